@@ -1,0 +1,9 @@
+#ifndef QUILLON_QUILLON_H
+#define QUILLON_QUILLON_H
+
+// Umbrella header of libquillon.
+#include "quillon/Enums.h"
+#include "quillon/Export.h"
+#include "quillon/Label.h"
+
+#endif

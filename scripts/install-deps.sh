@@ -1,0 +1,23 @@
+#!/usr/bin/env bash
+# Installs every Debian 12 package the project needs to build, test and
+# benchmark natively. Safe to run again; installs only what is missing.
+set -euo pipefail
+export DEBIAN_FRONTEND=noninteractive
+
+packages=(
+  build-essential cmake pkg-config git
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libusb-1.0-0-dev libpango1.0-dev libcairo2-dev fontconfig fonts-dejavu-core fonts-wqy-microhei
+  libbluetooth-dev umockdev libumockdev-dev
+  libcli11-dev nlohmann-json3-dev libzint-dev
+  clang libclang-rt-14-dev valgrind python3
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  apt-get update
+  apt-get install -y --no-install-recommends "${missing[@]}"
+fi

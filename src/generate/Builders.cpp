@@ -1,0 +1,84 @@
+#include "generate/Builders.h"
+
+#include "generate/CommandText.h"
+#include "generate/Notice.h"
+
+using quillon::AppendInt;
+
+namespace VornLib {
+
+std::string Scale::ToString() const {
+    std::string out;
+    out.reserve(24);
+    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+    return out;
+}
+
+std::string Scale::ToString_kesh() {
+    if (_cmd == "REM SCALE") _cmd = "SCALE";
+    std::string out = _cmd;
+    if (Units == VORN::DOT) {
+        out += ";DOT;";
+        AppendInt(out, horzResolution);
+        out += ';';
+        AppendInt(out, vertResolution);
+    } else {
+        out += ";CHAR;";
+        AppendInt(out, vertResolution);
+        out += ';';
+        AppendInt(out, horzResolution);
+    }
+    out += "\r\n";
+    return out;
+}
+
+}  // namespace VornLib
+
+namespace {
+
+// A language VORN parameter the printer cannot express is reported on
+// standard output, one line each, and rendering goes on.
+void NotSupported(std::string_view parameter) {
+    std::string line = "Parameter [";
+    line += parameter;
+    line += "] is not supported.";
+    quillon::Notice(line);
+}
+
+}  // namespace
+
+namespace VornLibEx {
+
+std::string Font::ToString() {
+    if (!_name.empty()) {
+        _cmd = "FONT$ = \"";
+        _cmd += _name;
+        _cmd += '"';
+        if (VORN::IsBuildInFont(_name)) {
+            auto size = VORN::GetBuildInFontSize(_name);
+            _cmd += "\r\nFH = ";
+            AppendInt(_cmd, size.first);
+            _cmd += "\r\nFV = ";
+            AppendInt(_cmd, size.second);
+        }
+    }
+    if (_bold) NotSupported("Bold");
+    if (_italic) NotSupported("Italic");
+    return _cmd;
+}
+
+}  // namespace VornLibEx
+
+namespace KeshLibEx {
+
+std::string Font::ToString() {
+    if (!_name.empty()) {
+        _cmd = "FONT;NAME ";
+        _cmd += _name;
+    }
+    if (_bold) _cmd += ";BOLD ON";
+    if (_italic) _cmd += ";SLANT RIGHT";
+    return _cmd;
+}
+
+}  // namespace KeshLibEx

@@ -1,0 +1,130 @@
+// The exported label functions: open, render and close a label, and add a
+// stored picture. The adding functions of the other object kinds live in
+// Create<Kind>.cpp beside this file and record through RecordObject.
+
+#include <stdexcept>
+
+#include "generate/CommandText.h"
+#include "label/LabelState.h"
+#include "quillon/Label.h"
+
+std::unique_ptr<Label_vorn> gpLabel;
+std::unique_ptr<PrintResolution> gpPrinterResolution;
+int giPrintLanguageTyp = 0;
+
+quillon::OwningList ObjectsPtr;
+quillon::OwningList ObjRulerPtr;
+quillon::OwningList ObjStartPtr;
+quillon::OwningList ObjEndPtr;
+quillon::OwningList ObjCellSquarePtr;
+quillon::OwningList ObjCellRectPtr;
+quillon::OwningList ObjTextItemPtr;
+
+IRuler* gpRuler = nullptr;
+CellSquare* gpCellSquare = nullptr;
+CellRect* gpCellRect = nullptr;
+Text_vorn* gpTextType = nullptr;
+Line_vorn* gpLineType = nullptr;
+Box_vorn* gpBoxType = nullptr;
+Barcode1D_vorn* gpBarcode1DType = nullptr;
+QRBarcode_vorn* gpQRBarcodeType = nullptr;
+Pdf417Barcode_vorn* gpPdf417BarcodeType = nullptr;
+DataMatrixBarcode_vorn* gpDataMatrixBarcodeType = nullptr;
+AztecBarcode_vorn* gpAztecBarcodeType = nullptr;
+MaxicodeBarcode_vorn* gpMexiCodeBarcodeType = nullptr;
+cRfidWrite_vorn* gpRfidWriteType = nullptr;
+
+namespace {
+
+quillon::OwningList* const kOwningLists[] = {&ObjectsPtr,       &ObjRulerPtr,    &ObjStartPtr,   &ObjEndPtr,
+                                             &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
+
+// Room for one more entry in every owning list, so that the pushes after a
+// recorded row cannot fail.
+void MakeRoomInOwningLists() {
+    for (auto* list : kOwningLists)
+        if (list->capacity() == list->size()) list->reserve(list->size() * 2 + 16);
+}
+
+void ClearScratchPointers() {
+    gpRuler = nullptr;
+    gpCellSquare = nullptr;
+    gpCellRect = nullptr;
+    gpTextType = nullptr;
+    gpLineType = nullptr;
+    gpBoxType = nullptr;
+    gpBarcode1DType = nullptr;
+    gpQRBarcodeType = nullptr;
+    gpPdf417BarcodeType = nullptr;
+    gpDataMatrixBarcodeType = nullptr;
+    gpAztecBarcodeType = nullptr;
+    gpMexiCodeBarcodeType = nullptr;
+    gpRfidWriteType = nullptr;
+}
+
+}  // namespace
+
+namespace quillon {
+
+void* RecordObject(FormRow&& row, ObjectParts&& parts) {
+    MakeRoomInOwningLists();
+    gpLabel->AddRow(std::move(row));
+    ObjectsPtr.push_back(std::move(parts.object));
+    ObjRulerPtr.push_back(std::move(parts.ruler));
+    ObjStartPtr.push_back(std::move(parts.start));
+    ObjEndPtr.push_back(std::move(parts.end));
+    ObjCellSquarePtr.push_back(std::move(parts.cellSquare));
+    ObjCellRectPtr.push_back(std::move(parts.cellRect));
+    ObjTextItemPtr.push_back(std::move(parts.textItem));
+    return gpLabel.get();
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void CreateLabel(int iPrintLanguageTyp, std::string LabelName, float dotsPerUnit, ScaleEnum unit) {
+    giPrintLanguageTyp = iPrintLanguageTyp;
+    // The label refers to the resolution, so it goes first.
+    gpLabel.reset();
+    gpPrinterResolution.reset();
+    auto resolution = std::make_unique<PrintResolution>(dotsPerUnit, unit);
+    auto label = std::make_unique<Label_vorn>(std::move(LabelName), resolution.get(), iPrintLanguageTyp);
+    MakeRoomInOwningLists();
+    gpPrinterResolution = std::move(resolution);
+    gpLabel = std::move(label);
+    for (auto* list : kOwningLists) list->push_back(quillon::OwnNothing());
+}
+
+QUILLON_API void LabelToString(const std::string& str) {
+    if (!gpLabel) throw std::logic_error("No label is open.");
+    // The caller hands in a string it owns; the declared const is historical.
+    gpLabel->toString(const_cast<std::string&>(str));
+}
+
+QUILLON_API void CloseLabel() {
+    gpLabel.reset();
+    gpPrinterResolution.reset();
+    for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
+                       &ObjCellRectPtr})
+        list->clear();
+    ClearScratchPointers();
+}
+
+QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
+    if (!gpLabel) return nullptr;
+    quillon::FormRow row;
+    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
+    row.VornObjType = quillon::kObjPicture;
+    std::string& description = row.VornobjPutBmpStr;
+    quillon::AppendInt(description, x);
+    description += ';';
+    quillon::AppendInt(description, y);
+    description += ';';
+    description += strFilePath;
+    return quillon::RecordObject(std::move(row), {});
+}
+
+QUILLON_API std::string ToHexString(const std::string& input) { return VornForm::ToHexString(input); }
+
+}  // extern "C"

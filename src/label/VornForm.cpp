@@ -1,0 +1,97 @@
+#include "label/VornForm.h"
+
+#include <sstream>
+
+namespace quillon {
+
+FormRow FormRow::Object0(int printLanguageTyp, void* scale) {
+    FormRow row;
+#define QUILLON_OBJECT0_VALUE(member, type, adder, forwarder, filler, object0) row.member = object0;
+    QUILLON_FORM_LISTS(QUILLON_OBJECT0_VALUE)
+#undef QUILLON_OBJECT0_VALUE
+    row.VornObjPrintLanguageTyp = printLanguageTyp;
+    row.VornObjects = scale;
+    row.VornObjType = kObjScale;
+    return row;
+}
+
+}  // namespace quillon
+
+namespace {
+
+// Most labels carry a few dozen objects; starting every list at this size
+// keeps the common case free of regrowth.
+constexpr size_t kInitialCapacity = 16;
+
+}  // namespace
+
+VornForm::VornForm(std::string formName, IPrintResolution* printerResolution)
+    : PrinterResolution(printerResolution), Name(std::move(formName)) {
+    Reserve(kInitialCapacity);
+}
+
+void VornForm::Reserve(size_t count) {
+#define QUILLON_RESERVE(member, type, adder, forwarder, filler, object0) \
+    if (member.capacity() < count) member.reserve(count);
+    QUILLON_FORM_LISTS(QUILLON_RESERVE)
+#undef QUILLON_RESERVE
+}
+
+void VornForm::MakeRoomForOneMore() {
+#define QUILLON_MAKE_ROOM(member, type, adder, forwarder, filler, object0) \
+    if (member.capacity() == member.size()) member.reserve(member.size() * 2 + 1);
+    QUILLON_FORM_LISTS(QUILLON_MAKE_ROOM)
+#undef QUILLON_MAKE_ROOM
+}
+
+void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments) {
+    if (segments == nullptr) return;
+    VornobjQRCodedataManuallyEncoded.insert(VornobjQRCodedataManuallyEncoded.end(), segments->begin(),
+                                            segments->end());
+}
+
+void VornForm::AddRow(quillon::FormRow&& row) {
+    const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
+    try {
+        AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
+        MakeRoomForOneMore();
+    } catch (...) {
+        VornobjQRCodedataManuallyEncoded.resize(segmentsBefore);
+        throw;
+    }
+    // Capacity is in place for every list, so nothing below can throw.
+#define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) member.push_back(std::move(row.member));
+    QUILLON_FORM_LISTS(QUILLON_APPEND)
+#undef QUILLON_APPEND
+}
+
+void VornForm::RawContent(std::string rawContent, int printLanguageTyp) {
+    quillon::FormRow row;
+    row.VornObjPrintLanguageTyp = printLanguageTyp;
+    row.VornObjType = quillon::kObjRawContent;
+    row.VornobjAztecContent = std::move(rawContent);
+    AddRow(std::move(row));
+}
+
+bool VornForm::ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath) {
+    std::istringstream in(PutbmpInfo);
+    std::string piece;
+    if (!std::getline(in, piece, ';')) return false;
+    x = std::stoi(piece, nullptr, 10);
+    if (!std::getline(in, piece, ';')) return false;
+    y = std::stoi(piece, nullptr, 10);
+    if (!std::getline(in, strFilePath)) return false;
+    return true;
+}
+
+std::string VornForm::ToHexString(const std::string& input) {
+    static constexpr char kDigits[] = "0123456789abcdef";
+    std::string out;
+    out.reserve(input.size() * 2);
+    for (char c : input) {
+        const auto byte = static_cast<unsigned char>(c);
+        out.push_back(kDigits[byte >> 4]);
+        out.push_back(kDigits[byte & 0x0f]);
+    }
+    return out;
+}

@@ -1,0 +1,190 @@
+#ifndef QUILLON_LABEL_VORNFORM_H
+#define QUILLON_LABEL_VORNFORM_H
+
+#include <memory_resource>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "label/Coordinate.h"
+#include "label/FormLists.h"
+#include "quillon/Label.h"
+
+class TextItem;
+
+namespace quillon {
+
+// Object type codes recorded for each object; the form assembly picks the
+// emitter by them. 1, 2 and codes above 13 produce no text.
+enum ObjTypeCode : int {
+    kObjScale = 0,
+    kObjText = 3,
+    kObjLine = 4,
+    kObjBox = 5,
+    kObjMaxicode = 6,
+    kObjPdf417 = 7,
+    kObjDataMatrix = 8,
+    kObjAztec = 9,
+    kObjQRCode = 10,
+    kObjRfid = 11,
+    kObjBarcode1D = 12,
+    kObjPicture = 13,
+    // Raw command text added through ILabel::addRawContent: written verbatim
+    // between two line terminators.
+    kObjRawContent = -1,
+};
+
+// One object's entry for every attribute list, preset to the fillers. An
+// adding function sets what its kind has and records the row in one step,
+// so the lists can never fall out of step.
+struct FormRow {
+#define QUILLON_ROW_FIELD(member, type, adder, forwarder, filler, object0) type member = filler;
+    QUILLON_FORM_LISTS(QUILLON_ROW_FIELD)
+#undef QUILLON_ROW_FIELD
+    // Segments appended to the label-wide QR segment list; null appends nothing.
+    const QRCodeManualSegments* VornobjQRCodedataManuallyEncoded = nullptr;
+
+    // The row of a label's scale command.
+    static FormRow Object0(int printLanguageTyp, void* scale);
+};
+
+#define QUILLON_COUNT_LIST(...) +1
+inline constexpr int kFormListCount = 0 QUILLON_FORM_LISTS(QUILLON_COUNT_LIST) QUILLON_FORM_QR_SEGMENTS(QUILLON_COUNT_LIST);
+#undef QUILLON_COUNT_LIST
+static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lists");
+
+// Storage for a recorder's lists: a label's lists grow together and die
+// together, so they share one arena instead of sixty separate heap blocks.
+// A base class, so that it exists before the lists that use it.
+class FormArena {
+protected:
+    FormArena() : _arena(_arenaBuffer, sizeof _arenaBuffer) {}
+    alignas(std::max_align_t) unsigned char _arenaBuffer[16384];
+    std::pmr::monotonic_buffer_resource _arena;
+};
+
+}  // namespace quillon
+
+// The form recorder: every object added to a label is one entry in each of
+// the parallel attribute lists (entry i of every list belongs to object i).
+// Nothing is rendered while recording; GetAsString walks the lists.
+class VornForm : private quillon::FormArena {
+public:
+    template <typename T>
+    using List = std::pmr::vector<T>;
+
+    VornForm(std::string formName, IPrintResolution* printerResolution);
+    VornForm(const VornForm&) = delete;
+    VornForm& operator=(const VornForm&) = delete;
+    ~VornForm() = default;
+
+#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) List<type> member = List<type>(&_arena);
+    QUILLON_FORM_LISTS(QUILLON_DECLARE_LIST)
+#undef QUILLON_DECLARE_LIST
+    QRCodeManualSegments VornobjQRCodedataManuallyEncoded;
+
+    IPrintResolution* PrinterResolution;
+    std::string Name;
+    bool DeleteAfterUse = true;
+
+    // One append per list, unchecked: keeping the lists aligned is the
+    // caller's duty (AddRow does it in one step).
+#define QUILLON_DECLARE_ADDER(member, type, adder, forwarder, filler, object0) \
+    void adder(type value) { member.push_back(std::move(value)); }
+    QUILLON_FORM_LISTS(QUILLON_DECLARE_ADDER)
+#undef QUILLON_DECLARE_ADDER
+    void AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments);
+
+    // Appends one whole row. Either every list gains its entry or, on an
+    // allocation failure, none does.
+    void AddRow(quillon::FormRow&& row);
+
+    // Records raw command text as an object of its own.
+    void RawContent(std::string rawContent, int printLanguageTyp);
+
+    size_t ObjectCount() const { return VornObjects.size(); }
+
+    // Replaces strLabel with the whole form text; on an exception strLabel
+    // is left as it was.
+    void GetAsString(std::string& strLabel);
+    void ToString(std::string& strLabel) { GetAsString(strLabel); }
+    std::string ToString() const { return {}; }
+
+    static bool ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath);
+    // Each byte as two lower-case hex digits.
+    static std::string ToHexString(const std::string& input);
+
+    // Emitters: each appends the complete text of one object, line
+    // terminators included, to `out`. The _kesh twin takes the same
+    // arguments. Defined in generate/Emit<Kind>.cpp.
+    void GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                       const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
+                       const std::string& fontName, int rotation, float fontSizeX, float fontSizeY);
+    void GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                            const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
+                            const std::string& fontName, int rotation, float fontSizeX, float fontSizeY);
+    void GetLineString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
+                       float lineThicknessDots);
+    void GetLineString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
+                            float lineThicknessDots);
+    void GetBoxString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
+                      float lineThicknessDots);
+    void GetBoxString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
+                           float lineThicknessDots);
+    void GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, int maxicodeTyp,
+                           int mode, const std::string& postalCode, const std::string& countryCode,
+                           const std::string& serviceClass, const std::string& remainingMsg,
+                           const std::string& year, const std::string& primaryMsg, bool zipperPattern,
+                           int rotation);
+    void GetMaxicodeString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                int maxicodeTyp, int mode, const std::string& postalCode,
+                                const std::string& countryCode, const std::string& serviceClass,
+                                const std::string& remainingMsg, const std::string& year,
+                                const std::string& primaryMsg, bool zipperPattern, int rotation);
+    void GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, const std::string& content,
+                   float xdim, float ydim, int errorCorrection, int row, int col, int rotation);
+    void GetPDF417_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                        const std::string& content, float xdim, float ydim, int errorCorrection, int row, int col,
+                        int rotation);
+    void GetDataMatrixString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                             const std::string& content, float xdim, bool useRectangle,
+                             const std::string& multiLine, const std::string& allStr, char ctrlChar1,
+                             char ctrlChar2, int rows, int cols, int rotation);
+    void GetDataMatrixString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                  const std::string& content, float xdim, bool useRectangle,
+                                  const std::string& multiLine, const std::string& allStr, char ctrlChar1,
+                                  char ctrlChar2, int rows, int cols, int rotation);
+    void GetAztecBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                const std::string& content, float xdim, int codeTyp, int fixedErrCorrection,
+                                int layers, int rotation);
+    void GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                     const std::string& content, float xdim, int codeTyp, int fixedErrCorrection,
+                                     int layers, int rotation);
+    void GetQRBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                             const std::string& content, float xdim, int mask,
+                             const QRCodeManualSegments& segments, int errorCorrection, int model, int rotation);
+    void GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                  const std::string& content, float xdim, int mask,
+                                  const QRCodeManualSegments& segments, int errorCorrection, int model,
+                                  int rotation);
+    void GetRfidWriteString(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
+                            const std::string& a6CharAsciiString, int memBlock, int offsetFromStart,
+                            const std::string& userData10, const std::string& hexUserData4, int passwordType,
+                            const std::string& password);
+    void GetRfidWriteString_kesh(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
+                                 const std::string& a6CharAsciiString, int memBlock, int offsetFromStart,
+                                 const std::string& userData10, const std::string& hexUserData4,
+                                 int passwordType, const std::string& password);
+    void GetBarcode1DString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                            const std::string& content, float narrowBar, float wideBar, float height, int bcdTyp,
+                            bool printHumanReadable, int rotation, bool pdfLocTop);
+    void GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                                 const std::string& content, float narrowBar, float wideBar, float height,
+                                 int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
+
+private:
+    void Reserve(size_t count);
+    void MakeRoomForOneMore();
+};
+
+#endif
