@@ -51,9 +51,10 @@ QUILLON_API void CloseLabel();
 // The adding functions return the current label as an opaque handle (null
 // when no label is open).
 
-QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y, std::string data,
-                              ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit, FontStyleEnum FontStyle,
-                              AlignEnum Alignment, std::string fontName, RotateEnum rotation);
+QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
+                              std::string data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
+                              FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
+                              RotateEnum rotation);
 
 QUILLON_API void* CreateLines(float start_x, float start_y, float end_x, float end_y, float lineThickness,
                               ScaleEnum scale);
@@ -70,8 +71,8 @@ QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string cont
 QUILLON_API void* Picture(int x, int y, std::string strFilePath);
 
 // dataManuallyEncoded may be null; its segments are copied.
-QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale, float xdim,
-                                   QRCodeMaskEnum Mask, QRCodeManualSegments* dataManuallyEncoded,
+QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
+                                   float xdim, QRCodeMaskEnum Mask, QRCodeManualSegments* dataManuallyEncoded,
                                    QRCodeErrorCorrectionEnum errEnum, QRCodeModelEnum modelEnum,
                                    RotateEnum rotation);
 
@@ -81,8 +82,8 @@ QUILLON_API void* CreatePdf417Bcodes(float start_x, float start_y, std::string c
 
 QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
                                            float xdim, RotateEnum Rotation, bool UseRectangle,
-                                           std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2, int row,
-                                           int col);
+                                           std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
+                                           int row, int col);
 
 QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
                                       float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
@@ -95,9 +96,10 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
                                          RotateEnum rotation);
 
 QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16BitField,
-                                   std::string a6CharAsciiString, RfidMemBlockEnum MemBlock, int iOffsetFromStart,
-                                   std::string _10BytesUserData, std::string _4BytesHexUserData,
-                                   RfidPasswordTypeEnum PasswordEnum, std::string Password);
+                                   std::string a6CharAsciiString, RfidMemBlockEnum MemBlock,
+                                   int iOffsetFromStart, std::string _10BytesUserData,
+                                   std::string _4BytesHexUserData, RfidPasswordTypeEnum PasswordEnum,
+                                   std::string Password);
 
 // Each byte of `input`, taken as an unsigned value, as two lower-case hex
 // digits.

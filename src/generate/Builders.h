@@ -14,7 +14,7 @@ namespace VornLib {
 // The resolution of a label, recorded as its object 0. In VORN it renders
 // as a comment line; in KESH as the SCALE command.
 class Scale {
-public:
+  public:
     Scale(VORN::SCALE_UNITS units, int horzResolution, int vertResolution)
         : Units(units), horzResolution(horzResolution), vertResolution(vertResolution) {}
 
@@ -26,7 +26,7 @@ public:
 
     const std::string& Cmd() const { return _cmd; }
 
-private:
+  private:
     std::string _cmd = "REM SCALE";
     VORN::SCALE_UNITS Units;
     int horzResolution;
@@ -43,7 +43,7 @@ using Scale = VornLib::Scale;
 // VORN font selection: FONT$ = "name", followed for the printer-resident
 // fonts "1" to "8" by their FH and FV size lines. No final line terminator.
 class Font {
-public:
+  public:
     std::string ToString();
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
@@ -52,7 +52,7 @@ public:
     void Italic(bool italic) { _italic = italic; }
     bool Italic() const { return _italic; }
 
-private:
+  private:
     std::string _cmd;
     std::string _name;
     bool _bold = false;
@@ -67,7 +67,7 @@ namespace KeshLibEx {
 // terminator. The style suffixes are appended to the command word, so a
 // second rendering of an unnamed font appends them again.
 class Font {
-public:
+  public:
     std::string ToString();
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
@@ -76,7 +76,7 @@ public:
     void Italic(bool italic) { _italic = italic; }
     bool Italic() const { return _italic; }
 
-private:
+  private:
     std::string _cmd = "FONT";
     std::string _name;
     bool _bold = false;

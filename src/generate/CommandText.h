@@ -39,7 +39,7 @@ inline std::string IntToString(long long value) {
 // One VORN command line: the command word, one blank, the parameters joined
 // by ",", then "\r\n" from End().
 class VornCommand {
-public:
+  public:
     VornCommand(std::string& out, std::string_view cmd) : _out(out) {
         _out.append(cmd);
         _out.push_back(' ');
@@ -64,7 +64,7 @@ public:
     }
     void End() { _out.append("\r\n"); }
 
-private:
+  private:
     void Sep() {
         if (!_first) _out.push_back(',');
         _first = false;
@@ -76,7 +76,7 @@ private:
 // One KESH block: the command word on its own line, parameter lines joined
 // by ";", closed by the line "STOP" from Stop().
 class KeshBlock {
-public:
+  public:
     KeshBlock(std::string& out, std::string_view cmd) : _out(out) {
         _out.append(cmd);
         _out.append("\r\n");
@@ -104,7 +104,7 @@ public:
     }
     std::string& Out() { return _out; }
 
-private:
+  private:
     void Sep() {
         if (!_first) _out.push_back(';');
         _first = false;

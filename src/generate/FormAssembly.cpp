@@ -126,8 +126,9 @@ void VornForm::GetAsString(std::string& strLabel) {
             case quillon::kObjPdf417: {
                 auto emit = kesh ? &VornForm::GetPDF417_kesh : &VornForm::GetPDF417;
                 (this->*emit)(text, res, VornObjRuler.at(i), VornObjstart.at(i), VornobjAztecContent.at(i),
-                              VornobjAztecXdim.at(i), VornobjPDF417Ydim.at(i), VornobjAztecFixedErrCorrection.at(i),
-                              VornobjPDF417row.at(i), VornobjPDF417col.at(i), VornObjRotation.at(i));
+                              VornobjAztecXdim.at(i), VornobjPDF417Ydim.at(i),
+                              VornobjAztecFixedErrCorrection.at(i), VornobjPDF417row.at(i),
+                              VornobjPDF417col.at(i), VornObjRotation.at(i));
                 break;
             }
             case quillon::kObjDataMatrix: {
@@ -150,8 +151,9 @@ void VornForm::GetAsString(std::string& strLabel) {
             case quillon::kObjQRCode: {
                 auto emit = kesh ? &VornForm::GetQRBarcodesString_kesh : &VornForm::GetQRBarcodesString;
                 (this->*emit)(text, res, VornObjRuler.at(i), VornObjstart.at(i), VornobjAztecContent.at(i),
-                              VornobjAztecXdim.at(i), VornobjQRCodeMask.at(i), VornobjQRCodedataManuallyEncoded,
-                              VornobjQRCodeErrEnum.at(i), VornobjQRCodeModelEnum.at(i), VornObjRotation.at(i));
+                              VornobjAztecXdim.at(i), VornobjQRCodeMask.at(i),
+                              VornobjQRCodedataManuallyEncoded, VornobjQRCodeErrEnum.at(i),
+                              VornobjQRCodeModelEnum.at(i), VornObjRotation.at(i));
                 break;
             }
             case quillon::kObjRfid: {

@@ -48,22 +48,35 @@ std::string_view GetRfidFormat(int format) {
     return Lookup(table, format, "");
 }
 
-std::string_view GetRfidMemBlock(int block) { return MemBlock(block); }
+std::string_view GetRfidMemBlock(int block) {
+    return MemBlock(block);
+}
 
 std::string_view GetBarcodeType1D(int type) {
-    static constexpr std::string_view table[] = {"", "39", "128", "EAN13", "EAN8", "UPCA", "25", "CODABAR", "93"};
+    static constexpr std::string_view table[] = {"",     "39", "128",     "EAN13", "EAN8",
+                                                 "UPCA", "25", "CODABAR", "93"};
     return Lookup(table, type, "");
 }
 
-std::string_view GetBarcodeType2D(int type) { return Lookup(k2DTypesVorn, type, ""); }
+std::string_view GetBarcodeType2D(int type) {
+    return Lookup(k2DTypesVorn, type, "");
+}
 
-char GetPrintableDataFrameChar(std::string_view) { return DataFrameChar; }
+char GetPrintableDataFrameChar(std::string_view) {
+    return DataFrameChar;
+}
 
-float IgpDots(float dots, float dpiResolution) { return IgpDotsImpl(dots, dpiResolution); }
+float IgpDots(float dots, float dpiResolution) {
+    return IgpDotsImpl(dots, dpiResolution);
+}
 
-int minLT(int ltCheck) { return ltCheck < 1 ? 1 : ltCheck; }
+int minLT(int ltCheck) {
+    return ltCheck < 1 ? 1 : ltCheck;
+}
 
-bool IsBuildInFont(std::string_view name) { return name.size() == 1 && name[0] >= '1' && name[0] <= '8'; }
+bool IsBuildInFont(std::string_view name) {
+    return name.size() == 1 && name[0] >= '1' && name[0] <= '8';
+}
 
 std::pair<int, int> GetBuildInFontSize(std::string_view name) {
     static constexpr std::pair<int, int> sizes[] = {{8, 12},  {12, 20}, {16, 24}, {24, 32},
@@ -92,7 +105,9 @@ std::string_view GetRfidFormat(int format) {
     return Lookup(table, format, "");
 }
 
-std::string_view GetRfidMemBlock(int block) { return MemBlock(block); }
+std::string_view GetRfidMemBlock(int block) {
+    return MemBlock(block);
+}
 
 std::string_view GetBarcodeType1D(int type) {
     static constexpr std::string_view table[] = {"",     "C3/9",  "C128A", "C128B",   "C128C",   "EAN13",
@@ -100,7 +115,9 @@ std::string_view GetBarcodeType1D(int type) {
     return Lookup(table, type, "");
 }
 
-std::string_view GetBarcodeType2D(int type) { return Lookup(k2DTypesKesh, type, ""); }
+std::string_view GetBarcodeType2D(int type) {
+    return Lookup(k2DTypesKesh, type, "");
+}
 
 char GetPrintableDataFrameChar(std::string_view dataToFrame) {
     // Bytes are compared as unsigned values so that the 128-255 candidates
@@ -108,8 +125,8 @@ char GetPrintableDataFrameChar(std::string_view dataToFrame) {
     bool present[256] = {};
     for (char c : dataToFrame) present[static_cast<unsigned char>(c)] = true;
     auto passes = [&](unsigned c) {
-        return c != static_cast<unsigned char>(DelimeterSFCC) && c != static_cast<unsigned char>(DelimeterParams) &&
-               c != '/' && !present[c];
+        return c != static_cast<unsigned char>(DelimeterSFCC) &&
+               c != static_cast<unsigned char>(DelimeterParams) && c != '/' && !present[c];
     };
     static constexpr unsigned char preferred[] = {'*', '"', '\'', '_', '`', '-', '#', '^', '+'};
     for (unsigned char c : preferred)
@@ -121,8 +138,12 @@ char GetPrintableDataFrameChar(std::string_view dataToFrame) {
     return '?';
 }
 
-float IgpDots(float dots, float dpiResolution) { return IgpDotsImpl(dots, dpiResolution); }
+float IgpDots(float dots, float dpiResolution) {
+    return IgpDotsImpl(dots, dpiResolution);
+}
 
-int minLT(int ltCheck) { return ltCheck < 1 ? 1 : ltCheck; }
+int minLT(int ltCheck) {
+    return ltCheck < 1 ? 1 : ltCheck;
+}
 
 }  // namespace KESH

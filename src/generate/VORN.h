@@ -18,7 +18,16 @@ inline constexpr float TWOBYTE_EXPANSION[2] = {1.0f, 10.0f};
 enum Rotation : int { None = 0, ClockWise = 1, CounterClockWise = 2, Inverted = 3 };
 enum AlignEnum : int { _None = 0, Left = 1, Center = 2, Right = 3 };
 enum Rfid_Format : int { InvalidFormat = 0, Binary = 1, Decimal = 2, String = 3, Hex = 4 };
-enum Rfid_MemBlock : int { InvalidMemBlock = 0, EPC = 1, TID = 2, USR = 3, ACS = 4, KIL = 5, PC = 6, RSV = 7 };
+enum Rfid_MemBlock : int {
+    InvalidMemBlock = 0,
+    EPC = 1,
+    TID = 2,
+    USR = 3,
+    ACS = 4,
+    KIL = 5,
+    PC = 6,
+    RSV = 7
+};
 enum Barcode_Type2D : int { NOT_DEFINED_2D = 0, MAXICODE = 1, QR = 2, PDF417 = 3, AZTEC = 4, DMATRIX = 5 };
 enum Barcode_Type1D : int {
     NOT_DEFINED = 0,
@@ -38,7 +47,7 @@ enum SCALE_UNITS : int { DOT = 0, MM = 1 };
 // the tables are handled without ever forming an invalid enum value.
 std::string_view GetRotation(int rotation);
 std::string_view GetAlignment(int alignment);
-std::string_view GetRfidFormat(int format);  // throws for InvalidFormat
+std::string_view GetRfidFormat(int format);   // throws for InvalidFormat
 std::string_view GetRfidMemBlock(int block);  // throws for InvalidMemBlock
 std::string_view GetBarcodeType1D(int type);
 std::string_view GetBarcodeType2D(int type);

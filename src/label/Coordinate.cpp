@@ -46,13 +46,17 @@ float PrintPlane::InchToDots(float inchValue, IPrintResolution* resolution) {
     return Resolution(resolution)->getDotsPerInch() * inchValue;
 }
 
-float PrintPlane::InchToPoints(float inchValue, IPrintResolution*) { return inchValue * 72.0f; }
+float PrintPlane::InchToPoints(float inchValue, IPrintResolution*) {
+    return inchValue * 72.0f;
+}
 
 float PrintPlane::MmToDots(float mmValue, IPrintResolution* resolution) {
     return Resolution(resolution)->getDotsPerMM() * mmValue;
 }
 
-float PrintPlane::MmToPoints(float mmValue, IPrintResolution*) { return mmValue * 72.0f / 25.4f; }
+float PrintPlane::MmToPoints(float mmValue, IPrintResolution*) {
+    return mmValue * 72.0f / 25.4f;
+}
 
 float PrintPlane::ToPoints(float scaledNumber, IRuler* ruler, IPrintResolution* resolution) {
     return DotsToPoints(DotsPerUnit(ruler, resolution) * scaledNumber, resolution);
@@ -70,6 +74,10 @@ float PrintPlane::ToMM(float scaledNumber, IRuler* ruler, IPrintResolution* reso
     return DotsPerUnit(ruler, resolution) * scaledNumber / Resolution(resolution)->getDotsPerMM();
 }
 
-IPoint* PrintPlane::ToDots(IPoint*, IRuler*, IPrintResolution*) { return pPoint; }
+IPoint* PrintPlane::ToDots(IPoint*, IRuler*, IPrintResolution*) {
+    return pPoint;
+}
 
-int PrintPlane::Round(float numToRound) { return quillon::TruncToInt(std::round(numToRound)); }
+int PrintPlane::Round(float numToRound) {
+    return quillon::TruncToInt(std::round(numToRound));
+}

@@ -10,7 +10,7 @@
 
 template <typename T>
 class IPair {
-public:
+  public:
     virtual ~IPair() = default;
     virtual T getX() = 0;
     virtual void setX(T value) = 0;
@@ -20,7 +20,7 @@ public:
 
 template <typename T>
 class APair : public virtual IPair<T> {
-public:
+  public:
     APair() : x(), y() {}
     APair(T x_, T y_) : x(x_), y(y_) {}
     T getX() override { return x; }
@@ -28,7 +28,7 @@ public:
     T getY() override { return y; }
     void setY(T value) override { y = value; }
 
-protected:
+  protected:
     T x;
     T y;
 };
@@ -37,13 +37,13 @@ class IPoint : public virtual IPair<float> {};
 
 // A position in the caller's unit.
 class Point : public APair<float>, public IPoint {
-public:
+  public:
     Point() = default;
     Point(float x_, float y_) : APair<float>(x_, y_) {}
 };
 
 class IRuler {
-public:
+  public:
     virtual ~IRuler() = default;
     virtual ScaleEnum getScale() = 0;
     virtual void setScale(ScaleEnum value) = 0;
@@ -51,17 +51,17 @@ public:
 
 // The unit in which an object's numbers are given.
 class Ruler : public IRuler {
-public:
+  public:
     explicit Ruler(ScaleEnum scale) : Scale(scale) {}
     ScaleEnum getScale() override { return Scale; }
     void setScale(ScaleEnum value) override { Scale = value; }
 
-private:
+  private:
     ScaleEnum Scale;
 };
 
 class IPrintResolution {
-public:
+  public:
     virtual ~IPrintResolution() = default;
     virtual float getDotsPerInch() = 0;
     virtual void setDotsPerInch(float value) = 0;
@@ -71,7 +71,7 @@ public:
 
 // Dots per inch and per millimetre always describe the same resolution.
 class PrintResolution : public IPrintResolution {
-public:
+  public:
     // Throws std::invalid_argument("Invalid units.") unless unit is MM or Inch.
     PrintResolution(float dotsPerUnit, ScaleEnum unit);
     float getDotsPerInch() override { return _dpi; }
@@ -79,13 +79,13 @@ public:
     float getDotsPerMM() override { return _dpmm; }
     void setDotsPerMM(float value) override;
 
-private:
+  private:
     float _dpi;
     float _dpmm;
 };
 
 class ICellSquare {
-public:
+  public:
     virtual ~ICellSquare() = default;
     virtual IRuler* getRuler() = 0;
     virtual void setRuler(IRuler* ruler) = 0;
@@ -94,38 +94,38 @@ public:
 };
 
 class ACellSquare : public virtual ICellSquare {
-public:
+  public:
     ACellSquare(float xdim, IRuler* ruler) : Ruler(ruler), Xdim(xdim) {}
     IRuler* getRuler() override { return Ruler; }
     void setRuler(IRuler* ruler) override { Ruler = ruler; }
     float getXdim() override { return Xdim; }
     void setXdim(float xdim) override { Xdim = xdim; }
 
-protected:
+  protected:
     IRuler* Ruler;
     float Xdim;
 };
 
 // A square module size in the ruler's unit.
 class CellSquare : public ACellSquare {
-public:
+  public:
     CellSquare(float xdim, IRuler* ruler) : ACellSquare(xdim, ruler) {}
 };
 
 class ICellRect : public virtual ICellSquare {
-public:
+  public:
     virtual float getYdim() = 0;
     virtual void setYdim(float ydim) = 0;
 };
 
 // A rectangular module size (width Xdim, height Ydim) in the ruler's unit.
 class CellRect : public ACellSquare, public ICellRect {
-public:
+  public:
     CellRect(float xdim, float ydim, IRuler* ruler) : ACellSquare(xdim, ruler), Ydim(ydim) {}
     float getYdim() override { return Ydim; }
     void setYdim(float ydim) override { Ydim = ydim; }
 
-private:
+  private:
     float Ydim;
 };
 
@@ -134,12 +134,12 @@ class IFontSize : public virtual IPair<float> {};
 // A font size pair (x horizontal, y vertical) in the unit the text's
 // FontSizeUnitsEnum selects.
 class FontSize : public IFontSize, public APair<float> {
-public:
+  public:
     FontSize(float x_, float y_) : APair<float>(x_, y_) {}
 };
 
 class IPrintPlane {
-public:
+  public:
     virtual ~IPrintPlane() = default;
     virtual IPrintResolution* getPrinterResolution() = 0;
     virtual void setPrinterResolution(IPrintResolution* resolution) = 0;
@@ -161,7 +161,7 @@ public:
 // Converts numbers in a ruler's unit to dots, points, inches or millimetres.
 // A null ruler or resolution argument means the plane's own.
 class PrintPlane : public IPrintPlane {
-public:
+  public:
     PrintPlane() = default;
     explicit PrintPlane(IRuler* ruler) : pRuler(ruler) {}
 
@@ -188,7 +188,7 @@ public:
     // saturating at the limits of int.
     static int Round(float numToRound);
 
-private:
+  private:
     IRuler* Ruler(IRuler* ruler) const { return ruler ? ruler : pRuler; }
     IPrintResolution* Resolution(IPrintResolution* resolution) const {
         return resolution ? resolution : PrinterResolution;

@@ -8,7 +8,7 @@
 #include "label/VornForm.h"
 
 class ILabel {
-public:
+  public:
     virtual ~ILabel() = default;
     virtual std::string getName() const = 0;
     virtual void setName(const std::string& name) = 0;
@@ -22,7 +22,7 @@ public:
 // its scale command (object 0), and refers to the resolution it was created
 // for without owning it.
 class Label_vorn : public ILabel {
-public:
+  public:
     Label_vorn(std::string name, IPrintResolution* printerResolution, int iPrintLanguageTyp);
 
     std::string getName() const override { return _form->Name; }
@@ -37,7 +37,9 @@ public:
     // the recorder. The one for VornObjects is addObject, which overrides
     // ILabel::addObject.
 #define QUILLON_DECLARE_FORWARDER(member, type, adder, forwarder, filler, object0) \
-    void forwarder(type value) { _form->adder(std::move(value)); }
+    void forwarder(type value) {                                                   \
+        _form->adder(std::move(value));                                            \
+    }
     QUILLON_FORM_LISTS(QUILLON_DECLARE_FORWARDER)
 #undef QUILLON_DECLARE_FORWARDER
     void AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments) {
@@ -45,14 +47,24 @@ public:
     }
 
     // Records one whole object (see quillon::FormRow).
-    void AddRow(quillon::FormRow&& row) { _form->AddRow(std::move(row)); }
+    void AddRow(quillon::FormRow&& row) {
+        _form->AddRow(std::move(row));
+    }
 
-    VornForm& Form() { return *_form; }
-    const VornForm& Form() const { return *_form; }
-    IPrintResolution* Resolution() const { return PrinterResolution; }
-    int PrintLanguageTyp() const { return m_iPrintLanguageTyp; }
+    VornForm& Form() {
+        return *_form;
+    }
+    const VornForm& Form() const {
+        return *_form;
+    }
+    IPrintResolution* Resolution() const {
+        return PrinterResolution;
+    }
+    int PrintLanguageTyp() const {
+        return m_iPrintLanguageTyp;
+    }
 
-private:
+  private:
     std::unique_ptr<VornForm> _form;
     std::unique_ptr<VornLib::Scale> _scale;
     IPrintResolution* PrinterResolution = nullptr;

@@ -83,7 +83,8 @@ void* RecordObject(FormRow&& row, ObjectParts&& parts) {
 
 extern "C" {
 
-QUILLON_API void CreateLabel(int iPrintLanguageTyp, std::string LabelName, float dotsPerUnit, ScaleEnum unit) {
+QUILLON_API void CreateLabel(int iPrintLanguageTyp, std::string LabelName, float dotsPerUnit,
+                             ScaleEnum unit) {
     giPrintLanguageTyp = iPrintLanguageTyp;
     // The label refers to the resolution, so it goes first.
     gpLabel.reset();
@@ -105,8 +106,8 @@ QUILLON_API void LabelToString(const std::string& str) {
 QUILLON_API void CloseLabel() {
     gpLabel.reset();
     gpPrinterResolution.reset();
-    for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                       &ObjCellRectPtr})
+    for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
+                       &ObjCellSquarePtr, &ObjCellRectPtr})
         list->clear();
     ClearScratchPointers();
 }
@@ -125,6 +126,8 @@ QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     return quillon::RecordObject(std::move(row), {});
 }
 
-QUILLON_API std::string ToHexString(const std::string& input) { return VornForm::ToHexString(input); }
+QUILLON_API std::string ToHexString(const std::string& input) {
+    return VornForm::ToHexString(input);
+}
 
 }  // extern "C"

@@ -60,7 +60,8 @@ void VornForm::AddRow(quillon::FormRow&& row) {
         throw;
     }
     // Capacity is in place for every list, so nothing below can throw.
-#define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) member.push_back(std::move(row.member));
+#define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) \
+    member.push_back(std::move(row.member));
     QUILLON_FORM_LISTS(QUILLON_APPEND)
 #undef QUILLON_APPEND
 }

@@ -49,7 +49,8 @@ struct FormRow {
 };
 
 #define QUILLON_COUNT_LIST(...) +1
-inline constexpr int kFormListCount = 0 QUILLON_FORM_LISTS(QUILLON_COUNT_LIST) QUILLON_FORM_QR_SEGMENTS(QUILLON_COUNT_LIST);
+inline constexpr int kFormListCount =
+    0 QUILLON_FORM_LISTS(QUILLON_COUNT_LIST) QUILLON_FORM_QR_SEGMENTS(QUILLON_COUNT_LIST);
 #undef QUILLON_COUNT_LIST
 static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lists");
 
@@ -57,7 +58,7 @@ static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lis
 // together, so they share one arena instead of sixty separate heap blocks.
 // A base class, so that it exists before the lists that use it.
 class FormArena {
-protected:
+  protected:
     FormArena() : _arena(_arenaBuffer, sizeof _arenaBuffer) {}
     alignas(std::max_align_t) unsigned char _arenaBuffer[16384];
     std::pmr::monotonic_buffer_resource _arena;
@@ -69,7 +70,7 @@ protected:
 // the parallel attribute lists (entry i of every list belongs to object i).
 // Nothing is rendered while recording; GetAsString walks the lists.
 class VornForm : private quillon::FormArena {
-public:
+  public:
     template <typename T>
     using List = std::pmr::vector<T>;
 
@@ -78,7 +79,8 @@ public:
     VornForm& operator=(const VornForm&) = delete;
     ~VornForm() = default;
 
-#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) List<type> member = List<type>(&_arena);
+#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) \
+    List<type> member = List<type>(&_arena);
     QUILLON_FORM_LISTS(QUILLON_DECLARE_LIST)
 #undef QUILLON_DECLARE_LIST
     QRCodeManualSegments VornobjQRCodedataManuallyEncoded;
@@ -90,7 +92,9 @@ public:
     // One append per list, unchecked: keeping the lists aligned is the
     // caller's duty (AddRow does it in one step).
 #define QUILLON_DECLARE_ADDER(member, type, adder, forwarder, filler, object0) \
-    void adder(type value) { member.push_back(std::move(value)); }
+    void adder(type value) {                                                   \
+        member.push_back(std::move(value));                                    \
+    }
     QUILLON_FORM_LISTS(QUILLON_DECLARE_ADDER)
 #undef QUILLON_DECLARE_ADDER
     void AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments);
@@ -102,13 +106,19 @@ public:
     // Records raw command text as an object of its own.
     void RawContent(std::string rawContent, int printLanguageTyp);
 
-    size_t ObjectCount() const { return VornObjects.size(); }
+    size_t ObjectCount() const {
+        return VornObjects.size();
+    }
 
     // Replaces strLabel with the whole form text; on an exception strLabel
     // is left as it was.
     void GetAsString(std::string& strLabel);
-    void ToString(std::string& strLabel) { GetAsString(strLabel); }
-    std::string ToString() const { return {}; }
+    void ToString(std::string& strLabel) {
+        GetAsString(strLabel);
+    }
+    std::string ToString() const {
+        return {};
+    }
 
     static bool ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath);
     // Each byte as two lower-case hex digits.
@@ -118,34 +128,37 @@ public:
     // terminators included, to `out`. The _kesh twin takes the same
     // arguments. Defined in generate/Emit<Kind>.cpp.
     void GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                       const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
-                       const std::string& fontName, int rotation, float fontSizeX, float fontSizeY);
+                       const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
+                       int alignment, const std::string& fontName, int rotation, float fontSizeX,
+                       float fontSizeY);
     void GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                            const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
-                            const std::string& fontName, int rotation, float fontSizeX, float fontSizeY);
+                            const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
+                            int alignment, const std::string& fontName, int rotation, float fontSizeX,
+                            float fontSizeY);
     void GetLineString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
                        float lineThicknessDots);
-    void GetLineString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
-                            float lineThicknessDots);
+    void GetLineString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                            IPoint* end, float lineThicknessDots);
     void GetBoxString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
                       float lineThicknessDots);
     void GetBoxString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
                            float lineThicknessDots);
-    void GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, int maxicodeTyp,
-                           int mode, const std::string& postalCode, const std::string& countryCode,
-                           const std::string& serviceClass, const std::string& remainingMsg,
-                           const std::string& year, const std::string& primaryMsg, bool zipperPattern,
-                           int rotation);
+    void GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                           int maxicodeTyp, int mode, const std::string& postalCode,
+                           const std::string& countryCode, const std::string& serviceClass,
+                           const std::string& remainingMsg, const std::string& year,
+                           const std::string& primaryMsg, bool zipperPattern, int rotation);
     void GetMaxicodeString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                 int maxicodeTyp, int mode, const std::string& postalCode,
                                 const std::string& countryCode, const std::string& serviceClass,
                                 const std::string& remainingMsg, const std::string& year,
                                 const std::string& primaryMsg, bool zipperPattern, int rotation);
-    void GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, const std::string& content,
-                   float xdim, float ydim, int errorCorrection, int row, int col, int rotation);
+    void GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                   const std::string& content, float xdim, float ydim, int errorCorrection, int row, int col,
+                   int rotation);
     void GetPDF417_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                        const std::string& content, float xdim, float ydim, int errorCorrection, int row, int col,
-                        int rotation);
+                        const std::string& content, float xdim, float ydim, int errorCorrection, int row,
+                        int col, int rotation);
     void GetDataMatrixString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                              const std::string& content, float xdim, bool useRectangle,
                              const std::string& multiLine, const std::string& allStr, char ctrlChar1,
@@ -158,11 +171,12 @@ public:
                                 const std::string& content, float xdim, int codeTyp, int fixedErrCorrection,
                                 int layers, int rotation);
     void GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                     const std::string& content, float xdim, int codeTyp, int fixedErrCorrection,
-                                     int layers, int rotation);
+                                     const std::string& content, float xdim, int codeTyp,
+                                     int fixedErrCorrection, int layers, int rotation);
     void GetQRBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                              const std::string& content, float xdim, int mask,
-                             const QRCodeManualSegments& segments, int errorCorrection, int model, int rotation);
+                             const QRCodeManualSegments& segments, int errorCorrection, int model,
+                             int rotation);
     void GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                   const std::string& content, float xdim, int mask,
                                   const QRCodeManualSegments& segments, int errorCorrection, int model,
@@ -176,13 +190,13 @@ public:
                                  const std::string& userData10, const std::string& hexUserData4,
                                  int passwordType, const std::string& password);
     void GetBarcode1DString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                            const std::string& content, float narrowBar, float wideBar, float height, int bcdTyp,
-                            bool printHumanReadable, int rotation, bool pdfLocTop);
+                            const std::string& content, float narrowBar, float wideBar, float height,
+                            int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
     void GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                  const std::string& content, float narrowBar, float wideBar, float height,
                                  int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
 
-private:
+  private:
     void Reserve(size_t count);
     void MakeRoomForOneMore();
 };

@@ -11,35 +11,35 @@
 // adding functions' owning lists own points, rulers and cell sizes.
 
 class IRotation {
-public:
+  public:
     virtual ~IRotation() = default;
     virtual RotateEnum getRotation() = 0;
     virtual void setRotation(RotateEnum rotation) = 0;
 };
 
 class IStartPoint {
-public:
+  public:
     virtual ~IStartPoint() = default;
     virtual IPoint* getStart() = 0;
     virtual void setStart(IPoint* start) = 0;
 };
 
 class IPositionRuler {
-public:
+  public:
     virtual ~IPositionRuler() = default;
     virtual IRuler* getRuler() = 0;
     virtual void setRuler(IRuler* ruler) = 0;
 };
 
 class ISquareCell {
-public:
+  public:
     virtual ~ISquareCell() = default;
     virtual ICellSquare* getCellSize() = 0;
     virtual void setCellSize(ICellSquare* cellSize) = 0;
 };
 
 class IRectangleCell {
-public:
+  public:
     virtual ~IRectangleCell() = default;
     virtual ICellRect* getCellSize() = 0;
     virtual void setCellSize(ICellRect* cellSize) = 0;
@@ -48,7 +48,7 @@ public:
 // Two-dimensional symbols.
 
 class IBarcodeItem_2D {
-public:
+  public:
     virtual ~IBarcodeItem_2D() = default;
     virtual IPoint* getStart() = 0;
     virtual void setStart(IPoint* start) = 0;
@@ -57,12 +57,12 @@ public:
 };
 
 class IBarcode2D : public IBarcodeItem_2D, public IPositionRuler, public IRotation {
-public:
+  public:
     virtual std::string toString() = 0;
 };
 
 class ABarcode2D : public IBarcode2D {
-public:
+  public:
     ABarcode2D() = default;
     ABarcode2D(IPoint* start, std::string data) : Start(start), Data(std::move(data)) {}
 
@@ -76,7 +76,7 @@ public:
     void setRotation(RotateEnum rotation) override { Rotation = rotation; }
     std::string toString() override { return {}; }
 
-protected:
+  protected:
     IRuler* pRuler = nullptr;
     IPoint* Start = nullptr;
     std::string Data;
