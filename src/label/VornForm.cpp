@@ -1,6 +1,6 @@
 #include "label/VornForm.h"
 
-#include <sstream>
+#include <string>
 
 namespace quillon {
 
@@ -22,6 +22,20 @@ namespace {
 // Most labels carry a few dozen objects; starting every list at this size
 // keeps the common case free of regrowth.
 constexpr size_t kInitialCapacity = 16;
+
+template <typename T>
+void Append(VornForm::List<T>& list, T&& value) {
+    list.push_back(std::move(value));
+}
+
+// Most of a row's strings are fillers; constructing an empty string in
+// place is cheaper than moving one.
+void Append(VornForm::List<std::string>& list, std::string&& value) {
+    if (value.empty())
+        list.emplace_back();
+    else
+        list.push_back(std::move(value));
+}
 
 }  // namespace
 
@@ -54,14 +68,16 @@ void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
-        MakeRoomForOneMore();
+        // AddRow keeps the lists in step, so one list tells for all; a list
+        // put out of step by the single adders still grows on its own.
+        if (VornObjects.size() == VornObjects.capacity()) MakeRoomForOneMore();
     } catch (...) {
         VornobjQRCodedataManuallyEncoded.resize(segmentsBefore);
         throw;
     }
     // Capacity is in place for every list, so nothing below can throw.
 #define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) \
-    member.push_back(std::move(row.member));
+    Append(member, std::move(row.member));
     QUILLON_FORM_LISTS(QUILLON_APPEND)
 #undef QUILLON_APPEND
 }
@@ -74,15 +90,29 @@ void VornForm::RawContent(std::string rawContent, int printLanguageTyp) {
     AddRow(std::move(row));
 }
 
-bool VornForm::ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath) {
-    std::istringstream in(PutbmpInfo);
-    std::string piece;
-    if (!std::getline(in, piece, ';')) return false;
-    x = std::stoi(piece, nullptr, 10);
-    if (!std::getline(in, piece, ';')) return false;
-    y = std::stoi(piece, nullptr, 10);
-    if (!std::getline(in, strFilePath)) return false;
+namespace {
+
+// Reads from `pos` up to `delimiter` (which is consumed) or the end, like
+// std::getline on a stream: fails only when nothing at all is left.
+bool ReadPiece(const std::string& in, size_t& pos, char delimiter, std::string& piece) {
+    if (pos >= in.size()) return false;
+    size_t stop = in.find(delimiter, pos);
+    if (stop == std::string::npos) stop = in.size();
+    piece.assign(in, pos, stop - pos);
+    pos = stop < in.size() ? stop + 1 : stop;
     return true;
+}
+
+}  // namespace
+
+bool VornForm::ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath) {
+    size_t pos = 0;
+    std::string piece;
+    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    x = std::stoi(piece, nullptr, 10);
+    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    y = std::stoi(piece, nullptr, 10);
+    return ReadPiece(PutbmpInfo, pos, '\n', strFilePath);
 }
 
 std::string VornForm::ToHexString(const std::string& input) {
