@@ -124,6 +124,14 @@ class VornForm : private quillon::FormArena {
     // Each byte as two lower-case hex digits.
     static std::string ToHexString(const std::string& input);
 
+    // Aztec symbol size estimate (generate/EmitAztec.cpp): VORN needs the
+    // side in modules to move the anchor of a rotated symbol.
+    static int GetErrCorrectionPercent(int FixedErrCorrection);
+    static int GetLayersWithinRange(int Layers, int Type);
+    static int CalculateTotalCodewordsForLayers(int layers);
+    static int CalculateLengthWithECC(int dataLength, int eccPercentage);
+    static int CalculateAztecModuleCount(int dataSize, int errorCorrectionPercentage);
+
     // Emitters: each appends the complete text of one object, line
     // terminators included, to `out`. The _kesh twin takes the same
     // arguments. Defined in generate/Emit<Kind>.cpp.

@@ -1,0 +1,80 @@
+// CreateMaxicodeBarcodes: records one Maxicode symbol. The message kind is
+// checked before anything is built, so an unknown kind leaves the label as
+// it was.
+
+#include <memory>
+
+#include "label/LabelState.h"
+#include "model/IBcdMaxicode.h"
+#include "quillon/Label.h"
+
+namespace {
+
+enum MaxicodeKind : int { kStructured = 0, kStructuredOpenSystem = 1, kPlain = 2 };
+
+}  // namespace
+
+extern "C" {
+
+QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode, std::string postalCode,
+                                         std::string countryCode, std::string serviceClass,
+                                         std::string remainingMsg, std::string year, std::string primaryMsg,
+                                         float start_x, float start_y, ScaleEnum scale, bool ZipperPattern,
+                                         RotateEnum rotation) {
+    if (!gpLabel) return nullptr;
+    if (iMaxicodeTyp != kStructured && iMaxicodeTyp != kStructuredOpenSystem && iMaxicodeTyp != kPlain)
+        return gpLabel.get();
+
+    // The message's mode follows from its kind; `mode` is only recorded.
+    std::unique_ptr<IMaxicodeData> message;
+    switch (iMaxicodeTyp) {
+        case kStructured:
+            message = std::make_unique<MaxicodeMsgStructured>(MaxicodeModeEnum::MODE_2, postalCode,
+                                                              countryCode, serviceClass, remainingMsg);
+            break;
+        case kStructuredOpenSystem:
+            message = std::make_unique<MaxicodeMsgStructuredOpenSystemStandard>(
+                MaxicodeModeEnum::MODE_3, year, postalCode, countryCode, serviceClass, remainingMsg);
+            break;
+        default:
+            message = std::make_unique<MaxicodeMsg>(MaxicodeModeEnum::MODE_4, primaryMsg, remainingMsg);
+            break;
+    }
+    auto start = std::make_unique<Point>(start_x, start_y);
+    auto ruler = std::make_unique<Ruler>(scale);
+    auto maxicode = std::make_unique<MaxicodeBarcode_vorn>(start.get(), std::move(message));
+    maxicode->setRuler(ruler.get());
+    maxicode->setRotation(rotation);
+    maxicode->setZipperPattern(ZipperPattern);
+    maxicode->printResolution = gpPrinterResolution.get();
+
+    quillon::FormRow row;
+    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
+    row.VornObjects = maxicode.get();
+    row.VornObjType = quillon::kObjMaxicode;
+    row.VornObjRuler = ruler.get();
+    row.VornObjstart = start.get();
+    row.VornobjMaxicodeModeEnum = static_cast<int>(mode);
+    row.VornobjMaxicodeTyp = iMaxicodeTyp;
+    row.VornobjMaxicodepostalCode = std::move(postalCode);
+    row.VornobjMaxicodecountryCode = std::move(countryCode);
+    row.VornobjMaxicodeserviceClass = std::move(serviceClass);
+    row.VornobjMaxicoderemainingMsg = std::move(remainingMsg);
+    row.VornobjMaxicodeyear = std::move(year);
+    row.VornobjMaxicodeprimaryMsg = std::move(primaryMsg);
+    row.VornobjMaxicodeZipperPattern = ZipperPattern;
+    row.VornObjRotation = static_cast<int>(rotation);
+
+    Ruler* lastRuler = ruler.get();
+    MaxicodeBarcode_vorn* lastMaxicode = maxicode.get();
+    quillon::ObjectParts parts;
+    parts.object = quillon::Own(std::move(maxicode));
+    parts.ruler = quillon::Own(std::move(ruler));
+    parts.start = quillon::Own(std::move(start));
+    void* label = quillon::RecordObject(std::move(row), std::move(parts));
+    gpRuler = lastRuler;
+    gpMexiCodeBarcodeType = lastMaxicode;
+    return label;
+}
+
+}  // extern "C"
