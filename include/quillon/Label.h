@@ -102,8 +102,16 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
                                    std::string Password);
 
 // Each byte of `input`, taken as an unsigned value, as two lower-case hex
-// digits.
+// digits. Exported under its plain name although it returns a C++ string,
+// like the string parameters of the functions above: callers are C++.
+#if defined(__clang__)
+#pragma clang diagnostic push
+#pragma clang diagnostic ignored "-Wreturn-type-c-linkage"
+#endif
 QUILLON_API std::string ToHexString(const std::string& input);
+#if defined(__clang__)
+#pragma clang diagnostic pop
+#endif
 
 }  // extern "C"
 
