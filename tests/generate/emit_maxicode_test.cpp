@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "label/LabelState.h"
-#include "model/IBcdMaxicode.h"
 #include "quillon/Label.h"
 
 namespace {
@@ -313,39 +312,6 @@ TEST_F(MaxicodeTest, UnknownKindRecordsNothing) {
         CloseLabel();
     }
     EXPECT_EQ(Add(Maxicode{}), nullptr) << "no label open";
-}
-
-TEST_F(MaxicodeTest, MessageObjectsCarryTheirSeparators) {
-    struct MessageRow {
-        const char* name;
-        std::unique_ptr<IMaxicodeData> message;
-        MaxicodeModeEnum mode;
-        std::string data;
-    };
-    MessageRow rows[3] = {
-        {"plain", std::make_unique<MaxicodeMsg>(MaxicodeModeEnum::MODE_4, "P", "R"), MaxicodeModeEnum::MODE_4,
-         "PR"},
-        {"structured",
-         std::make_unique<MaxicodeMsgStructured>(MaxicodeModeEnum::MODE_2, "123456789", "840", "001", "R"),
-         MaxicodeModeEnum::MODE_2,
-         "123456789\x1d"
-         "840\x1d"
-         "001\x1dR\x04"},
-        {"open system",
-         std::make_unique<MaxicodeMsgStructuredOpenSystemStandard>(MaxicodeModeEnum::MODE_3, "26", "AB12CD",
-                                                                   "840", "001", "R"),
-         MaxicodeModeEnum::MODE_3,
-         "[)>\x1e"
-         "01\x1d"
-         "26AB12CD\x1d"
-         "840\x1d"
-         "001\x1dR\x1e\x04"},
-    };
-    for (MessageRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(row.message->getMode(), row.mode);
-        EXPECT_EQ(row.message->getData(), row.data);
-    }
 }
 
 // Reads "MAXICODE f1,f2,...,"data"\r\n" into its fields before the data and

@@ -237,33 +237,6 @@ TEST_F(RfidTest, OtherBanksRecordNothing) {
     EXPECT_EQ(Add(Write{}), nullptr) << "no label open";
 }
 
-TEST_F(RfidTest, WholeFormInBothLanguages) {
-    struct FormRow {
-        int language;
-        std::string expected;
-    };
-    const FormRow rows[] = {
-        {kVorn,
-         "REM L1 FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE "
-         "203,203\r\n"
-         "RFID WRITE 0,H,2,96,EPC,\"123456784c4142454c31ABCD\"\r\nRFID WRITE "
-         "0,H,0,56,USR,\"48454C4C4FBEEF\"\r\n"
-         "PRINT 1\r\nREM L1 FORM END\r\n"},
-        {kKesh,
-         "~CREATE;L1;X\r\nSCALE;DOT;203;203\r\nRFWTAG;96;2;EPC\r\n96;H;*123456784c4142454c31ABCD*\r\nSTOP\r\n"
-         "RFWTAG;56;0;USR\r\n56;H;*48454C4C4FBEEF*\r\nSTOP\r\n"
-         "\r\nEND\r\n~EXECUTE;L1\r\n~NORMAL\r\n~DELETE FORM;L1\r\n"},
-    };
-    for (const FormRow& row : rows) {
-        SCOPED_TRACE(row.language);
-        CreateLabel(row.language, "L1", 203.0f, ScaleEnum::Inch);
-        Add(Write{});
-        Add(User("HELLO", "BEEF"));
-        EXPECT_EQ(Render(), row.expected);
-        CloseLabel();
-    }
-}
-
 TEST_F(RfidTest, ToHexStringIsLowerCaseUnsigned) {
     struct HexRow {
         std::string input;
