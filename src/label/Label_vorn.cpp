@@ -3,7 +3,7 @@
 #include "label/Numeric.h"
 
 Label_vorn::Label_vorn(std::string name, IPrintResolution* printerResolution, int iPrintLanguageTyp)
-    : _form(std::make_unique<VornForm>(std::move(name), printerResolution)),
+    : FormForwarders(std::make_unique<VornForm>(std::move(name), printerResolution)),
       PrinterResolution(printerResolution),
       m_iPrintLanguageTyp(iPrintLanguageTyp) {
     // The printer is told the same truncated dots per inch both ways.

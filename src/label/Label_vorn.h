@@ -18,24 +18,12 @@ class ILabel {
     virtual void toString(std::string& str) = 0;
 };
 
-// A label: a thin facade over its form recorder. It owns the recorder and
-// its scale command (object 0), and refers to the resolution it was created
-// for without owning it.
-class Label_vorn : public ILabel {
+namespace quillon {
+
+// The facade's forwarders, one per attribute list, each handing its value
+// unchanged to the recorder it owns.
+class FormForwarders {
   public:
-    Label_vorn(std::string name, IPrintResolution* printerResolution, int iPrintLanguageTyp);
-
-    std::string getName() const override { return _form->Name; }
-    void setName(const std::string& name) override { _form->Name = name; }
-    // Raw command text, written verbatim between two line terminators at its
-    // position among the objects, in either language.
-    void addRawContent(const std::string& rawContent) override;
-    std::string toString() const override { return _form->ToString(); }
-    void toString(std::string& str) override { _form->ToString(str); }
-
-    // One forwarder per attribute list, each handing its value unchanged to
-    // the recorder. The one for VornObjects is addObject, which overrides
-    // ILabel::addObject.
 #define QUILLON_DECLARE_FORWARDER(member, type, adder, forwarder, filler, object0) \
     void forwarder(type value) {                                                   \
         _form->adder(std::move(value));                                            \
@@ -46,26 +34,38 @@ class Label_vorn : public ILabel {
         _form->AddVornobjQRCodedataManuallyEncoded(segments);
     }
 
-    // Records one whole object (see quillon::FormRow).
-    void AddRow(quillon::FormRow&& row) {
-        _form->AddRow(std::move(row));
-    }
+  protected:
+    explicit FormForwarders(std::unique_ptr<VornForm> form) : _form(std::move(form)) {}
+    std::unique_ptr<VornForm> _form;
+};
 
-    VornForm& Form() {
-        return *_form;
-    }
-    const VornForm& Form() const {
-        return *_form;
-    }
-    IPrintResolution* Resolution() const {
-        return PrinterResolution;
-    }
-    int PrintLanguageTyp() const {
-        return m_iPrintLanguageTyp;
-    }
+}  // namespace quillon
+
+// A label: a thin facade over its form recorder. It owns the recorder and
+// its scale command (object 0), and refers to the resolution it was created
+// for without owning it.
+class Label_vorn : public ILabel, public quillon::FormForwarders {
+  public:
+    Label_vorn(std::string name, IPrintResolution* printerResolution, int iPrintLanguageTyp);
+
+    std::string getName() const override { return _form->Name; }
+    void setName(const std::string& name) override { _form->Name = name; }
+    void addObject(void* object) override { FormForwarders::addObject(object); }
+    // Raw command text, written verbatim between two line terminators at its
+    // position among the objects, in either language.
+    void addRawContent(const std::string& rawContent) override;
+    std::string toString() const override { return _form->ToString(); }
+    void toString(std::string& str) override { _form->ToString(str); }
+
+    // Records one whole object (see quillon::FormRow).
+    void AddRow(quillon::FormRow&& row) { _form->AddRow(std::move(row)); }
+
+    VornForm& Form() { return *_form; }
+    const VornForm& Form() const { return *_form; }
+    IPrintResolution* Resolution() const { return PrinterResolution; }
+    int PrintLanguageTyp() const { return m_iPrintLanguageTyp; }
 
   private:
-    std::unique_ptr<VornForm> _form;
     std::unique_ptr<VornLib::Scale> _scale;
     IPrintResolution* PrinterResolution = nullptr;
     int m_iPrintLanguageTyp = 0;
