@@ -1,0 +1,328 @@
+// QR codes through the exported API: one symbol on a label, rendered in both
+// languages, compared with the literal command text.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "label/LabelState.h"
+#include "quillon/Label.h"
+
+namespace {
+
+using namespace std::string_literals;
+
+constexpr int kVorn = 0;
+constexpr int kKesh = 1;
+
+using Kind = QRCodeManualEncodingEnum;
+
+// Arguments of one CreateQRBarcodes call; the defaults are the worked
+// example (dots, 100/50, module 4, level M, model 2, no mask, no rotation).
+struct QR {
+    float x = 100, y = 50;
+    std::string content = "HELLO";
+    ScaleEnum scale = ScaleEnum::Dot;
+    float xdim = 4;
+    int mask = -1;
+    std::optional<QRCodeManualSegments> segments;  // nullopt passes null
+    int ec = 1, model = 1, rot = 0;
+
+    QR& At(float x_, float y_) { return x = x_, y = y_, *this; }
+    QR& Data(std::string c) { return content = std::move(c), *this; }
+    QR& Unit(ScaleEnum s) { return scale = s, *this; }
+    QR& Module(float d) { return xdim = d, *this; }
+    QR& Mask(int m) { return mask = m, *this; }
+    QR& Segs(QRCodeManualSegments s) { return segments = std::move(s), *this; }
+    QR& Ec(int e) { return ec = e, *this; }
+    QR& Model(int m) { return model = m, *this; }
+    QR& Rot(int r) { return rot = r, *this; }
+
+    void* Add() {
+        QRCodeManualSegments* segs = segments ? &*segments : nullptr;
+        return CreateQRBarcodes(x, y, content, scale, xdim, static_cast<QRCodeMaskEnum>(mask), segs,
+                                static_cast<QRCodeErrorCorrectionEnum>(ec),
+                                static_cast<QRCodeModelEnum>(model), static_cast<RotateEnum>(rot));
+    }
+};
+
+// The text the objects added by `add` contribute to a 203 dpi label: the
+// label rendered with them minus the same label rendered empty.
+std::string ObjectText(int lang, const std::function<void()>& add, float dpi = 203.0f) {
+    CreateLabel(lang, "T", dpi, ScaleEnum::Inch);
+    std::string empty;
+    LabelToString(empty);
+    add();
+    std::string full;
+    LabelToString(full);
+    CloseLabel();
+    const size_t head = empty.find(lang == kKesh ? "\r\nEND\r\n~EXECUTE;" : "PRINT 1\r\nREM ");
+    EXPECT_NE(head, std::string::npos);
+    EXPECT_EQ(full.substr(0, head), empty.substr(0, head));
+    EXPECT_EQ(full.substr(full.size() - (empty.size() - head)), empty.substr(head));
+    return full.substr(head, full.size() - empty.size());
+}
+
+std::string Render(int lang, QR qr) {
+    return ObjectText(lang, [&] { qr.Add(); });
+}
+
+struct Row {
+    const char* name;
+    QR qr;
+    std::string expected;
+};
+
+void RunRows(int lang, const std::vector<Row>& rows) {
+    for (const auto& row : rows) EXPECT_EQ(Render(lang, row.qr), row.expected) << row.name;
+}
+
+TEST(QRCodeVorn, Keywords) {
+    RunRows(kVorn,
+            {
+                {"worked example", QR(), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                {"rotated, mask, low level", QR().Rot(1).Mask(3).Ec(0),
+                 "QRCODE 100,50,L,4,A,90,J7,M2,S2,\"HELLO\"\r\n"},
+                {"counter-clockwise", QR().Rot(2), "QRCODE 100,50,M,4,A,270,J3,M2,\"HELLO\"\r\n"},
+                {"inverted", QR().Rot(3), "QRCODE 100,50,M,4,A,180,J9,M2,\"HELLO\"\r\n"},
+                {"rotation beyond table", QR().Rot(4), "QRCODE 100,50,M,4,A,M2,\"HELLO\"\r\n"},
+                {"rotation -1", QR().Rot(-1), "QRCODE 100,50,M,4,A,M2,\"HELLO\"\r\n"},
+                {"level default", QR().Ec(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                {"level Q", QR().Ec(2), "QRCODE 100,50,Q,4,A,0,M2,\"HELLO\"\r\n"},
+                {"level H", QR().Ec(3), "QRCODE 100,50,H,4,A,0,M2,\"HELLO\"\r\n"},
+                {"model 1", QR().Model(0), "QRCODE 100,50,M,4,A,0,M1,\"HELLO\"\r\n"},
+                {"model default", QR().Model(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                {"mask 0 writes nothing", QR().Mask(0), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                {"mask 1", QR().Mask(1), "QRCODE 100,50,M,4,A,0,M2,S0,\"HELLO\"\r\n"},
+                {"mask 8", QR().Mask(8), "QRCODE 100,50,M,4,A,0,M2,S7,\"HELLO\"\r\n"},
+                {"mask 9 passes through", QR().Mask(9), "QRCODE 100,50,M,4,A,0,M2,S8,\"HELLO\"\r\n"},
+                {"negative mask", QR().Mask(-7), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                {"mask INT_MAX", QR().Mask(INT_MAX), "QRCODE 100,50,M,4,A,0,M2,S2147483646,\"HELLO\"\r\n"},
+            });
+}
+
+TEST(QRCodeVorn, Units) {
+    RunRows(kVorn, {
+                       {"positions truncate, modules round", QR().At(10.6f, 20.9f).Module(2.5f),
+                        "QRCODE 10,20,M,3,A,0,M2,\"HELLO\"\r\n"},
+                       {"negative values", QR().At(-10.6f, -0.5f).Module(-2.5f),
+                        "QRCODE -10,0,M,-3,A,0,M2,\"HELLO\"\r\n"},
+                       {"module 0", QR().Module(0), "QRCODE 100,50,M,0,A,0,M2,\"HELLO\"\r\n"},
+                       // 203 dpi is 7.992126 dots per mm.
+                       {"millimetres", QR().Unit(ScaleEnum::MM).At(10, 25.1f).Module(0.5f),
+                        "QRCODE 79,200,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"inches", QR().Unit(ScaleEnum::Inch).At(1.5f, 0.25f).Module(0.02f),
+                        "QRCODE 304,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"position beyond int saturates", QR().At(1e10f, -1e10f),
+                        "QRCODE 2147483647,-2147483648,M,4,A,0,M2,\"HELLO\"\r\n"},
+                   });
+}
+
+TEST(QRCodeVorn, Segments) {
+    RunRows(
+        kVorn,
+        {
+            {"numeric and binary", QR().Data("").Segs({{Kind::Numeric, "123"}, {Kind::Binary, "ab"}}),
+             "QRCODE 100,50,M,4,M,0,M2,\"N123!B2ab\"\r\n"},
+            {"every kind",
+             QR().Data("").Segs(
+                 {{Kind::AlphaNumeric, "AB-1"}, {Kind::Kanji, "\x88\x9f"}, {Kind::Numeric, "9"}}),
+             "QRCODE 100,50,M,4,M,0,M2,\"AAB-1!K\x88\x9f!N9\"\r\n"},
+            {"binary counts bytes", QR().Data("").Segs({{Kind::Binary, "\xc3\xa9\0x"s}}),
+             "QRCODE 100,50,M,4,M,0,M2,\"B4\xc3\xa9\0x\"\r\n"s},
+            {"empty binary", QR().Data("").Segs({{Kind::Binary, ""}}), "QRCODE 100,50,M,4,M,0,M2,\"B0\"\r\n"},
+            {"content wins over segments", QR().Segs({{Kind::Numeric, "1"}}),
+             "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+            {"empty list is not manual", QR().Data("").Segs({}), "QRCODE 100,50,M,4,A,0,M2,\"\"\r\n"},
+            {"null list, empty content", QR().Data(""), "QRCODE 100,50,M,4,A,0,M2,\"\"\r\n"},
+        });
+}
+
+TEST(QRCodeKesh, Parameters) {
+    RunRows(
+        kKesh,
+        {
+            {"worked example", QR(), "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"clockwise", QR().Rot(1), "BARCODE\r\nQRCODE;CW;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"counter-clockwise", QR().Rot(2),
+             "BARCODE\r\nQRCODE;CCW;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"inverted", QR().Rot(3), "BARCODE\r\nQRCODE;INV;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"rotation beyond table", QR().Rot(9),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"module 0 drops XD", QR().Module(0),
+             "BARCODE\r\nQRCODE;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"module rounding", QR().Module(2.5f),
+             "BARCODE\r\nQRCODE;XD3;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"model 1, level 3", QR().Model(0).Ec(3),
+             "BARCODE\r\nQRCODE;XD4;T1;E3;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"defaults", QR().Model(-1).Ec(-1),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"mask 0", QR().Mask(0), "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"mask 8", QR().Mask(8), "BARCODE\r\nQRCODE;XD4;T2;E1;M8;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"mask unchecked", QR().Mask(12),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M12;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"negative mask", QR().Mask(-3),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M-3;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"segments", QR().Data("").Segs({{Kind::Numeric, "123"}, {Kind::Binary, "ab"}}),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I1;50;100\r\n*N123,B2ab*\r\nSTOP\r\n"},
+            {"frame avoids the data", QR().Data("A*B"),
+             "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n\"A*B\"\r\nSTOP\r\n"},
+            {"empty data", QR().Data(""), "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n**\r\nSTOP\r\n"},
+        });
+}
+
+// A failed rendering throws the documented text and leaves the caller's
+// string as it was.
+struct ErrorRow {
+    const char* name;
+    int lang;
+    QR qr;
+    const char* message;
+};
+
+TEST(QRCode, UnmappableValuesThrow) {
+    const QRCodeManualSegments badKind = {{Kind::Numeric, "1"}, {static_cast<Kind>(4), "x"}};
+    const std::vector<ErrorRow> rows = {
+        {"level 4", kVorn, QR().Ec(4), "VORN QR Code Error Correction Level not handled"},
+        {"level -2", kVorn, QR().Ec(-2), "VORN QR Code Error Correction Level not handled"},
+        {"level before model", kVorn, QR().Ec(4).Model(2), "VORN QR Code Error Correction Level not handled"},
+        {"model 2", kVorn, QR().Model(2), "VORN QR Code mode not handled"},
+        {"model before segment kind", kVorn, QR().Model(7).Data("").Segs(badKind),
+         "VORN QR Code mode not handled"},
+        {"segment kind 4", kVorn, QR().Data("").Segs(badKind), "VORN QR Code Manual Format not handled"},
+        {"segment kind -1", kVorn, QR().Data("").Segs({{static_cast<Kind>(-1), "x"}}),
+         "VORN QR Code Manual Format not handled"},
+        {"model before level", kKesh, QR().Ec(4).Model(2), "KESH QR Code mode not handled"},
+        {"level 4", kKesh, QR().Ec(4), "KESH QR Code Error Correction Level not handled"},
+        {"segment kind 4", kKesh, QR().Data("").Segs(badKind), "KESH QR Code Manual Format not handled"},
+    };
+    for (auto row : rows) {
+        CreateLabel(row.lang, "T", 203.0f, ScaleEnum::Inch);
+        row.qr.Add();
+        std::string out = "previous";
+        try {
+            LabelToString(out);
+            ADD_FAILURE() << row.name << ": no exception";
+        } catch (const std::invalid_argument& e) {
+            EXPECT_STREQ(e.what(), row.message) << row.name;
+        }
+        EXPECT_EQ(out, "previous") << row.name;
+        CloseLabel();
+    }
+}
+
+TEST(QRCode, BadSegmentKindIsHarmlessWhenContentIsGiven) {
+    EXPECT_EQ(Render(kVorn, QR().Segs({{static_cast<Kind>(9), "x"}})),
+              "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n");
+}
+
+// The segment list belongs to the label: every code without plain data is
+// written from all segments passed so far, in call order.
+TEST(QRCode, LabelWideSegments) {
+    const std::string vorn = ObjectText(kVorn, [] {
+        QR().Data("").Segs({{Kind::Numeric, "1"}}).Add();
+        QR().Data("").At(0, 0).Segs({{Kind::AlphaNumeric, "B"}}).Add();
+        QR().Data("").At(1, 1).Add();
+    });
+    EXPECT_EQ(vorn,
+              "QRCODE 100,50,M,4,M,0,M2,\"N1!AB\"\r\n"
+              "QRCODE 0,0,M,4,M,0,M2,\"N1!AB\"\r\n"
+              "QRCODE 1,1,M,4,M,0,M2,\"N1!AB\"\r\n");
+}
+
+TEST(QRCode, CallersListIsCopied) {
+    const std::string text = ObjectText(kKesh, [] {
+        QRCodeManualSegments segs = {{Kind::Numeric, "42"}};
+        CreateQRBarcodes(1, 2, "", ScaleEnum::Dot, 3, QRCodeMaskEnum::Mask_0, &segs,
+                         QRCodeErrorCorrectionEnum::EC_15, QRCodeModelEnum::MODEL_2, RotateEnum::None);
+        segs[0].second = "changed";
+        segs.push_back({Kind::Binary, "late"});
+    });
+    EXPECT_EQ(text, "BARCODE\r\nQRCODE;XD3;T2;E1;M0;I1;2;1\r\n*N42*\r\nSTOP\r\n");
+}
+
+TEST(QRCode, RecordsOneEntryPerListOrNothing) {
+    EXPECT_EQ(QR().Add(), nullptr);  // no label open
+    CreateLabel(kVorn, "T", 203.0f, ScaleEnum::Inch);
+    QRCodeManualSegments segs = {{Kind::Numeric, "1"}, {Kind::Binary, "2"}};
+    void* handle = QR().Segs(segs).Add();
+    EXPECT_EQ(handle, gpLabel.get());
+    const VornForm& form = gpLabel->Form();
+    EXPECT_EQ(form.ObjectCount(), 2u);
+#define QUILLON_CHECK_LIST(member, ...) EXPECT_EQ(form.member.size(), 2u) << #member;
+    QUILLON_FORM_LISTS(QUILLON_CHECK_LIST)
+#undef QUILLON_CHECK_LIST
+    EXPECT_EQ(form.VornobjQRCodedataManuallyEncoded, segs);
+    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
+                       &ObjCellRectPtr, &ObjTextItemPtr})
+        EXPECT_EQ(list->size(), 2u);
+    CloseLabel();
+}
+
+// Parameters of a VORN command line, split at the commas before the framed
+// data; the data is returned separately.
+std::vector<std::string> VornParams(const std::string& line, const std::string& word, std::string& data) {
+    std::vector<std::string> params;
+    EXPECT_EQ(line.compare(0, word.size() + 1, word + " "), 0) << line;
+    const size_t open = line.find('"');
+    const size_t close = line.rfind('"');
+    EXPECT_TRUE(open != std::string::npos && close > open) << line;
+    data = line.substr(open + 1, close - open - 1);
+    EXPECT_EQ(line.substr(close), "\"\r\n");
+    size_t pos = word.size() + 1;
+    while (pos < open) {
+        const size_t comma = line.find(',', pos);
+        params.push_back(line.substr(pos, comma - pos));
+        pos = comma + 1;
+    }
+    return params;
+}
+
+// Whatever the data length and module size: the anchor is the start point
+// in every rotation (the justification keeps the corner there), the module
+// is the rounded size, the data round-trips between the frames, and KESH
+// picks a frame character that does not occur in the data.
+TEST(QRCode, PropertySweep) {
+    const std::string alphabet = "0123456789ABC xyz*\"'_`-#^+;~/,!";
+    for (size_t len = 0; len <= 300; len += 23) {
+        std::string content;
+        for (size_t i = 0; i < len; ++i) content.push_back(alphabet[(i * 7 + len) % alphabet.size()]);
+        for (float module : {0.5f, 1.0f, 2.5f, 3.49f, 7.0f, 12.5f}) {
+            for (int rot = 0; rot <= 3; ++rot) {
+                const QR qr = QR().Data(content).Module(module).At(37.9f, 412.2f).Rot(rot);
+                const int cell = static_cast<int>(module + 0.5f);
+                std::string data;
+                const auto p = VornParams(Render(kVorn, qr), "QRCODE", data);
+                ASSERT_GE(p.size(), 7u);
+                EXPECT_EQ(p[0], "37");
+                EXPECT_EQ(p[1], "412");
+                EXPECT_EQ(p[3], std::to_string(cell));
+                EXPECT_EQ(p[4], "A");
+                EXPECT_EQ(p.size(), rot == 0 ? 7u : 8u);
+                EXPECT_EQ(data, content);
+
+                const std::string kesh = Render(kKesh, qr);
+                const size_t l1 = kesh.find("\r\n");
+                const size_t l2 = kesh.find("\r\n", l1 + 2);
+                const std::string framed = kesh.substr(l2 + 2, kesh.size() - l2 - 2 - 8);
+                EXPECT_EQ(kesh.substr(kesh.size() - 8), "\r\nSTOP\r\n");
+                ASSERT_EQ(framed.size(), content.size() + 2);
+                EXPECT_EQ(framed.front(), framed.back());
+                EXPECT_EQ(content.find(framed.front()), std::string::npos);
+                EXPECT_EQ(framed.substr(1, content.size()), content);
+                EXPECT_NE(framed.front(), ';');
+                EXPECT_NE(framed.front(), '~');
+                const std::string params = kesh.substr(l1 + 2, l2 - l1 - 2);
+                const std::string tail = ";I0;412;37";
+                EXPECT_EQ(params.substr(params.size() - tail.size()), tail) << params;
+            }
+        }
+    }
+}
+
+}  // namespace
