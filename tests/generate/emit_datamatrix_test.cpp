@@ -1,0 +1,326 @@
+// DataMatrix symbols through the exported API: one symbol on a label,
+// rendered in both languages, compared with the literal command text.
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "label/LabelState.h"
+#include "quillon/Label.h"
+
+namespace {
+
+constexpr int kVorn = 0;
+constexpr int kKesh = 1;
+
+// Arguments of one CreateDataMatrixBarcodes call; the defaults are the
+// worked example (dots, 100/50, module 4, no rows or columns).
+struct DM {
+    float x = 100, y = 50;
+    std::string content = "HELLO";
+    ScaleEnum scale = ScaleEnum::Dot;
+    float xdim = 4;
+    int rot = 0;
+    bool rect = false;
+    std::string multi;
+    char c1 = 13, c2 = 10;
+    int rows = -1, cols = -1;
+
+    DM& At(float x_, float y_) { return x = x_, y = y_, *this; }
+    DM& Data(std::string c) { return content = std::move(c), *this; }
+    DM& Unit(ScaleEnum s) { return scale = s, *this; }
+    DM& Module(float d) { return xdim = d, *this; }
+    DM& Rot(int r) { return rot = r, *this; }
+    DM& Rect() { return rect = true, *this; }
+    DM& Multi(std::string m, char a = 13, char b = 10) { return multi = std::move(m), c1 = a, c2 = b, *this; }
+    DM& Size(int r, int c) { return rows = r, cols = c, *this; }
+
+    void* Add() const {
+        return CreateDataMatrixBarcodes(x, y, content, scale, xdim, static_cast<RotateEnum>(rot), rect, multi,
+                                        c1, c2, rows, cols);
+    }
+};
+
+// The text the objects added by `add` contribute to a label of the given
+// resolution: the label rendered with them minus the same label rendered
+// empty.
+std::string ObjectText(int lang, const std::function<void()>& add, float perUnit = 203.0f,
+                       ScaleEnum unit = ScaleEnum::Inch) {
+    CreateLabel(lang, "T", perUnit, unit);
+    std::string empty;
+    LabelToString(empty);
+    add();
+    std::string full;
+    LabelToString(full);
+    CloseLabel();
+    const size_t head = empty.find(lang == kKesh ? "\r\nEND\r\n~EXECUTE;" : "PRINT 1\r\nREM ");
+    EXPECT_NE(head, std::string::npos);
+    EXPECT_EQ(full.substr(0, head), empty.substr(0, head));
+    EXPECT_EQ(full.substr(full.size() - (empty.size() - head)), empty.substr(head));
+    return full.substr(head, full.size() - empty.size());
+}
+
+std::string Render(int lang, const DM& dm, float perUnit = 203.0f, ScaleEnum unit = ScaleEnum::Inch) {
+    return ObjectText(
+        lang, [&] { dm.Add(); }, perUnit, unit);
+}
+
+struct Row {
+    const char* name;
+    DM dm;
+    std::string expected;
+};
+
+void RunRows(int lang, const std::vector<Row>& rows) {
+    for (const auto& row : rows) EXPECT_EQ(Render(lang, row.dm), row.expected) << row.name;
+}
+
+TEST(DataMatrixVorn, AnchorByRotation) {
+    RunRows(kVorn,
+            {
+                {"worked example", DM(), "DMATRIX 100,50,144000,144000,c126,x4,\"HELLO\"\r\n"},
+                {"clockwise, sized", DM().Rot(1).Size(16, 16),
+                 "DMATRIX 164,50,144000,144000,c126,x4,r90,16,16,\"HELLO\"\r\n"},
+                {"clockwise uses columns", DM().Rot(1).Size(10, 20),
+                 "DMATRIX 180,50,144000,144000,c126,x4,r90,10,20,\"HELLO\"\r\n"},
+                {"clockwise, unsized", DM().Rot(1), "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
+                {"counter-clockwise, sized", DM().Rot(2).Size(10, 20),
+                 "DMATRIX 100,90,144000,144000,c126,x4,r270,10,20,\"HELLO\"\r\n"},
+                {"counter-clockwise, dots: no table", DM().Rot(2),
+                 "DMATRIX 100,144000,144000,c126,x4,r270,\"HELLO\"\r\n"},
+                {"inverted, sized", DM().Rot(3).Size(10, 20),
+                 "DMATRIX 140,130,144000,144000,c126,x4,r180,10,20,\"HELLO\"\r\n"},
+                {"inverted, unsized", DM().Rot(3), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
+                {"rows without columns", DM().Rot(1).Size(16, -1),
+                 "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
+                {"zero rows", DM().Rot(3).Size(0, 5), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
+                {"rotation beyond table", DM().Rot(5).Size(16, 16),
+                 "DMATRIX 144000,144000,c126,x4,16,16,\"HELLO\"\r\n"},
+                {"rotation -1", DM().Rot(-1), "DMATRIX 144000,144000,c126,x4,\"HELLO\"\r\n"},
+                // col x cell + X wraps at 32 bits: 4 * INT_MAX + 100 is 96.
+                {"anchor sums wrap", DM().Rot(3).Size(INT_MAX, INT_MAX),
+                 "DMATRIX 96,46,144000,144000,c126,x4,r180,2147483647,2147483647,\"HELLO\"\r\n"},
+            });
+}
+
+TEST(DataMatrixVorn, ModuleAndShape) {
+    RunRows(
+        kVorn,
+        {
+            {"rounded module", DM().Module(2.5f), "DMATRIX 100,50,144000,144000,c126,x3,\"HELLO\"\r\n"},
+            {"module -1 is 0.015 of the unit", DM().Module(-1),
+             "DMATRIX 100,50,144000,144000,c126,x0,\"HELLO\"\r\n"},
+            {"module 0 omitted", DM().Module(0), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
+            {"negative module omitted", DM().Module(-2), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
+            {"unset module in a sized rotation counts 1", DM().Module(0).Rot(1).Size(16, 12),
+             "DMATRIX 112,50,144000,144000,c126,r90,16,12,\"HELLO\"\r\n"},
+            {"rectangle", DM().Rect().Size(8, 18),
+             "DMATRIX 100,50,144000,144000,c126,x4,a1,8,18,\"HELLO\"\r\n"},
+            {"positions truncate", DM().At(10.6f, 0.99f), "DMATRIX 10,0,144000,144000,c126,x4,\"HELLO\"\r\n"},
+            {"inch ruler", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(0.02f),
+             "DMATRIX 203,101,144000,144000,c126,x4,\"HELLO\"\r\n"},
+            {"inch ruler, default module", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(-1),
+             "DMATRIX 203,101,144000,144000,c126,x3,\"HELLO\"\r\n"},
+        });
+}
+
+TEST(DataMatrix, MultiLineExpansion) {
+    RunRows(kVorn,
+            {
+                {"two lines", DM().Data("ID").Multi("A/r/nB"),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"ID~M~JA~M~JB\"\r\n"},
+                {"one line", DM().Data("").Multi("X"), "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JX\"\r\n"},
+                {"separator alone", DM().Data("").Multi("/r/n"),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~J~M~J\"\r\n"},
+                {"trailing separator", DM().Data("").Multi("A/r/n"),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA~M~J\"\r\n"},
+                {"real CR LF is no separator", DM().Data("").Multi("A\r\nB"),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA\r\nB\"\r\n"},
+                {"half a separator", DM().Data("").Multi("A/rB/n"),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA/rB/n\"\r\n"},
+                {"printable control characters", DM().Data("").Multi("A/r/nB", '|', ' '),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"| A| B\"\r\n"},
+                {"byte 0 and byte 31", DM().Data("").Multi("A", 0, 31),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"~@~_A\"\r\n"},
+                {"high byte stays itself", DM().Data("").Multi("A", static_cast<char>(0xE9), 10),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"\xE9~JA\"\r\n"},
+                {"no multi-line text", DM().Data("AB").Multi("", 0, 0),
+                 "DMATRIX 100,50,144000,144000,c126,x4,\"AB\"\r\n"},
+            });
+}
+
+// Counter-clockwise symbols without rows and columns are anchored by a size
+// estimated from the data (digits weigh 1, other bytes 2) for inch rulers
+// at 600, 300, 203 and 200 dpi.
+struct EstimateRow {
+    const char* name;
+    float dpi;
+    std::string data;
+    std::string expected;
+    std::string multi = "";
+};
+
+TEST(DataMatrixVorn, EstimatedSize) {
+    const std::string tail = ",144000,144000,c126,x4,r270,\"";
+    const std::vector<EstimateRow> rows = {
+        {"5 digits", 203, "12345", "DMATRIX 203,140" + tail + "12345\"\r\n"},
+        {"weight 10", 203, "ABCDE", "DMATRIX 203,140" + tail + "ABCDE\"\r\n"},
+        {"weight 11", 203, "ABCDE1", "DMATRIX 203,210" + tail + "ABCDE1\"\r\n"},
+        {"weight 20", 203, std::string(20, '7'), "DMATRIX 203,210" + tail + std::string(20, '7') + "\"\r\n"},
+        {"weight 32", 203, std::string(16, 'Z'), "DMATRIX 203,180" + tail + std::string(16, 'Z') + "\"\r\n"},
+        {"weight 33", 203, std::string(16, 'Z') + "1",
+         "DMATRIX 203,230" + tail + std::string(16, 'Z') + "1\"\r\n"},
+        {"weight 64", 203, std::string(32, 'Z'), "DMATRIX 203,230" + tail + std::string(32, 'Z') + "\"\r\n"},
+        {"weight 98", 203, std::string(49, 'Z'), "DMATRIX 203,290" + tail + std::string(49, 'Z') + "\"\r\n"},
+        {"200 dpi", 200, "1", "DMATRIX 200,140" + tail + "1\"\r\n"},
+        {"300 dpi", 300, "1", "DMATRIX 300,219,144000,144000,c126,x6,r270,\"1\"\r\n"},
+        {"300 dpi, weight 98", 300, std::string(98, '1'),
+         "DMATRIX 300,459,144000,144000,c126,x6,r270,\"" + std::string(98, '1') + "\"\r\n"},
+        {"600 dpi, weight 12", 600, "ABCDEF", "DMATRIX 600,630,144000,144000,c126,x12,r270,\"ABCDEF\"\r\n"},
+        {"600 dpi, weight 40", 600, std::string(20, 'Q'),
+         "DMATRIX 600,690,144000,144000,c126,x12,r270,\"" + std::string(20, 'Q') + "\"\r\n"},
+        {"600 dpi, weight 70", 600, std::string(35, 'Q'),
+         "DMATRIX 600,870,144000,144000,c126,x12,r270,\"" + std::string(35, 'Q') + "\"\r\n"},
+        {"other resolution", 406, std::string(200, 'Q'),
+         "DMATRIX 406,144000,144000,c126,x8,r270,\"" + std::string(200, 'Q') + "\"\r\n"},
+        {"empty data", 203, "", "DMATRIX 203" + tail + "\"\r\n"},
+        {"multi-line text counts", 203, "", "DMATRIX 203,210" + tail + "~M~JAB\"\r\n", "AB"},
+    };
+    for (const auto& row : rows) {
+        const DM dm =
+            DM().Unit(ScaleEnum::Inch).At(1, 0.25f).Module(0.02f).Rot(2).Data(row.data).Multi(row.multi);
+        EXPECT_EQ(Render(kVorn, dm, row.dpi), row.expected) << row.name;
+    }
+}
+
+TEST(DataMatrixVorn, TooLongForTheTable) {
+    // Weight 99: the symbol is dropped with one line on standard error, and
+    // the objects around it are written as usual.
+    testing::internal::CaptureStderr();
+    const std::string text = ObjectText(kVorn, [] {
+        DM().Data("A").Add();
+        DM().Unit(ScaleEnum::Inch).At(1, 1).Rot(2).Data(std::string(49, 'Z') + "1").Add();
+        DM().Data("B").Add();
+    });
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "Out of string length!!\n");
+    EXPECT_EQ(text,
+              "DMATRIX 100,50,144000,144000,c126,x4,\"A\"\r\n"
+              "DMATRIX 100,50,144000,144000,c126,x4,\"B\"\r\n");
+
+    // Millimetres never reach the table, whatever the length.
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(
+        Render(kVorn, DM().Unit(ScaleEnum::MM).At(10, 10).Module(0.5f).Rot(2).Data(std::string(60, 'Z'))),
+        "DMATRIX 79,144000,144000,c126,x4,r270,\"" + std::string(60, 'Z') + "\"\r\n");
+    EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
+}
+
+TEST(DataMatrixKesh, Parameters) {
+    RunRows(
+        kKesh,
+        {
+            {"worked example", DM(), "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"every option", DM().Rot(1).Size(16, 20).Rect(),
+             "BARCODE\r\nDATAMATRIX;CW;XD4;C20;R16;SH2;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"counter-clockwise", DM().Rot(2),
+             "BARCODE\r\nDATAMATRIX;CCW;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"inverted", DM().Rot(3), "BARCODE\r\nDATAMATRIX;INV;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"rotation beyond table", DM().Rot(4),
+             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"columns without rows", DM().Size(-1, 5),
+             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"module -1", DM().Module(-1), "BARCODE\r\nDATAMATRIX;XD0;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"module 0", DM().Module(0), "BARCODE\r\nDATAMATRIX;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+            {"frame avoids the data", DM().Data("*\""),
+             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n'*\"'\r\nSTOP\r\n"},
+            {"multi-line", DM().Data("ID").Multi("A/r/nB"),
+             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*ID~M~JA~M~JB*\r\nSTOP\r\n"},
+            // No size table in KESH: long counter-clockwise data is written.
+            {"long counter-clockwise",
+             DM().Unit(ScaleEnum::Inch).At(1, 1).Module(0.02f).Rot(2).Data(std::string(60, 'Z')),
+             "BARCODE\r\nDATAMATRIX;CCW;XD4;ECC200;203;203\r\n*" + std::string(60, 'Z') + "*\r\nSTOP\r\n"},
+        });
+}
+
+TEST(DataMatrix, RecordsOneEntryPerListOrNothing) {
+    EXPECT_EQ(DM().Add(), nullptr);  // no label open
+    CreateLabel(kKesh, "T", 8.0f, ScaleEnum::MM);
+    void* handle = DM().Data("ID").Multi("A/r/nB").Size(-1, 5).Add();
+    EXPECT_EQ(handle, gpLabel.get());
+    const VornForm& form = gpLabel->Form();
+#define QUILLON_CHECK_LIST(member, ...) EXPECT_EQ(form.member.size(), 2u) << #member;
+    QUILLON_FORM_LISTS(QUILLON_CHECK_LIST)
+#undef QUILLON_CHECK_LIST
+    EXPECT_EQ(form.VornobjDataMatrixAllStr.at(1), "ID~M~JA~M~JB");
+    EXPECT_EQ(form.VornobjAztecContent.at(1), "ID");
+    EXPECT_EQ(form.VornobjPDF417row.at(1), -1);
+    EXPECT_EQ(form.VornobjPDF417col.at(1), 5);
+    EXPECT_TRUE(form.VornobjQRCodedataManuallyEncoded.empty());
+    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
+                       &ObjCellRectPtr, &ObjTextItemPtr})
+        EXPECT_EQ(list->size(), 2u);
+    CloseLabel();
+}
+
+std::vector<long long> LeadingInts(const std::string& line, size_t count) {
+    std::vector<long long> values;
+    size_t pos = line.find(' ') + 1;
+    for (size_t i = 0; i < count; ++i) {
+        const size_t comma = line.find(',', pos);
+        values.push_back(std::stoll(line.substr(pos, comma - pos)));
+        pos = comma + 1;
+    }
+    return values;
+}
+
+// Whatever the data length, module size and requested size, a rotated
+// symbol's VORN anchor is a corner of the box the symbol covers (X to
+// X + cols x cell, Y to Y + rows x cell and the transposed box), the module
+// and the requested size are written unchanged, and the data round-trips.
+TEST(DataMatrix, PropertySweep) {
+    for (size_t len = 1; len <= 120; len += 17) {
+        const std::string data(len, static_cast<char>('A' + len % 26));
+        for (float module : {1.0f, 2.5f, 4.0f, 9.5f}) {
+            const int cell = static_cast<int>(module + 0.5f);
+            for (int n : {10, 26, 52, 144}) {
+                const int rows = n, cols = n / 2 + 8;
+                for (int rot = 0; rot <= 3; ++rot) {
+                    const DM dm = DM().At(250, 300).Module(module).Rot(rot).Size(rows, cols).Data(data);
+                    const std::string line = Render(kVorn, dm);
+                    const auto v = LeadingInts(line, 2);
+                    const long long ax = v[0], ay = v[1];
+                    const bool inBox = ax >= 250 && ay >= 300 &&
+                                       ((ax <= 250 + cols * cell && ay <= 300 + rows * cell) ||
+                                        (ax <= 250 + rows * cell && ay <= 300 + cols * cell));
+                    const bool corner = (ax == 250 || ax == 250 + cols * cell || ax == 250 + rows * cell) &&
+                                        (ay == 300 || ay == 300 + cols * cell || ay == 300 + rows * cell);
+                    EXPECT_TRUE(inBox && corner) << line;
+                    const std::string tail =
+                        "," + std::to_string(rows) + "," + std::to_string(cols) + ",\"" + data + "\"\r\n";
+                    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
+                    EXPECT_NE(line.find(",x" + std::to_string(cell) + ","), std::string::npos) << line;
+                }
+            }
+        }
+        // Without a requested size the estimated anchor stays within the
+        // table's range, or the symbol is dropped beyond it.
+        testing::internal::CaptureStderr();
+        const std::string line = Render(kVorn, DM().Unit(ScaleEnum::Inch).At(1, 1).Rot(2).Data(data));
+        const std::string err = testing::internal::GetCapturedStderr();
+        if (len * 2 > 98) {
+            EXPECT_EQ(line, "");
+            EXPECT_EQ(err, "Out of string length!!\n");
+        } else {
+            const auto v = LeadingInts(line, 2);
+            EXPECT_EQ(v[0], 203);
+            EXPECT_GE(v[1], 140);
+            EXPECT_LE(v[1], 290);
+            EXPECT_EQ(err, "");
+        }
+    }
+}
+
+}  // namespace
