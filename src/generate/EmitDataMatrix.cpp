@@ -82,8 +82,8 @@ void VornForm::GetDataMatrixString(std::string& out, IPrintResolution* res, IRul
 
     // The printer turns a symbol about its anchor, so a rotated symbol's
     // anchor moves by its size to keep the symbol where it was placed.
-    std::string text;
-    quillon::VornCommand cmd(text, VORN::GetBarcodeType2D(VORN::DMATRIX));
+    const size_t before = out.size();
+    quillon::VornCommand cmd(out, VORN::GetBarcodeType2D(VORN::DMATRIX));
     switch (rotation) {
         case 0:
             cmd.Int(g.x).Int(g.y);
@@ -98,6 +98,8 @@ void VornForm::GetDataMatrixString(std::string& out, IPrintResolution* res, IRul
             } else if (!allStr.empty()) {
                 const int size = EstimatedSize(allStr, g.dpu);
                 if (size < 0) {
+                    // The symbol is dropped, not the label.
+                    out.resize(before);
                     quillon::Warning("Out of string length!!");
                     return;
                 }
@@ -120,7 +122,6 @@ void VornForm::GetDataMatrixString(std::string& out, IPrintResolution* res, IRul
     if (useRectangle) cmd.Text("a1");
     if (requested) cmd.Int(rows).Int(cols);
     cmd.Framed(allStr, VORN::DataFrameChar).End();
-    out += text;
 }
 
 void VornForm::GetDataMatrixString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,

@@ -90,8 +90,9 @@ void VornForm::GetQRBarcodesString(std::string& out, IPrintResolution* res, IRul
     const int modelNo = ModelOrDefault(model);
     if (modelNo < 0 || modelNo > 1) throw std::invalid_argument("VORN QR Code mode not handled");
     const bool manual = IsManual(content, segments);
-    const std::string data =
-        manual ? SegmentData(segments, '!', "VORN QR Code Manual Format not handled") : content;
+    std::string segmentData;
+    if (manual) segmentData = SegmentData(segments, '!', "VORN QR Code Manual Format not handled");
+    const std::string_view data = manual ? std::string_view(segmentData) : std::string_view(content);
 
     quillon::VornCommand cmd(out, VORN::GetBarcodeType2D(VORN::QR));
     cmd.Int(dots.x).Int(dots.y).Text(kLevels[level]).Int(dots.cell).Text(manual ? "M" : "A");
@@ -125,8 +126,9 @@ void VornForm::GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res,
     if (level < 0 || level > 3)
         throw std::invalid_argument("KESH QR Code Error Correction Level not handled");
     const bool manual = IsManual(content, segments);
-    const std::string data =
-        manual ? SegmentData(segments, ',', "KESH QR Code Manual Format not handled") : content;
+    std::string segmentData;
+    if (manual) segmentData = SegmentData(segments, ',', "KESH QR Code Manual Format not handled");
+    const std::string_view data = manual ? std::string_view(segmentData) : std::string_view(content);
 
     quillon::KeshBlock block(out, "BARCODE");
     block.Text(KESH::GetBarcodeType2D(KESH::QR));
