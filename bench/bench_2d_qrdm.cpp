@@ -47,7 +47,7 @@ void AddNothing() {}
 
 // The whole cycle: open, add, render, close.
 template <void (*Add)()>
-void BuildAndRender(benchmark::State& state) {
+void QRDM_BuildAndRender(benchmark::State& state) {
     const int lang = static_cast<int>(state.range(0));
     std::string out;
     for (auto _ : state) {
@@ -64,7 +64,7 @@ void BuildAndRender(benchmark::State& state) {
 
 // LabelToString alone on a label built once.
 template <void (*Add)()>
-void RenderOnly(benchmark::State& state) {
+void QRDM_RenderOnly(benchmark::State& state) {
     const int lang = static_cast<int>(state.range(0));
     CreateLabel(lang, "BENCH", 203.0f, ScaleEnum::Inch);
     Add();
@@ -87,7 +87,7 @@ void AppendInt(std::string& s, int v) {
 
 // Baseline: the VORN text of the shipping QR appended into a fresh string,
 // which is all the work a renderer of this one command must do at least.
-void HandBuiltQRLine(benchmark::State& state) {
+void QRDM_HandBuiltQRLine(benchmark::State& state) {
     for (auto _ : state) {
         std::string s;
         s.reserve(1024);
@@ -107,14 +107,14 @@ void HandBuiltQRLine(benchmark::State& state) {
 
 }  // namespace
 
-BENCHMARK(HandBuiltQRLine);
-BENCHMARK_TEMPLATE(BuildAndRender, AddNothing)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(BuildAndRender, AddShippingQR)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(BuildAndRender, AddSegmentedQR)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(BuildAndRender, AddDataMatrix)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(BuildAndRender, AddSizedDataMatrix)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(RenderOnly, AddNothing)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(RenderOnly, AddShippingQR)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(RenderOnly, AddSegmentedQR)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(RenderOnly, AddDataMatrix)->Arg(0)->Arg(1);
-BENCHMARK_TEMPLATE(RenderOnly, AddSizedDataMatrix)->Arg(0)->Arg(1);
+BENCHMARK(QRDM_HandBuiltQRLine);
+BENCHMARK_TEMPLATE(QRDM_BuildAndRender, AddNothing)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_BuildAndRender, AddShippingQR)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_BuildAndRender, AddSegmentedQR)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_BuildAndRender, AddDataMatrix)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_BuildAndRender, AddSizedDataMatrix)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_RenderOnly, AddNothing)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_RenderOnly, AddShippingQR)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_RenderOnly, AddSegmentedQR)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_RenderOnly, AddDataMatrix)->Arg(0)->Arg(1);
+BENCHMARK_TEMPLATE(QRDM_RenderOnly, AddSizedDataMatrix)->Arg(0)->Arg(1);
