@@ -4,17 +4,18 @@
 #include <gtest/gtest.h>
 
 #include <climits>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "label/LabelState.h"
+#include "object_text.h"
 #include "quillon/Label.h"
 
 namespace {
 
-constexpr int kVorn = 0;
-constexpr int kKesh = 1;
+using object_text::kKesh;
+using object_text::kVorn;
+using object_text::ObjectText;
 
 // Arguments of one CreateDataMatrixBarcodes call; the defaults are the
 // worked example (dots, 100/50, module 4, no rows or columns).
@@ -43,25 +44,6 @@ struct DM {
                                         c1, c2, rows, cols);
     }
 };
-
-// The text the objects added by `add` contribute to a label of the given
-// resolution: the label rendered with them minus the same label rendered
-// empty.
-std::string ObjectText(int lang, const std::function<void()>& add, float perUnit = 203.0f,
-                       ScaleEnum unit = ScaleEnum::Inch) {
-    CreateLabel(lang, "T", perUnit, unit);
-    std::string empty;
-    LabelToString(empty);
-    add();
-    std::string full;
-    LabelToString(full);
-    CloseLabel();
-    const size_t head = empty.find(lang == kKesh ? "\r\nEND\r\n~EXECUTE;" : "PRINT 1\r\nREM ");
-    EXPECT_NE(head, std::string::npos);
-    EXPECT_EQ(full.substr(0, head), empty.substr(0, head));
-    EXPECT_EQ(full.substr(full.size() - (empty.size() - head)), empty.substr(head));
-    return full.substr(head, full.size() - empty.size());
-}
 
 std::string Render(int lang, const DM& dm, float perUnit = 203.0f, ScaleEnum unit = ScaleEnum::Inch) {
     return ObjectText(

@@ -3,22 +3,22 @@
 
 #include <gtest/gtest.h>
 
-#include <climits>
-#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "label/LabelState.h"
+#include "object_text.h"
 #include "quillon/Label.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-constexpr int kVorn = 0;
-constexpr int kKesh = 1;
+using object_text::kKesh;
+using object_text::kVorn;
+using object_text::ObjectText;
 
 using Kind = QRCodeManualEncodingEnum;
 
@@ -51,23 +51,6 @@ struct QR {
     }
 };
 
-// The text the objects added by `add` contribute to a 203 dpi label: the
-// label rendered with them minus the same label rendered empty.
-std::string ObjectText(int lang, const std::function<void()>& add, float dpi = 203.0f) {
-    CreateLabel(lang, "T", dpi, ScaleEnum::Inch);
-    std::string empty;
-    LabelToString(empty);
-    add();
-    std::string full;
-    LabelToString(full);
-    CloseLabel();
-    const size_t head = empty.find(lang == kKesh ? "\r\nEND\r\n~EXECUTE;" : "PRINT 1\r\nREM ");
-    EXPECT_NE(head, std::string::npos);
-    EXPECT_EQ(full.substr(0, head), empty.substr(0, head));
-    EXPECT_EQ(full.substr(full.size() - (empty.size() - head)), empty.substr(head));
-    return full.substr(head, full.size() - empty.size());
-}
-
 std::string Render(int lang, QR qr) {
     return ObjectText(lang, [&] { qr.Add(); });
 }
@@ -83,27 +66,24 @@ void RunRows(int lang, const std::vector<Row>& rows) {
 }
 
 TEST(QRCodeVorn, Keywords) {
-    RunRows(kVorn,
-            {
-                {"worked example", QR(), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
-                {"rotated, mask, low level", QR().Rot(1).Mask(3).Ec(0),
-                 "QRCODE 100,50,L,4,A,90,J7,M2,S2,\"HELLO\"\r\n"},
-                {"counter-clockwise", QR().Rot(2), "QRCODE 100,50,M,4,A,270,J3,M2,\"HELLO\"\r\n"},
-                {"inverted", QR().Rot(3), "QRCODE 100,50,M,4,A,180,J9,M2,\"HELLO\"\r\n"},
-                {"rotation beyond table", QR().Rot(4), "QRCODE 100,50,M,4,A,M2,\"HELLO\"\r\n"},
-                {"rotation -1", QR().Rot(-1), "QRCODE 100,50,M,4,A,M2,\"HELLO\"\r\n"},
-                {"level default", QR().Ec(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
-                {"level Q", QR().Ec(2), "QRCODE 100,50,Q,4,A,0,M2,\"HELLO\"\r\n"},
-                {"level H", QR().Ec(3), "QRCODE 100,50,H,4,A,0,M2,\"HELLO\"\r\n"},
-                {"model 1", QR().Model(0), "QRCODE 100,50,M,4,A,0,M1,\"HELLO\"\r\n"},
-                {"model default", QR().Model(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
-                {"mask 0 writes nothing", QR().Mask(0), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
-                {"mask 1", QR().Mask(1), "QRCODE 100,50,M,4,A,0,M2,S0,\"HELLO\"\r\n"},
-                {"mask 8", QR().Mask(8), "QRCODE 100,50,M,4,A,0,M2,S7,\"HELLO\"\r\n"},
-                {"mask 9 passes through", QR().Mask(9), "QRCODE 100,50,M,4,A,0,M2,S8,\"HELLO\"\r\n"},
-                {"negative mask", QR().Mask(-7), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
-                {"mask INT_MAX", QR().Mask(INT_MAX), "QRCODE 100,50,M,4,A,0,M2,S2147483646,\"HELLO\"\r\n"},
-            });
+    RunRows(kVorn, {
+                       {"worked example", QR(), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"rotated, mask, low level", QR().Rot(1).Mask(3).Ec(0),
+                        "QRCODE 100,50,L,4,A,90,J7,M2,S2,\"HELLO\"\r\n"},
+                       {"counter-clockwise", QR().Rot(2), "QRCODE 100,50,M,4,A,270,J3,M2,\"HELLO\"\r\n"},
+                       {"inverted", QR().Rot(3), "QRCODE 100,50,M,4,A,180,J9,M2,\"HELLO\"\r\n"},
+                       {"rotation beyond table", QR().Rot(4), "QRCODE 100,50,M,4,A,M2,\"HELLO\"\r\n"},
+                       {"level default", QR().Ec(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"level Q", QR().Ec(2), "QRCODE 100,50,Q,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"level H", QR().Ec(3), "QRCODE 100,50,H,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"model 1", QR().Model(0), "QRCODE 100,50,M,4,A,0,M1,\"HELLO\"\r\n"},
+                       {"model default", QR().Model(-1), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"mask 0 writes nothing", QR().Mask(0), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                       {"mask 1", QR().Mask(1), "QRCODE 100,50,M,4,A,0,M2,S0,\"HELLO\"\r\n"},
+                       {"mask 8", QR().Mask(8), "QRCODE 100,50,M,4,A,0,M2,S7,\"HELLO\"\r\n"},
+                       {"mask 9 passes through", QR().Mask(9), "QRCODE 100,50,M,4,A,0,M2,S8,\"HELLO\"\r\n"},
+                       {"negative mask", QR().Mask(-7), "QRCODE 100,50,M,4,A,0,M2,\"HELLO\"\r\n"},
+                   });
 }
 
 TEST(QRCodeVorn, Units) {
