@@ -156,7 +156,7 @@ TEST(QRCodeKesh, Parameters) {
         });
 }
 
-// A failed rendering throws the documented text and leaves the caller's
+// A failed rendering throws its fixed message and leaves the caller's
 // string as it was.
 struct ErrorRow {
     const char* name;
