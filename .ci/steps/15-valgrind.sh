@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 command -v valgrind >/dev/null || { apt-get update && apt-get install -y --no-install-recommends valgrind; }
 cmake -S . -B build >/dev/null
-cmake --build build -j2 --target test_label sample_label >/dev/null
+cmake --build build -j2 --target test_label test_generate sample_label >/dev/null
 vg=(valgrind --quiet --leak-check=full --show-leak-kinds=definite,indirect
     --errors-for-leak-kinds=definite,indirect --error-exitcode=1)
 passed=0
@@ -15,5 +15,6 @@ run() {
 }
 run build/examples/sample_label
 run build/tests/label/test_label --gtest_brief=1
+run build/tests/generate/test_generate --gtest_brief=1
 echo "valgrind: ${passed} passed, ${failed} failed"
 [ "$failed" -eq 0 ]
