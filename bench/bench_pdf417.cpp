@@ -1,0 +1,107 @@
+// PDF417 encoder throughput on the shared workload, with a reference
+// encoder measured in the same binary and run when it is available.
+
+#include <benchmark/benchmark.h>
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "../tests/pdf417/Pdf417Corpus.h"
+#include "pdf417/Pdf417Encoder.h"
+
+#ifdef QUILLON_HAVE_ZINT
+#include <zint.h>
+#endif
+
+namespace {
+
+const std::vector<std::vector<unsigned char>>& Corpus() {
+    static const auto corpus =
+        pdf417test::LoadCorpus(std::string(QUILLON_SHARED_DIR) + "/bench/pdf417-corpus.txt");
+    return corpus;
+}
+
+size_t CorpusBytes() {
+    size_t n = 0;
+    for (const auto& input : Corpus()) n += input.size();
+    return n;
+}
+
+// One pass over the corpus per iteration; rates are per input and per byte.
+template <typename EncodeOne>
+void RunCorpus(benchmark::State& state, EncodeOne encode) {
+    const auto& corpus = Corpus();
+    if (corpus.empty()) {
+        state.SkipWithError("shared corpus not found");
+        return;
+    }
+    for (auto _ : state)
+        for (const auto& input : corpus) encode(input);
+    state.SetItemsProcessed(state.iterations() * static_cast<int64_t>(corpus.size()));
+    state.SetBytesProcessed(state.iterations() * static_cast<int64_t>(CorpusBytes()));
+}
+
+// The encoder with its defaults: 3 columns, automatic level.
+void BM_Pdf417Corpus_Defaults(benchmark::State& state) {
+    RunCorpus(state, [](const std::vector<unsigned char>& input) {
+        Pdf417Encoder enc;
+        enc.Encode(input);
+        benchmark::DoNotOptimize(enc.DataRows);
+    });
+}
+BENCHMARK(BM_Pdf417Corpus_Defaults)->Unit(benchmark::kMillisecond);
+
+// The label emitter's automatic sizing: encode with one column, pick the
+// column count for the 1:2 aspect, encode again.
+void BM_Pdf417Corpus_EmitterOrder(benchmark::State& state) {
+    RunCorpus(state, [](const std::vector<unsigned char>& input) {
+        Pdf417Encoder enc;
+        enc.SetEncodingControl(Pdf417Encoder::Auto);
+        enc.QuietZone(2 * enc.NarrowBarWidth());
+        enc.DefaultDataColumns(1);
+        enc.Encode(input);
+        enc.DefaultDataColumns(enc.aspect_1to2_column());
+        enc.Encode(input);
+        benchmark::DoNotOptimize(enc.DataRows);
+    });
+}
+BENCHMARK(BM_Pdf417Corpus_EmitterOrder)->Unit(benchmark::kMillisecond);
+
+#ifdef QUILLON_HAVE_ZINT
+// Reference point: a complete symbol per input (automatic level and
+// columns, binary data).
+void BM_Pdf417Corpus_Zint(benchmark::State& state) {
+    RunCorpus(state, [](const std::vector<unsigned char>& input) {
+        zint_symbol* symbol = ZBarcode_Create();
+        symbol->symbology = BARCODE_PDF417;
+        symbol->input_mode = DATA_MODE;
+        const int err = ZBarcode_Encode(symbol, input.data(), static_cast<int>(input.size()));
+        benchmark::DoNotOptimize(err);
+        benchmark::DoNotOptimize(symbol->rows);
+        ZBarcode_Delete(symbol);
+    });
+}
+BENCHMARK(BM_Pdf417Corpus_Zint)->Unit(benchmark::kMillisecond);
+#endif
+
+// Numeric runs of growing length: the cost per digit must stay flat. 10,000
+// digits exceed the largest symbol, so that case ends in the overflow error
+// after the whole run has been compacted.
+void BM_Pdf417NumericRun(benchmark::State& state) {
+    std::vector<unsigned char> digits(static_cast<size_t>(state.range(0)));
+    for (size_t i = 0; i < digits.size(); ++i) digits[i] = static_cast<unsigned char>('0' + (i * 7 + 3) % 10);
+    for (auto _ : state) {
+        Pdf417Encoder enc;
+        try {
+            enc.Encode(digits);
+        } catch (const std::runtime_error&) {
+        }
+        benchmark::DoNotOptimize(enc.DataCodewords.data());
+    }
+    state.SetBytesProcessed(state.iterations() * state.range(0));
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Pdf417NumericRun)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN);
+
+}  // namespace
