@@ -132,6 +132,12 @@ void Pdf417Encoder::Encode(const std::string& StringData) {
     BarcodeStringData = StringData;
     const std::string charset =
         _GlobalLabelIDCharacterSet.empty() ? std::string("ISO-8859-1") : _GlobalLabelIDCharacterSet;
+    // ASCII is its own UTF-8 form: the converters would hand it back as it is.
+    if (std::all_of(StringData.begin(), StringData.end(),
+                    [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+        Encode(reinterpret_cast<const unsigned char*>(StringData.data()), StringData.size());
+        return;
+    }
     std::string bytes;
     if (charset == "UTF-8") {
         bytes = EncodingConversion(StringData, charset);
@@ -156,8 +162,16 @@ void Pdf417Encoder::Encode(const unsigned char* data, size_t length) {
     if (data == nullptr || length == 0)
         throw std::invalid_argument("PDF417 Input binary barcode data is null or empty");
     if (length >= kSurelyTooLong) throw std::runtime_error("PDF417 barcode data overflow");
-    BarcodeBinaryData.assign(data, data + length);
-    DataEncoding();
+    // Automatic sizing encodes the same data twice; the codewords depend only
+    // on the bytes and the control, so the second pass can keep them.
+    const bool same = _CompactedControl == _EncodingControl && BarcodeBinaryData.size() == length &&
+                      std::equal(data, data + length, BarcodeBinaryData.begin());
+    if (!same) {
+        _CompactedControl = -1;
+        BarcodeBinaryData.assign(data, data + length);
+        DataEncoding();
+        _CompactedControl = _EncodingControl;
+    }
     SetErrorCorrectionLevel();
 
     const int total = TotalLength();

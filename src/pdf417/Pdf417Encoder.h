@@ -125,6 +125,9 @@ class Pdf417Encoder : public Pdf417EncoderTables {
     int _GlobalLabelIDUserDefined = -1;
     int _GlobalLabelIDGeneralPurpose = -1;
     std::vector<unsigned char> BarcodeBinaryData;
+    // The control that DataCodewords were compacted under from
+    // BarcodeBinaryData; -1 when they do not belong to it.
+    int _CompactedControl = -1;
 };
 
 #endif

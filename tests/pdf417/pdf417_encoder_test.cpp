@@ -418,3 +418,67 @@ TEST(Pdf417Tables, PowersOf900AreExact) {
 }
 
 }  // namespace
+
+namespace {
+
+struct ReuseCase {
+    const char* name;
+    std::function<void(Pdf417Encoder&)> steps;
+    std::vector<int> codewords;
+    int rows;
+    int columns;
+};
+
+class Pdf417Reuse : public testing::TestWithParam<ReuseCase> {};
+
+// One encoder, several Encode calls: the last one's data and options count.
+TEST_P(Pdf417Reuse, LastEncodeWins) {
+    const auto& c = GetParam();
+    Pdf417Encoder enc;
+    c.steps(enc);
+    EXPECT_EQ(enc.DataCodewords, c.codewords);
+    EXPECT_EQ(enc.DataRows, c.rows);
+    EXPECT_EQ(enc.DataColumns, c.columns);
+}
+
+INSTANTIATE_TEST_SUITE_P(Sequences, Pdf417Reuse,
+                         testing::Values(ReuseCase{"OtherData",
+                                                   [](Pdf417Encoder& e) {
+                                                       e.Encode(Bytes("ABCDE"));
+                                                       e.Encode(Bytes("abcde"));
+                                                   },
+                                                   {0, 810, 32, 94},
+                                                   4,
+                                                   3},
+                                         ReuseCase{"SameDataOtherControl",
+                                                   [](Pdf417Encoder& e) {
+                                                       e.Encode(Bytes("abcde"));
+                                                       e.SetEncodingControl(Control::ByteOnly);
+                                                       e.Encode(Bytes("abcde"));
+                                                   },
+                                                   {0, 901, 97, 98, 99, 100, 101},
+                                                   5,
+                                                   3},
+                                         ReuseCase{"SameDataOtherLevelAndColumns",
+                                                   [](Pdf417Encoder& e) {
+                                                       e.Encode(Bytes("ABCDE"));
+                                                       e.ErrorCorrection(Level::Level_5);
+                                                       e.DefaultDataColumns(10);
+                                                       e.Encode(Bytes("ABCDE"));
+                                                   },
+                                                   {0, 1, 63, 149},
+                                                   7,
+                                                   10},
+                                         ReuseCase{"PrefixOfEarlierData",
+                                                   [](Pdf417Encoder& e) {
+                                                       e.Encode(Bytes("ABCDEFGH"));
+                                                       e.Encode(Bytes("ABCDE"));
+                                                   },
+                                                   {0, 1, 63, 149},
+                                                   4,
+                                                   3}),
+                         [](const testing::TestParamInfo<ReuseCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+}  // namespace
