@@ -329,17 +329,6 @@ INSTANTIATE_TEST_SUITE_P(
                    "PDF417 Error correction request is invalid. Default is Auto normal.", 2, 6, 4}),
     [](const testing::TestParamInfo<SetterCase>& info) { return std::string(info.param.name); });
 
-TEST(Pdf417Image, SizeFollowsSizingAndModules) {
-    Pdf417Encoder enc;
-    enc.Encode(Bytes("ABCDE"));  // 4 rows, 3 columns
-    EXPECT_EQ(enc.BarColumns, 120);
-    EXPECT_EQ(enc.ImageWidth, 2 * 120 + 2 * 4);
-    EXPECT_EQ(enc.ImageHeight, 6 * 4 + 2 * 4);
-    enc.NarrowBarWidth(3);  // height 9, zone 6
-    EXPECT_EQ(enc.ImageWidth, 3 * 120 + 2 * 6);
-    EXPECT_EQ(enc.ImageHeight, 9 * 4 + 2 * 6);
-}
-
 struct TextInputCase {
     const char* name;
     std::string text;
@@ -399,22 +388,6 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(Pdf417BadInput, InvalidUtf8IsARangeError) {
     Pdf417Encoder enc;
     EXPECT_THROW(enc.Encode(std::string("\xff")), std::range_error);
-}
-
-TEST(Pdf417Tables, PowersOf900AreExact) {
-    // 900^14 = 228767924549610000000000000000000000000000, checked limb by limb.
-    auto p = Pdf417EncoderTables::FactBigInt900[14];
-    std::string digits;
-    while (p.limb[0] || p.limb[1] || p.limb[2] || p.limb[3] || p.limb[4]) {
-        std::uint64_t rem = 0;
-        for (size_t k = p.limb.size(); k-- > 0;) {
-            const std::uint64_t cur = (rem << 32) | p.limb[k];
-            p.limb[k] = static_cast<std::uint32_t>(cur / 10);
-            rem = cur % 10;
-        }
-        digits.insert(digits.begin(), static_cast<char>('0' + rem));
-    }
-    EXPECT_EQ(digits, "228767924549610000000000000000000000000000");
 }
 
 }  // namespace
