@@ -9,6 +9,7 @@
 
 #include "../tests/pdf417/Pdf417Corpus.h"
 #include "pdf417/Pdf417Encoder.h"
+#include "quillon/Label.h"
 
 #ifdef QUILLON_HAVE_ZINT
 #include <zint.h>
@@ -103,5 +104,24 @@ void BM_Pdf417NumericRun(benchmark::State& state) {
     state.SetComplexityN(state.range(0));
 }
 BENCHMARK(BM_Pdf417NumericRun)->Arg(100)->Arg(1000)->Arg(10000)->Complexity(benchmark::oN);
+
+// The shipping label's symbol on a label of its own: open, add, render,
+// close. Argument 0 is VORN (which runs the encoder), 1 is KESH.
+void BM_Pdf417Label(benchmark::State& state) {
+    const std::string content =
+        "SHIP TO: JOHN Q PUBLIC, 1234 MAIN STREET APT 5B, SPRINGFIELD IL 62704-1234 USA; "
+        "TRK 1Z999AA10123456784; WT 12.5 LB; REF PO-4500012345; SSCC 00123456789012345675";
+    std::string text;
+    for (auto _ : state) {
+        CreateLabel(static_cast<int>(state.range(0)), "SHIP1", 203.0f, ScaleEnum::Inch);
+        CreatePdf417Bcodes(40, 880, content, ScaleEnum::Dot, 2, 6, static_cast<Pdf417ErrCorrectionEnum>(-1),
+                           0, 0, RotateEnum::None);
+        LabelToString(text);
+        CloseLabel();
+        benchmark::DoNotOptimize(text.data());
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+BENCHMARK(BM_Pdf417Label)->Arg(0)->Arg(1);
 
 }  // namespace
