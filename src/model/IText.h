@@ -1,0 +1,151 @@
+#ifndef QUILLON_MODEL_ITEXT_H
+#define QUILLON_MODEL_ITEXT_H
+
+#include <list>
+#include <memory>
+#include <string>
+
+#include "generate/VORN.h"
+#include "label/Coordinate.h"
+#include "model/ModelCommon.h"
+#include "quillon/Enums.h"
+
+// Texts: one string with its start and character size (the text item), and
+// the text object that carries the font settings of a recorded text.
+
+class ITextItem {
+  public:
+    virtual ~ITextItem() = default;
+    virtual IPoint* getStart() = 0;
+    virtual void setStart(IPoint* start) = 0;
+    virtual IFontSize* getFontSize() = 0;
+    virtual void setFontSize(IFontSize* fontSize) = 0;
+    virtual std::string getData() = 0;
+};
+
+class ATextItem : public ITextItem {
+  public:
+    ATextItem() = default;
+    ATextItem(IPoint* start_, IFontSize* fontSize_, std::string data_)
+        : start(start_), fontSize(fontSize_), data(std::move(data_)) {}
+
+    IPoint* getStart() override { return start; }
+    void setStart(IPoint* start_) override { start = start_; }
+    IFontSize* getFontSize() override { return fontSize; }
+    void setFontSize(IFontSize* fontSize_) override { fontSize = fontSize_; }
+    std::string getData() override { return data; }
+
+  protected:
+    IPoint* start = nullptr;
+    IFontSize* fontSize = nullptr;
+    std::string data;
+};
+
+// A text item. The forms that take numbers build their own start point and
+// font size and own them; the forms that take pointers only refer to them.
+class TextItem : public ATextItem {
+  public:
+    TextItem(IPoint* point, std::string data_);
+    TextItem(IPoint* point, IFontSize* fontSize_, std::string data_);
+    TextItem(float x, float y, std::string data_);
+    TextItem(float x, float y, float fontSizeX, float fontSizeY, std::string data_);
+
+    IPoint* getStart() override { return pPoint; }
+    void setStart(IPoint* start_) override;
+    IFontSize* getFontSize() override { return pFontSize; }
+    void setFontSize(IFontSize* fontSize_) override;
+
+  private:
+    std::unique_ptr<Point> _ownPoint;
+    std::unique_ptr<FontSize> _ownFontSize;
+    IPoint* pPoint = nullptr;
+    IFontSize* pFontSize = nullptr;
+};
+
+class IfFont {
+  public:
+    virtual ~IfFont() = default;
+    virtual std::string getFontName() = 0;
+    virtual void setFontName(const std::string& fontName) = 0;
+};
+
+class IFontStyle {
+  public:
+    virtual ~IFontStyle() = default;
+    virtual FontStyleEnum getFontStyle() = 0;
+    virtual void setFontStyle(FontStyleEnum fontStyle) = 0;
+};
+
+class IFontSizeUnits {
+  public:
+    virtual ~IFontSizeUnits() = default;
+    virtual FontSizeUnitsEnum getFontSizeUnits() = 0;
+    virtual void setFontSizeUnits(FontSizeUnitsEnum fontSizeUnits) = 0;
+};
+
+class IAlignment {
+  public:
+    virtual ~IAlignment() = default;
+    virtual AlignEnum getAlignment() = 0;
+    virtual void setAlignment(AlignEnum alignment) = 0;
+};
+
+class ITextSettings : public IfFont,
+                      public IFontStyle,
+                      public IFontSizeUnits,
+                      public IAlignment,
+                      public IRotation {
+  public:
+    virtual IRuler* getRuler() = 0;
+    virtual void setRuler(IRuler* ruler) = 0;
+};
+
+class IText : public ITextSettings {
+  public:
+    virtual std::list<ITextItem*> getText() = 0;
+    virtual void setText(const std::list<ITextItem*>& text) = 0;
+    virtual std::string toString() = 0;
+};
+
+class AText : public IText {
+  public:
+    explicit AText(ITextItem* item) : text{item} {}
+
+    std::string getFontName() override { return fontName; }
+    void setFontName(const std::string& fontName_) override { fontName = fontName_; }
+    IRuler* getRuler() override { return ruler; }
+    void setRuler(IRuler* ruler_) override { ruler = ruler_; }
+    FontStyleEnum getFontStyle() override { return fontStyle; }
+    void setFontStyle(FontStyleEnum fontStyle_) override { fontStyle = fontStyle_; }
+    FontSizeUnitsEnum getFontSizeUnits() override { return fontSizeUnits; }
+    void setFontSizeUnits(FontSizeUnitsEnum fontSizeUnits_) override { fontSizeUnits = fontSizeUnits_; }
+    AlignEnum getAlignment() override { return alignment; }
+    void setAlignment(AlignEnum alignment_) override { alignment = alignment_; }
+    RotateEnum getRotation() override { return rotation; }
+    void setRotation(RotateEnum rotation_) override { rotation = rotation_; }
+    std::list<ITextItem*> getText() override { return text; }
+    void setText(const std::list<ITextItem*>& text_) override { text = text_; }
+    // The command text comes from the recorder's lists, never from the object.
+    std::string toString() override { return {}; }
+
+  protected:
+    IRuler* ruler = nullptr;
+    std::string fontName;
+    FontStyleEnum fontStyle = FontStyleEnum::Normal;
+    FontSizeUnitsEnum fontSizeUnits = FontSizeUnitsEnum::Points;
+    AlignEnum alignment = AlignEnum::Default;
+    RotateEnum rotation = RotateEnum::None;
+    std::list<ITextItem*> text;
+};
+
+class Text_vorn : public AText {
+  public:
+    explicit Text_vorn(ITextItem* item) : AText(item) {}
+
+    IPrintResolution* printResolution = nullptr;
+    IRuler* activeRuler = nullptr;
+    VORN::Reference_Point ReferencePoint = VORN::LeftDown;
+    bool Reverse = false;
+};
+
+#endif
