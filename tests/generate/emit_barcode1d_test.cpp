@@ -106,6 +106,13 @@ std::vector<BarcodeCase> RatioCases() {
         Row("NegativeWidthsTruncateAfterAddingHalf", Code128, -2.5f, -2.5f,
             "BARCODE 100,200,\"128\",INT(10.000000*DPI),0,0,-2,-2,\"AB\"\r\n", "",
             "BARCODE\r\nC128B;XRD-2:-2:-1:-1:-2:-2:-2:-2;H100;200;100\r\n*AB*\r\n\r\nSTOP\r\n"),
+        // Widths beyond int saturate; the tripled narrow bar is still exact.
+        Row("HugeWidthsSaturate", Code93, 1e10f, 1e10f,
+            "BARCODE 100,200,\"93\",INT(10.000000*DPI),0,0,2147483647,6442450941,\"AB\"\r\n",
+            "Narrow:Wide must be 1:3\n",
+            "BARCODE\r\nCODE93;XRD2147483647:2147483647:2147483647:2147483647:2147483647:2147483647:"
+            "2147483647:"
+            "2147483647;H100;200;100\r\n*AB*\r\n\r\nSTOP\r\n"),
         Row("HalfDotRoundsUp", I2of5, 2.5f, 5.5f,
             "BARCODE 100,200,\"25\",INT(10.000000*DPI),0,0,3,6,\"AB\"\r\n", "",
             "BARCODE\r\nI-2/5;XRD3:3:6:6;H100;200;100\r\n*AB*\r\n\r\nSTOP\r\n"),

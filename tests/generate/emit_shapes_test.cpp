@@ -51,6 +51,8 @@ std::vector<ShapeCase> LineCases() {
         // The ruler of the object decides the unit, not the printer's.
         {"DotRulerOnMillimetrePrinter", 3, 4, 5, 6, 2, Dot, 12, MM, "DIAGONAL 3,4,5,6,2\r\n",
          "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
+        {"UnknownRulerUnitCountsAsDots", 3, 4, 5, 6, 2, static_cast<ScaleEnum>(5), 8, MM,
+         "DIAGONAL 3,4,5,6,2\r\n", "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
     };
 }
 
