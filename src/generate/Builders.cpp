@@ -67,6 +67,18 @@ std::string Font::ToString() {
     return _cmd;
 }
 
+void Font::AppendTo(std::string& out) {
+    if (_name.empty() || VORN::IsBuildInFont(_name)) {
+        out += ToString();
+        return;
+    }
+    out += "FONT$ = \"";
+    out += _name;
+    out += '"';
+    if (_bold) NotSupported("Bold");
+    if (_italic) NotSupported("Italic");
+}
+
 }  // namespace VornLibEx
 
 namespace KeshLibEx {
@@ -79,6 +91,17 @@ std::string Font::ToString() {
     if (_bold) _cmd += ";BOLD ON";
     if (_italic) _cmd += ";SLANT RIGHT";
     return _cmd;
+}
+
+void Font::AppendTo(std::string& out) {
+    if (_name.empty()) {
+        out += ToString();
+        return;
+    }
+    out += "FONT;NAME ";
+    out += _name;
+    if (_bold) out += ";BOLD ON";
+    if (_italic) out += ";SLANT RIGHT";
 }
 
 }  // namespace KeshLibEx

@@ -45,6 +45,8 @@ using Scale = VornLib::Scale;
 class Font {
   public:
     std::string ToString();
+    // Appends what ToString returns, without the intermediate string.
+    void AppendTo(std::string& out);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
@@ -69,6 +71,8 @@ namespace KeshLibEx {
 class Font {
   public:
     std::string ToString();
+    // Appends what ToString returns, without the intermediate string.
+    void AppendTo(std::string& out);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }

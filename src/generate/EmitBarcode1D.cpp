@@ -2,6 +2,7 @@
 // rounded by adding 0.5 and truncating toward zero (so -1.2 dots gives 0),
 // and frame the data; VORN states the narrow:wide ratio the symbology
 // accepts, KESH lists the width of every bar and space class.
+#include <charconv>
 #include <stdexcept>
 #include <string_view>
 
@@ -77,10 +78,9 @@ void VornForm::GetBarcode1DString(std::string& out, IPrintResolution* res, IRule
         // The printer multiplies by its resolution, so the height is taken
         // in inches; the human-readable line takes 0.3 of it.
         const float h = printHumanReadable ? (height * 10.0f - 3.0f) / 10.0f : height * 10.0f / 10.0f;
-        std::string expression = "INT(";
-        quillon::AppendFixed6(expression, h);
-        expression += "*DPI)";
-        cmd.Text(expression);
+        cmd.Text("INT(");
+        quillon::AppendFixed6(out, h);
+        out += "*DPI)";
     }
     cmd.Text(printHumanReadable ? "2" : "0");
     switch (rotation) {
@@ -128,55 +128,58 @@ void VornForm::GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, 
                                        bool) {
     const Symbology& symbology = Lookup(bcdTyp);
     const float dpu = DotsPerUnit(res, ruler);
-    const int n = BarDots(narrowBar, dpu);
-    const int w = BarDots(wideBar, dpu);
 
-    std::string widths = "XRD";
-    auto add = [&widths](int dots, bool first) {
-        if (!first) widths += ':';
-        quillon::AppendInt(widths, dots);
+    // Parameters are formatted into one stack buffer; each is a view of it
+    // or of a constant.
+    char buffer[160];
+    char* pos = buffer;
+    char* const end = buffer + sizeof buffer;
+    auto put = [&pos](std::string_view text) {
+        for (char c : text) *pos++ = c;
     };
+    auto putInt = [&pos, end](long long value) { pos = std::to_chars(pos, end, value).ptr; };
+
+    const char* widthsBegin = pos;
+    put("XRD");
     if (symbology.ratio != RatioRule::None) {
-        add(n, true);
-        add(n, false);
-        if (symbology.fourWidths) {
-            // The two intermediate classes split the sum of narrow and wide
-            // in the ruler's unit, 2/5 and 3/5.
-            const int a = BarDots(2.0f * (narrowBar + wideBar) / 5.0f, dpu);
-            const int b = BarDots(3.0f * (narrowBar + wideBar) / 5.0f, dpu);
-            add(a, false);
-            add(a, false);
-            add(b, false);
-            add(b, false);
+        const int n = BarDots(narrowBar, dpu);
+        const int w = BarDots(wideBar, dpu);
+        // The two intermediate classes split the sum of narrow and wide in
+        // the ruler's unit, 2/5 and 3/5.
+        const int a = BarDots(2.0f * (narrowBar + wideBar) / 5.0f, dpu);
+        const int b = BarDots(3.0f * (narrowBar + wideBar) / 5.0f, dpu);
+        const int four[] = {n, n, a, a, b, b, w, w};
+        const int two[] = {n, n, w, w};
+        const int* widths = symbology.fourWidths ? four : two;
+        const int count = symbology.fourWidths ? 8 : 4;
+        for (int i = 0; i < count; ++i) {
+            if (i != 0) *pos++ = ':';
+            putInt(widths[i]);
         }
-        add(w, false);
-        add(w, false);
     }
+    const std::string_view widths(widthsBegin, static_cast<size_t>(pos - widthsBegin));
 
     // The height is ten times the value in the caller's unit, not dots.
-    std::string heightParam = "H";
-    quillon::AppendInt(heightParam, quillon::TruncToInt(height * 10.0f));
+    const char* heightBegin = pos;
+    *pos++ = 'H';
+    putInt(quillon::TruncToInt(height * 10.0f));
+    const std::string_view heightParam(heightBegin, static_cast<size_t>(pos - heightBegin));
 
-    const char frame = KESH::GetPrintableDataFrameChar(content);
-    std::string data;
-    data.reserve(content.size() + 2);
-    data += frame;
-    data += content;
-    data += frame;
+    const char* rowBegin = pos;
+    putInt(quillon::TruncToInt(start->getY() * dpu));
+    const std::string_view row(rowBegin, static_cast<size_t>(pos - rowBegin));
+    const char* columnBegin = pos;
+    putInt(quillon::TruncToInt(start->getX() * dpu));
+    const std::string_view column(columnBegin, static_cast<size_t>(pos - columnBegin));
 
-    std::string_view params[8];
-    std::string row;
-    std::string column;
-    quillon::AppendInt(row, quillon::TruncToInt(start->getY() * dpu));
-    quillon::AppendInt(column, quillon::TruncToInt(start->getX() * dpu));
-    size_t count = 0;
-    params[count++] = symbology.keshKeyword;
-    params[count++] = widths;
-    params[count++] = heightParam;
-    params[count++] = row;
-    params[count++] = column;
-    params[count++] = data;
-    params[count++] = printHumanReadable ? "PDF" : "";
+    // The data parameter is the content between two frame characters.
+    const bool contentHasAsterisk = content.find(KESH::DataFrameChar) != std::string::npos;
+    const char frame = contentHasAsterisk ? KESH::GetPrintableDataFrameChar(content) : KESH::DataFrameChar;
+    constexpr size_t kData = 5;
+
+    std::string_view params[8] = {symbology.keshKeyword,          widths, heightParam, row, column, {},
+                                  printHumanReadable ? "PDF" : ""};
+    size_t count = 7;
     if (rotation >= KESH::ClockWise && rotation <= KESH::Inverted)
         params[count++] = KESH::GetRotation(rotation);
 
@@ -187,13 +190,21 @@ void VornForm::GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, 
     out += "BARCODE\r\n";
     const size_t last = count - 1;
     for (size_t i = 0; i < count; ++i) {
+        const bool asterisk = i == kData ? frame == KESH::DataFrameChar || contentHasAsterisk
+                                         : params[i].find(KESH::DataFrameChar) != std::string_view::npos;
         if (i != 0 && i != last) out += ';';
-        if (params[i].find('*') != std::string_view::npos) {
+        if (asterisk) {
             out.pop_back();
             out += "\r\n";
         }
         if (i == last) out += "\r\n";
-        out += params[i];
+        if (i == kData) {
+            out += frame;
+            out += content;
+            out += frame;
+        } else {
+            out += params[i];
+        }
     }
     out += "\r\nSTOP\r\n";
 }

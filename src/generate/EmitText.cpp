@@ -73,7 +73,7 @@ void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ru
     // The language has no style of its own: say so and select the plain font.
     if (IsBold(fontStyle)) quillon::Notice("Parameter [Bold] is not supported.");
     if (IsItalic(fontStyle)) quillon::Notice("Parameter [Italic] is not supported.");
-    out += font.ToString();
+    font.AppendTo(out);
     if (!item) return;
 
     auto builder = MakeBuilder<VornLibEx::Alphanumeric>(res, ruler, start, text, fontSizeUnit, fontSizeX,
@@ -96,7 +96,7 @@ void VornForm::GetTextString_kesh(std::string& out, IPrintResolution* res, IRule
     font.Name(fontName.empty() ? std::string("93779.sf") : fontName);
     font.Bold(IsBold(fontStyle));
     font.Italic(IsItalic(fontStyle));
-    out += font.ToString();
+    font.AppendTo(out);
     if (!item) return;
 
     // KESH scales a percentage against 139 points.

@@ -1,8 +1,27 @@
 #include "generate/TextBuilders.h"
 
-#include "generate/CommandText.h"
+#include <charconv>
 
-using quillon::AppendInt;
+namespace {
+
+// The numbers and keywords of one command line are gathered here and
+// appended in one piece; the data is appended separately. 160 bytes hold
+// the longest line: four expressions with 11-digit numbers and keywords.
+class LineBuffer {
+  public:
+    void Put(std::string_view text) {
+        for (char c : text) *_pos++ = c;
+    }
+    void Put(char c) { *_pos++ = c; }
+    void Int(int value) { _pos = std::to_chars(_pos, _buf + sizeof _buf, value).ptr; }
+    void AppendTo(std::string& out) const { out.append(_buf, static_cast<size_t>(_pos - _buf)); }
+
+  private:
+    char _buf[160];
+    char* _pos = _buf;
+};
+
+}  // namespace
 
 namespace VornLibEx {
 
@@ -12,58 +31,49 @@ void Alphanumeric::AppendTo(std::string& out) {
         if (HE == 0) HE = 1;
         if (VE == 0) VE = 1;
     }
-    out.append("TEXT ");
+    LineBuffer line;
+    line.Put("TEXT ");
     if (_referencePoint == VORN::LeftDown) {
         // Shift of the reference point from the lower to the upper edge of
         // the text: v*FV in multiplier mode, the height in points as dots
-        // (0.79 of the em size is the cap height) in points mode.
-        auto height = [&] {
-            if (UsingPoints) {
-                out.append("INT(");
-                AppendInt(out, VE);
-                out.append("*DPI/72*0.79)");
-            } else {
-                AppendInt(out, VE);
-                out.append("*FV");
-            }
-        };
+        // (0.79 of the em size) in points mode.
         auto shifted = [&](int base, char op) {
-            out.push_back('(');
-            AppendInt(out, base);
+            line.Put('(');
+            line.Int(base);
             if (UsingPoints) {
-                out.push_back(op);
+                line.Put(op);
+                line.Put("INT(");
+                line.Int(VE);
+                line.Put("*DPI/72*0.79)");
             } else {
-                out.push_back(' ');
-                out.push_back(op);
-                out.push_back(' ');
+                line.Put(' ');
+                line.Put(op);
+                line.Put(' ');
+                line.Int(VE);
+                line.Put("*FV");
             }
-            height();
-            out.push_back(')');
+            line.Put("),");
         };
         switch (Rotation) {
             case VORN::None:
-                AppendInt(out, SC);
-                out.push_back(',');
+                line.Int(SC);
+                line.Put(',');
                 shifted(SR, '-');
-                out.push_back(',');
                 break;
             case VORN::ClockWise:
                 shifted(SC, '+');
-                out.push_back(',');
-                AppendInt(out, SR);
-                out.push_back(',');
+                line.Int(SR);
+                line.Put(',');
                 break;
             case VORN::CounterClockWise:
                 shifted(SC, '-');
-                out.push_back(',');
-                AppendInt(out, SR);
-                out.push_back(',');
+                line.Int(SR);
+                line.Put(',');
                 break;
             case VORN::Inverted:
-                AppendInt(out, SC);
-                out.push_back(',');
+                line.Int(SC);
+                line.Put(',');
                 shifted(SR, '+');
-                out.push_back(',');
                 break;
             default:
                 // No known direction to shift in: the printer places the text
@@ -71,24 +81,25 @@ void Alphanumeric::AppendTo(std::string& out) {
                 break;
         }
     } else {
-        AppendInt(out, SC);
-        out.push_back(',');
-        AppendInt(out, SR);
-        out.push_back(',');
+        line.Int(SC);
+        line.Put(',');
+        line.Int(SR);
+        line.Put(',');
     }
-    out.append("FONT$,");
-    out.append(VORN::GetRotation(Rotation));
-    out.push_back(',');
-    AppendInt(out, HE);
-    out.push_back(',');
-    AppendInt(out, VE);
-    out.push_back(',');
+    line.Put("FONT$,");
+    line.Put(VORN::GetRotation(Rotation));
+    line.Put(',');
+    line.Int(HE);
+    line.Put(',');
+    line.Int(VE);
+    line.Put(',');
     if (Align == VORN::Center || Align == VORN::Right) {
-        out.append(VORN::GetAlignment(Align));
-        out.push_back(',');
+        line.Put(VORN::GetAlignment(Align));
+        line.Put(',');
     }
     const char frame = VORN::GetPrintableDataFrameChar(Data);
-    out.push_back(frame);
+    line.Put(frame);
+    line.AppendTo(out);
     out.append(Data);
     out.push_back(frame);
     out.append("\r\n");
@@ -105,28 +116,34 @@ std::string Alphanumeric::ToString() {
 namespace KeshLibEx {
 
 void Alphanumeric::AppendTo(std::string& out) const {
-    out.append("ALPHA\r\n");
+    LineBuffer line;
+    line.Put("ALPHA\r\n");
     if (Align == KESH::Center || Align == KESH::Right) {
-        out.append(KESH::GetAlignment(Align));
-        out.push_back(';');
+        line.Put(KESH::GetAlignment(Align));
+        line.Put(';');
     }
     if (Rotation != KESH::None) {
-        out.append(KESH::GetRotation(Rotation));
-        out.push_back(';');
+        line.Put(KESH::GetRotation(Rotation));
+        line.Put(';');
     }
-    if (Reverse) out.append("R;");
-    if (Dark) out.append("DARK;");
-    if (UsingPoints) out.append("POINT;");
-    AppendInt(out, SR);
-    out.push_back(';');
-    AppendInt(out, SC);
-    out.push_back(';');
-    AppendInt(out, VE);
-    out.push_back(';');
-    AppendInt(out, HE);
-    out.push_back(';');
-    const char frame = KESH::GetPrintableDataFrameChar(Data);
-    out.push_back(frame);
+    if (Reverse) line.Put("R;");
+    if (Dark) line.Put("DARK;");
+    if (UsingPoints) line.Put("POINT;");
+    line.Int(SR);
+    line.Put(';');
+    line.Int(SC);
+    line.Put(';');
+    line.Int(VE);
+    line.Put(';');
+    line.Int(HE);
+    line.Put(';');
+    // The asterisk comes first among the frame characters; most texts do
+    // not contain one, which spares the full search.
+    const char frame = Data.find(KESH::DataFrameChar) == std::string_view::npos
+                           ? KESH::DataFrameChar
+                           : KESH::GetPrintableDataFrameChar(Data);
+    line.Put(frame);
+    line.AppendTo(out);
     out.append(Data);
     out.push_back(frame);
     out.append("\r\nSTOP\r\n");

@@ -12,34 +12,26 @@ TextItem::TextItem(IPoint* point, IFontSize* fontSize_, std::string data_)
     data = std::move(data_);
 }
 
-TextItem::TextItem(float x, float y, std::string data_)
-    : _ownPoint(std::make_unique<Point>(x, y)), pPoint(_ownPoint.get()) {
+TextItem::TextItem(float x, float y, std::string data_) : _ownPoint(x, y), pPoint(&_ownPoint) {
     start = pPoint;
     data = std::move(data_);
 }
 
 TextItem::TextItem(float x, float y, float fontSizeX, float fontSizeY, std::string data_)
-    : _ownPoint(std::make_unique<Point>(x, y)),
-      _ownFontSize(std::make_unique<FontSize>(fontSizeX, fontSizeY)),
-      pPoint(_ownPoint.get()),
-      pFontSize(_ownFontSize.get()) {
+    : _ownPoint(x, y), _ownFontSize(fontSizeX, fontSizeY), pPoint(&_ownPoint), pFontSize(&_ownFontSize) {
     start = pPoint;
     fontSize = pFontSize;
     data = std::move(data_);
 }
 
-// A start or size set from outside replaces the item's own, which is then
-// no longer needed; the caller keeps ownership of what it passes in.
+// A start or size set from outside is referred to, not copied; the caller
+// keeps ownership of it.
 void TextItem::setStart(IPoint* start_) {
-    if (start_ == pPoint) return;
     pPoint = start_;
     start = start_;
-    _ownPoint.reset();
 }
 
 void TextItem::setFontSize(IFontSize* fontSize_) {
-    if (fontSize_ == pFontSize) return;
     pFontSize = fontSize_;
     fontSize = fontSize_;
-    _ownFontSize.reset();
 }

@@ -2,7 +2,6 @@
 #define QUILLON_MODEL_ITEXT_H
 
 #include <list>
-#include <memory>
 #include <string>
 
 #include "generate/VORN.h"
@@ -41,14 +40,17 @@ class ATextItem : public ITextItem {
     std::string data;
 };
 
-// A text item. The forms that take numbers build their own start point and
-// font size and own them; the forms that take pointers only refer to them.
+// A text item. The forms that take numbers keep their start point and font
+// size as members of their own; the forms that take pointers only refer to
+// them.
 class TextItem : public ATextItem {
   public:
     TextItem(IPoint* point, std::string data_);
     TextItem(IPoint* point, IFontSize* fontSize_, std::string data_);
     TextItem(float x, float y, std::string data_);
     TextItem(float x, float y, float fontSizeX, float fontSizeY, std::string data_);
+    TextItem(const TextItem&) = delete;
+    TextItem& operator=(const TextItem&) = delete;
 
     IPoint* getStart() override { return pPoint; }
     void setStart(IPoint* start_) override;
@@ -56,8 +58,8 @@ class TextItem : public ATextItem {
     void setFontSize(IFontSize* fontSize_) override;
 
   private:
-    std::unique_ptr<Point> _ownPoint;
-    std::unique_ptr<FontSize> _ownFontSize;
+    Point _ownPoint;
+    FontSize _ownFontSize{0.0f, 0.0f};
     IPoint* pPoint = nullptr;
     IFontSize* pFontSize = nullptr;
 };
