@@ -37,8 +37,6 @@ std::vector<ShapeCase> LineCases() {
          "DIAG\r\n1;20;10;40;30\r\nSTOP\r\n"},
         {"SinglePointIsHorizontal", 5, 5, 5, 5, 1, Dot, 203, Inch, "DIAGONAL 5,5,5,5,1\r\n",
          "HORZ\r\n1;5;5;5\r\nSTOP\r\n"},
-        {"SameRowDifferentColumnBeatsDiagonal", 30, 7, 10, 7, 1, Dot, 203, Inch, "DIAGONAL 30,7,10,7,1\r\n",
-         "HORZ\r\n1;7;30;10\r\nSTOP\r\n"},
         // 0.2 mm at 8 dots/mm is 1.6 dots: truncated, no rounding.
         {"MillimetresTruncate", 1.25f, 2.5f, 10, 2.5f, 0.2f, MM, 8, MM, "DIAGONAL 10,20,80,20,1\r\n",
          "HORZ\r\n1;20;10;80\r\nSTOP\r\n"},

@@ -46,9 +46,6 @@ const std::string kKeshFont = "FONT;NAME 93779.sf\r\n";
 
 std::vector<TextCase> SizeCases() {
     return {
-        Row("PercentTenIsMultiplierOne", Percent, 10, 10,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;13;13;*AB*\r\nSTOP\r\n"),
         Row("PercentFifty", Percent, 50, 50,  //
             kVornFont + "TEXT 100,(200 - 5*FV),FONT$,0,5,5,\"AB\"\r\n",
             kKeshFont + "ALPHA\r\n200;100;69;69;*AB*\r\nSTOP\r\n"),
