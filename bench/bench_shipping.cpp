@@ -192,7 +192,7 @@ bool BaselineMatches(benchmark::State& state, int language) {
     return false;
 }
 
-void BM_BuildRenderClose(benchmark::State& state) {
+void BM_Shipping_BuildRenderClose(benchmark::State& state) {
     const int language = static_cast<int>(state.range(0));
     const float wideBar = static_cast<float>(state.range(1));
     std::string text;
@@ -209,7 +209,7 @@ void BM_BuildRenderClose(benchmark::State& state) {
     state.counters["out_bytes"] = static_cast<double>(text.size());
 }
 
-void BM_RenderOnly(benchmark::State& state) {
+void BM_Shipping_RenderOnly(benchmark::State& state) {
     const int language = static_cast<int>(state.range(0));
     const float wideBar = static_cast<float>(state.range(1));
     BuildShippingLabel(language, wideBar);
@@ -226,7 +226,7 @@ void BM_RenderOnly(benchmark::State& state) {
     state.counters["out_bytes"] = static_cast<double>(text.size());
 }
 
-void BM_BaselineString(benchmark::State& state) {
+void BM_Shipping_Baseline(benchmark::State& state) {
     const int language = static_cast<int>(state.range(0));
     if (!BaselineMatches(state, language)) return;
     auto fill = language == 1 ? BaselineKesh : BaselineVorn;
@@ -244,8 +244,8 @@ void BM_BaselineString(benchmark::State& state) {
 
 // Arguments: language (0 VORN, 1 KESH), wide bar of the Code 128 in dots
 // (6 as in the workload, 3 without the VORN ratio notice).
-BENCHMARK(BM_BuildRenderClose)->ArgNames({"lang", "wide"})->Args({0, 6})->Args({0, 3})->Args({1, 6});
-BENCHMARK(BM_RenderOnly)->ArgNames({"lang", "wide"})->Args({0, 6})->Args({0, 3})->Args({1, 6});
-BENCHMARK(BM_BaselineString)->ArgNames({"lang"})->Arg(0)->Arg(1);
+BENCHMARK(BM_Shipping_BuildRenderClose)->ArgNames({"lang", "wide"})->Args({0, 6})->Args({0, 3})->Args({1, 6});
+BENCHMARK(BM_Shipping_RenderOnly)->ArgNames({"lang", "wide"})->Args({0, 6})->Args({0, 3})->Args({1, 6});
+BENCHMARK(BM_Shipping_Baseline)->ArgNames({"lang"})->Arg(0)->Arg(1);
 
 }  // namespace
