@@ -13,7 +13,6 @@ inline void Notice(std::string_view text) {
     std::string line(text);
     line.push_back('\n');
     std::fwrite(line.data(), 1, line.size(), stdout);
-    std::fflush(stdout);
 }
 
 // Same, to standard error (for example "Out of string length!!").

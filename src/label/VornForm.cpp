@@ -1,12 +1,15 @@
 #include "label/VornForm.h"
 
 #include <string>
+#include <type_traits>
 
 namespace quillon {
 
 FormRow FormRow::Object0(int printLanguageTyp, void* scale) {
     FormRow row;
-#define QUILLON_OBJECT0_VALUE(member, type, adder, forwarder, filler, object0) row.member = object0;
+    // Strings are empty in both rows; only the other attributes differ.
+#define QUILLON_OBJECT0_VALUE(member, type, adder, forwarder, filler, object0) \
+    if constexpr (!std::is_same_v<type, std::string>) row.member = object0;
     QUILLON_FORM_LISTS(QUILLON_OBJECT0_VALUE)
 #undef QUILLON_OBJECT0_VALUE
     row.VornObjPrintLanguageTyp = printLanguageTyp;
@@ -39,6 +42,33 @@ void Append(VornForm::List<std::string>& list, std::string&& value) {
 
 }  // namespace
 
+namespace {
+
+struct FormStorageCache {
+    void* block = nullptr;
+    ~FormStorageCache() { ::operator delete(block); }
+};
+thread_local FormStorageCache tFormStorage;
+
+}  // namespace
+
+void* VornForm::operator new(std::size_t size) {
+    if (size == sizeof(VornForm) && tFormStorage.block != nullptr) {
+        void* p = tFormStorage.block;
+        tFormStorage.block = nullptr;
+        return p;
+    }
+    return ::operator new(size);
+}
+
+void VornForm::operator delete(void* p, std::size_t size) noexcept {
+    if (p != nullptr && size == sizeof(VornForm) && tFormStorage.block == nullptr) {
+        tFormStorage.block = p;
+        return;
+    }
+    ::operator delete(p);
+}
+
 VornForm::VornForm(std::string formName, IPrintResolution* printerResolution)
     : PrinterResolution(printerResolution), Name(std::move(formName)) {
     Reserve(kInitialCapacity);
@@ -64,7 +94,8 @@ void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* s
                                             segments->end());
 }
 
-void VornForm::AddRow(quillon::FormRow&& row) {
+// Flattened: the fifty-nine appends are the hot path of every adding function.
+__attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
@@ -76,8 +107,7 @@ void VornForm::AddRow(quillon::FormRow&& row) {
         throw;
     }
     // Capacity is in place for every list, so nothing below can throw.
-#define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) \
-    Append(member, std::move(row.member));
+#define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) Append(member, std::move(row.member));
     QUILLON_FORM_LISTS(QUILLON_APPEND)
 #undef QUILLON_APPEND
 }

@@ -1,12 +1,12 @@
 #ifndef QUILLON_LABEL_VORNFORM_H
 #define QUILLON_LABEL_VORNFORM_H
 
-#include <memory_resource>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "label/Coordinate.h"
+#include "label/FormArena.h"
 #include "label/FormLists.h"
 #include "quillon/Label.h"
 
@@ -54,33 +54,31 @@ inline constexpr int kFormListCount =
 #undef QUILLON_COUNT_LIST
 static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lists");
 
-// Storage for a recorder's lists: a label's lists grow together and die
-// together, so they share one arena instead of sixty separate heap blocks.
-// A base class, so that it exists before the lists that use it.
-class FormArena {
-  protected:
-    FormArena() : _arena(_arenaBuffer, sizeof _arenaBuffer) {}
-    alignas(std::max_align_t) unsigned char _arenaBuffer[16384];
-    std::pmr::monotonic_buffer_resource _arena;
-};
-
 }  // namespace quillon
 
 // The form recorder: every object added to a label is one entry in each of
 // the parallel attribute lists (entry i of every list belongs to object i).
 // Nothing is rendered while recording; GetAsString walks the lists.
-class VornForm : private quillon::FormArena {
+class VornForm {
+    // Declared first: the lists below take their memory from it.
+    quillon::FormArena _arena;
+
   public:
     template <typename T>
-    using List = std::pmr::vector<T>;
+    using List = std::vector<T, quillon::ArenaAllocator<T>>;
 
     VornForm(std::string formName, IPrintResolution* printerResolution);
     VornForm(const VornForm&) = delete;
+    // A form is mostly its inline arena; each thread keeps the storage of
+    // its last released form for the next one instead of a large heap block
+    // per label.
+    static void* operator new(std::size_t size);
+    static void operator delete(void* p, std::size_t size) noexcept;
     VornForm& operator=(const VornForm&) = delete;
     ~VornForm() = default;
 
 #define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) \
-    List<type> member = List<type>(&_arena);
+    List<type> member = List<type>(quillon::ArenaAllocator<type>(&_arena));
     QUILLON_FORM_LISTS(QUILLON_DECLARE_LIST)
 #undef QUILLON_DECLARE_LIST
     QRCodeManualSegments VornobjQRCodedataManuallyEncoded;
