@@ -6,7 +6,7 @@ cd "$(dirname "$0")/../.."
 command -v valgrind >/dev/null || { apt-get update && apt-get install -y --no-install-recommends valgrind; }
 cmake -S . -B build >/dev/null
 cmake --build build -j2 --target test_label test_generate sample_label >/dev/null
-vg=(valgrind --quiet --leak-check=full --show-leak-kinds=definite,indirect
+vg=(valgrind --quiet --suppressions=.ci/valgrind-gtest.supp --leak-check=full --show-leak-kinds=definite,indirect
     --errors-for-leak-kinds=definite,indirect --error-exitcode=1)
 passed=0
 failed=0
