@@ -1,0 +1,26 @@
+#ifndef QUILLON_TOOLS_LABELPARSE_H
+#define QUILLON_TOOLS_LABELPARSE_H
+
+#include <nlohmann/json.hpp>
+#include <stdexcept>
+#include <string>
+
+#include "LabelSpec.h"
+
+namespace quillon::cli {
+
+// A label description that is well-formed JSON but not a valid label. The
+// message starts with the path of the offending field, for example
+// "objects[3].rotation: expected one of none, cw, ccw, inverted".
+class LabelError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Checks one parsed JSON value against the label format and converts it.
+// Throws LabelError on the first problem found.
+LabelSpec ParseLabel(const nlohmann::json& document);
+
+}  // namespace quillon::cli
+
+#endif

@@ -1,0 +1,352 @@
+// quillon: label files in, printer command text out, or straight to a
+// printer.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <nlohmann/json.hpp>
+
+#include "Devices.h"
+#include "LabelInput.h"
+#include "Progress.h"
+#include "Render.h"
+#include "Target.h"
+
+namespace quillon::cli {
+namespace {
+
+enum ExitStatus { kOk = 0, kRenderFailed = 1, kBadInput = 2, kSendFailed = 3 };
+
+// Command text goes to the original standard output; the tool's own
+// standard output is pointed at standard error, so that the library's
+// notice lines never end up inside the printer's command text.
+int gTextFd = 1;
+
+void SeparateCommandText() {
+    std::cout.flush();
+    std::fflush(stdout);
+    gTextFd = ::dup(1);
+    ::dup2(2, 1);
+}
+
+void Report(const std::string& message) {
+    std::cerr << "quillon: " << message << '\n';
+}
+
+// Collects output and opens a named file only on the first write, so that
+// an input that renders nothing leaves no file behind.
+class Output {
+  public:
+    explicit Output(std::string path) : _path(std::move(path)) { _buffer.reserve(kFlushAt); }
+    ~Output() { Close(); }
+
+    void Write(const std::string& text) {
+        _buffer += text;
+        if (_buffer.size() >= kFlushAt) Flush();
+    }
+    void Flush() {
+        if (_buffer.empty()) return;
+        if (_fd < 0) {
+            if (_path.empty() || _path == "-") {
+                _fd = gTextFd;
+            } else {
+                _fd = ::open(_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+                if (_fd < 0) throw SendError(_path + ": " + std::strerror(errno));
+                _owned = true;
+            }
+        }
+        if (!WriteAll(_fd, _buffer.data(), _buffer.size()))
+            throw SendError((_owned ? _path : std::string("standard output")) + ": " + std::strerror(errno));
+        _buffer.clear();
+    }
+    void Close() {
+        if (_owned) ::close(_fd);
+        _owned = false;
+        _fd = -1;
+    }
+
+  private:
+    static constexpr std::size_t kFlushAt = 1 << 20;
+    std::string _path;
+    std::string _buffer;
+    int _fd = -1;
+    bool _owned = false;
+};
+
+Language LanguageOption(const std::string& name) {
+    return name == "kesh" ? Language::Kesh : name == "vorn" ? Language::Vorn : Language::Unset;
+}
+
+struct RenderOptions {
+    std::string input;
+    std::string lang;
+    std::string output;
+    bool quiet = false;
+    bool failFast = false;
+};
+
+// Reads every label of the input and hands each rendered text to `emit`.
+// Returns the exit status: 2 when any label was unreadable, else 1 when
+// the library refused any, else 0.
+int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(const std::string&)>& emit) {
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    std::string name = "<stdin>";
+    std::uint64_t total = 0;
+    if (o.input != "-") {
+        name = o.input;
+        file.open(o.input, std::ios::binary);
+        if (!file) {
+            Report(o.input + ": " + std::strerror(errno));
+            return kBadInput;
+        }
+        struct stat st {};
+        if (::stat(o.input.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+            total = static_cast<std::uint64_t>(st.st_size);
+        in = &file;
+    }
+    std::vector<char> readBuffer(1 << 20);
+    in->rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
+
+    Progress progress(!o.quiet && !forSend && ::isatty(2), total);
+    const Language language = LanguageOption(o.lang);
+    int status = kOk;
+    std::uint64_t rendered = 0;
+    auto handle = [&](const Record& r) {
+        if (!r.label) {
+            progress.Finish();
+            Report(r.error);
+            status = kBadInput;
+            return !(o.failFast || forSend);
+        }
+        try {
+            emit(RenderLabel(*r.label, language));
+            ++rendered;
+        } catch (const RenderError& e) {
+            progress.Finish();
+            std::string where = name + ": ";
+            if (r.batch) where += "label " + std::to_string(r.index) + ": ";
+            Report(where + e.what());
+            if (status == kOk) status = kRenderFailed;
+            return !(o.failFast || forSend);
+        }
+        return true;
+    };
+    ReadLabels(*in, name, handle, [&](std::uint64_t bytes) { progress.Update(rendered, bytes); });
+    progress.Finish();
+    return status;
+}
+
+int RunRender(const RenderOptions& o) {
+    Output out(o.output);
+    try {
+        int status = RenderInput(o, false, [&](const std::string& text) { out.Write(text); });
+        out.Flush();
+        return status;
+    } catch (const SendError& e) {
+        Report(e.what());
+        return kRenderFailed;
+    }
+}
+
+int RunSend(const RenderOptions& o, const std::string& to) {
+    Target target;
+    try {
+        target = ParseTarget(to);
+    } catch (const UsageError& e) {
+        Report(e.what());
+        return kBadInput;
+    }
+    // Every label is rendered before anything is sent: a bad label in the
+    // input sends nothing at all.
+    std::string text;
+    int status = RenderInput(o, true, [&](const std::string& t) { text += t; });
+    if (status != kOk) return status;
+    try {
+        OpenTransport(target, gTextFd)->Send(text);
+    } catch (const SendError& e) {
+        Report(e.what());
+        return kSendFailed;
+    }
+    return kOk;
+}
+
+int RunDemo(const std::string& lang, const std::string& output) {
+    Output out(output);
+    try {
+        out.Write(RenderLabel(ShippingLabel(), LanguageOption(lang)));
+        out.Flush();
+    } catch (const std::exception& e) {
+        Report(e.what());
+        return kRenderFailed;
+    }
+    return kOk;
+}
+
+std::string Hex4(unsigned value) {
+    static const char digits[] = "0123456789abcdef";
+    std::string s(4, '0');
+    for (int i = 3; i >= 0; --i, value >>= 4) s[static_cast<std::size_t>(i)] = digits[value & 15];
+    return s;
+}
+
+int RunUsbList(bool asJson) {
+    std::vector<UsbPrinter> printers;
+    try {
+        printers = ListUsbPrinters();
+    } catch (const SendError& e) {
+        Report(e.what());
+        return kSendFailed;
+    }
+    std::string text;
+    if (asJson) {
+        nlohmann::json list = nlohmann::json::array();
+        for (const auto& p : printers)
+            list.push_back({{"vendor_id", p.vendorId},
+                            {"product_id", p.productId},
+                            {"uri", "usb:" + Hex4(p.vendorId) + ":" + Hex4(p.productId)}});
+        text = list.dump(2) + "\n";
+    } else {
+        for (const auto& p : printers) text += "usb:" + Hex4(p.vendorId) + ":" + Hex4(p.productId) + "\n";
+    }
+    WriteAll(gTextFd, text.data(), text.size());
+    return kOk;
+}
+
+int RunText(HostText request, const std::string& font, const std::string& brand, const std::string& to) {
+    try {
+        // "DejaVu Sans 24": the last word is the size, the rest the family.
+        std::size_t space = font.find_last_of(' ');
+        std::string size = space == std::string::npos ? "" : font.substr(space + 1);
+        if (size.empty() || size.find_first_not_of("0123456789") != std::string::npos || size.size() > 4)
+            throw UsageError("--font " + font + ": expected a family and a size, such as \"DejaVu Sans 24\"");
+        request.face = font.substr(0, space);
+        request.height = std::stoi(size);
+        request.brand = brand == "hlv" ? 2 : 1;
+        Target target = ParseTarget(to);
+        DownloadText(request, target);
+    } catch (const UsageError& e) {
+        Report(e.what());
+        return kBadInput;
+    } catch (const SendError& e) {
+        Report(e.what());
+        return kSendFailed;
+    } catch (const std::exception& e) {
+        Report(std::string("text: ") + e.what());
+        return kSendFailed;
+    }
+    return kOk;
+}
+
+int Main(int argc, char** argv) {
+    CLI::App app{"quillon: label files to printer command text (VORN or KESH), or straight to a printer."};
+    app.set_version_flag("--version", "quillon " QUILLON_VERSION);
+    app.require_subcommand(0, 1);
+    app.footer(
+        "Without a subcommand, prints the sample shipping label (same as `quillon demo`).\n"
+        "Exit status: 0 done, 1 the library refused a label, 2 bad input or usage, 3 sending failed.\n\n"
+        "Examples:\n"
+        "  quillon demo --lang kesh\n"
+        "  quillon render label.json -o label.prn\n"
+        "  quillon send label.json --to tcp://192.0.2.10:9100\n"
+        "  quillon usb-list --json");
+
+    std::string lang;
+    std::string output;
+    auto* demo = app.add_subcommand("demo", "Print the built-in 4 x 6 inch shipping label (203 dpi)");
+    demo->add_option("--lang", lang, "Printer language")->check(CLI::IsMember({"vorn", "kesh"}));
+    demo->add_option("-o,--output", output, "Write to FILE instead of standard output");
+    demo->footer("Examples:\n  quillon demo\n  quillon demo --lang kesh -o ship.txt");
+
+    RenderOptions ro;
+    auto* render = app.add_subcommand("render", "Render label files to command text");
+    render
+        ->add_option("LABEL", ro.input,
+                     "Label file (JSON object, array or JSON Lines); - reads standard input")
+        ->required();
+    render->add_option("--lang", ro.lang, "Printer language; overrides the file's \"language\"")
+        ->check(CLI::IsMember({"vorn", "kesh"}));
+    render->add_option("-o,--output", ro.output, "Write to FILE instead of standard output");
+    render->add_flag("-q,--quiet", ro.quiet, "No progress bar");
+    render->add_flag("--fail-fast", ro.failFast, "Stop at the first bad label of a batch");
+    render->footer(
+        "Examples:\n"
+        "  quillon render examples/text.json\n"
+        "  quillon render labels.jsonl --lang kesh -o out.prn\n"
+        "  cat label.json | quillon render -");
+
+    RenderOptions so;
+    std::string sendTo;
+    auto* send = app.add_subcommand("send", "Render label files and send them to a printer");
+    send->add_option("LABEL", so.input, "Label file; - reads standard input")->required();
+    send->add_option("--to", sendTo,
+                     "tcp://HOST:PORT, tcp://[IPv6%IF]:PORT, usb, usb:VID:PID, "
+                     "serial:/dev/NAME?baud=N, bt:AA:BB:CC:DD:EE:FF?channel=1, or -")
+        ->required();
+    send->add_option("--lang", so.lang, "Printer language")->check(CLI::IsMember({"vorn", "kesh"}));
+    send->footer(
+        "Every label is rendered before anything is sent; a bad label sends nothing.\n\n"
+        "Examples:\n"
+        "  quillon send label.json --to tcp://192.0.2.10:9100\n"
+        "  quillon send label.json --to 'tcp://[fe80::1%eth0]:9100'\n"
+        "  quillon send label.json --to usb:1234:0001\n"
+        "  quillon send label.json --to 'serial:/dev/ttyUSB0?baud=115200'\n"
+        "  quillon send label.json --to bt:00:11:22:33:44:55\n"
+        "  quillon send label.json --to -");
+
+    bool listJson = false;
+    auto* usbList = app.add_subcommand("usb-list", "List attached printers of the known brands");
+    usbList->add_flag("--json", listJson, "Print a JSON array");
+    usbList->footer(
+        "Each printer is printed as the --to URI that reaches it.\n\nExamples:\n  quillon usb-list\n"
+        "  quillon usb-list --json");
+
+    HostText host;
+    std::string font, brand, textTo;
+    auto* text =
+        app.add_subcommand("text", "Render text on the host and store it in the printer as an image");
+    text->add_option("STRING", host.text, "The text (UTF-8)")->required();
+    text->add_option("--font", font, "Family and size, e.g. \"DejaVu Sans 24\"")->required();
+    text->add_option("--brand", brand, "Printer brand")->required()->check(CLI::IsMember({"orlo", "hlv"}));
+    text->add_option("--to", textTo, "Printer: tcp://..., usb, serial:..., bt:...")->required();
+    text->add_option("--rotate", host.rotation, "Rotation in degrees")
+        ->check(CLI::IsMember({0, 90, 180, 270}));
+    text->add_flag("--bold", host.bold);
+    text->add_flag("--italic", host.italic);
+    text->add_flag("--underline", host.underline);
+    text->add_option("--name", host.name, "Image name on the printer; place it with a \"picture\" object")
+        ->required();
+    text->footer(
+        "Examples:\n"
+        "  quillon text \"Grüße 123\" --font \"DejaVu Sans 24\" --brand orlo --to tcp://192.0.2.10:9100 "
+        "--name GREET.PNG\n"
+        "  quillon text \"SALE\" --font \"DejaVu Sans 48\" --brand hlv --to usb --rotate 90 --bold --name "
+        "SALE");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::ParseError& e) {
+        int code = app.exit(e);
+        return code == 0 ? kOk : kBadInput;
+    }
+
+    SeparateCommandText();
+    if (*render) return RunRender(ro);
+    if (*send) return RunSend(so, sendTo);
+    if (*usbList) return RunUsbList(listJson);
+    if (*text) return RunText(host, font, brand, textTo);
+    return RunDemo(lang, output);
+}
+
+}  // namespace
+}  // namespace quillon::cli
+
+int main(int argc, char** argv) {
+    return quillon::cli::Main(argc, argv);
+}
