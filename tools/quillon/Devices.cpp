@@ -59,7 +59,6 @@ std::wstring Utf8ToWide(const std::string& text) {
 }  // namespace
 
 void DownloadText(const HostText& request, const Target& target) {
-    if (&WindowsFont == nullptr) throw SendError("text: this libquillon has no host-rendered text");
     std::wstring wide = Utf8ToWide(request.text);
     std::string face = request.face, name = request.name, host = target.host;
     COMM_TYP kind = USB_COMM;
@@ -82,6 +81,7 @@ void DownloadText(const HostText& request, const Target& target) {
         case Target::Kind::Stdout:
             throw UsageError("--to -: text is downloaded to a printer, not written out");
     }
+    if (&WindowsFont == nullptr) throw SendError("text: this libquillon has no host-rendered text");
     int style = (request.bold ? 1 : 0) | (request.italic ? 2 : 0);
     int sent = WindowsFont(request.height, request.rotation, style, request.underline ? 1 : 0, face.data(),
                            wide.data(), true, request.brand == 2 ? HLV : ORLO, name.data(), kind, host.data(),

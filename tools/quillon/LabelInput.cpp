@@ -5,6 +5,7 @@
 
 #include <iterator>
 #include <nlohmann/json.hpp>
+#include <vector>
 
 #include "LabelParse.h"
 
@@ -65,18 +66,37 @@ bool Deliver(const json& value, Record& r, const std::string& name, const Record
     return more;
 }
 
+bool Blank(const std::string& line) {
+    return line.find_first_not_of(" \t\r") == std::string::npos;
+}
+
 bool ReadJsonLines(std::istream& in, std::string first, const std::string& name, const RecordHandler& handle,
                    const ProgressHandler& progress) {
-    std::uint64_t consumed = first.size() + 1;
-    std::size_t lineNumber = 1;
+    // Read past blank lines to the second record: a file holding one record
+    // is one label, reported without a label number.
+    std::vector<std::string> ahead;
+    std::string next;
+    bool single = true;
+    while (std::getline(in, next)) {
+        ahead.push_back(std::move(next));
+        if (!Blank(ahead.back())) {
+            single = false;
+            break;
+        }
+    }
+    std::uint64_t consumed = 0;
+    std::size_t lineNumber = 0;
     std::size_t index = 0;
+    std::size_t aheadUsed = 0;
     std::string line = std::move(first);
-    do {
-        if (line.find_first_not_of(" \t\r") != std::string::npos) {
+    for (bool have = true; have;) {
+        ++lineNumber;
+        consumed += line.size() + 1;
+        if (!Blank(line)) {
             Record r;
             r.index = index++;
             r.line = lineNumber;
-            r.batch = true;
+            r.batch = !single;
             json value = json::parse(line, nullptr, false);
             bool more;
             if (value.is_discarded()) {
@@ -84,11 +104,10 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
                 try {
                     json again = json::parse(line);
                     (void)again;
-                    r.error = name + ":" + std::to_string(lineNumber) + ": label " + std::to_string(r.index) +
-                              ": not a JSON value";
+                    r.error = name + ":" + std::to_string(lineNumber) + ": not a JSON value";
                 } catch (const json::parse_error& e) {
-                    r.error = SyntaxMessage(name, lineNumber, LineColumn(line, e.byte).second, e) +
-                              " (label " + std::to_string(r.index) + ")";
+                    r.error = SyntaxMessage(name, lineNumber, LineColumn(line, e.byte).second, e);
+                    if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
                 }
                 more = handle(r);
             } else {
@@ -97,9 +116,12 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
             if (!more) return true;
         }
         if (progress) progress(consumed);
-        ++lineNumber;
-        consumed += line.size() + 1;
-    } while (std::getline(in, line));
+        if (aheadUsed < ahead.size()) {
+            line = std::move(ahead[aheadUsed++]);
+        } else {
+            have = static_cast<bool>(std::getline(in, line));
+        }
+    }
     return true;
 }
 

@@ -407,7 +407,8 @@ LabelSpec ParseLabel(const json& document) {
     // The encoding decides how every other string is read, so it comes first.
     bool latin1 = false;
     if (auto it = document.find("encoding"); it != document.end()) {
-        Fields probe(json::object({{"encoding", *it}}), "", false);
+        const json only = json::object({{"encoding", *it}});
+        Fields probe(only, "", false);
         latin1 = probe.Pick("encoding", kEncodings, 0) == 1;
     }
     Fields f(document, "", latin1);

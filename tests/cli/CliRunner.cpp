@@ -1,0 +1,89 @@
+#include "CliRunner.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <sstream>
+#include <stdexcept>
+
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input) {
+    int in[2], out[2], err[2];
+    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
+        throw std::runtime_error("pipe");
+    pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        std::vector<char*> argv;
+        std::string tool = QUILLON_TOOL;
+        argv.push_back(tool.data());
+        std::vector<std::string> copy = args;
+        for (auto& a : copy) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        execv(tool.c_str(), argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    CliResult r;
+    std::size_t written = 0;
+    int inFd = in[1];
+    if (input.empty()) {
+        close(inFd);
+        inFd = -1;
+    }
+    int open = 2;
+    while (open > 0 || inFd >= 0) {
+        pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
+        poll(fds, 3, 10000);
+        char buf[65536];
+        for (int i = 0; i < 2; ++i) {
+            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
+            ssize_t n = read(fds[i].fd, buf, sizeof buf);
+            if (n <= 0) {
+                close(fds[i].fd);
+                (i == 0 ? out[0] : err[0]) = -1;
+                --open;
+            } else {
+                (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
+            }
+        }
+        if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
+            ssize_t n = write(inFd, input.data() + written, input.size() - written);
+            if (n > 0) written += static_cast<std::size_t>(n);
+            if (n < 0 || written == input.size()) {
+                close(inFd);
+                inFd = -1;
+            }
+        }
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return r;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    std::stringstream s;
+    s << f.rdbuf();
+    return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) {
+    std::ofstream f(path, std::ios::binary);
+    f << text;
+}
+
+std::string TempDir() {
+    char pattern[] = "/tmp/quillon-cli-XXXXXX";
+    const char* dir = mkdtemp(pattern);
+    if (!dir) throw std::runtime_error("mkdtemp");
+    return dir;
+}
