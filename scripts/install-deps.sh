@@ -11,6 +11,7 @@ packages=(
   libbluetooth-dev umockdev libumockdev-dev
   libcli11-dev nlohmann-json3-dev libzint-dev
   clang libclang-rt-14-dev valgrind python3
+  python3-jsonschema dpkg-dev
 )
 
 missing=()

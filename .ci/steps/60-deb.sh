@@ -4,7 +4,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bash "$root/scripts/install-deps.sh"
-apt-get install -y --no-install-recommends dpkg-dev file >/dev/null
+
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
