@@ -113,12 +113,8 @@ TEST(CliRender, RejectsBadLabelsWithFieldPath) {
         {"", "quillon: <stdin>: empty input\n"},
         {"42", "quillon: <stdin>: expected a label object, an array of labels or JSON Lines\n"},
         {"{\n  \"name\": \"X\",\n  \"objects\": [}\n",
-         "quillon: <stdin>:3:15: syntax error while parsing value - unexpected '}'; expected '[', '{', or a "
-         "literal\n"},
-        {"{\"name\": \"X\",\n\"dpi\": 2O3}",
-         "quillon: <stdin>:2:9: syntax error while parsing object - invalid literal; last read: '2O'; "
-         "expected "
-         "'}'\n"},
+         "quillon: <stdin>:3:15: unexpected '}'; expected a value\n"},
+        {"{\"name\": \"X\",\n\"dpi\": 2O3}", "quillon: <stdin>:2:9: unexpected 'O'; expected ',' or '}'\n"},
         {obj + R"({"type": "text", "x": 1, "y": 2, "text": "A", "rotation": "left"}]})",
          "quillon: <stdin>: objects[0].rotation: expected one of none, cw, ccw, inverted\n"},
         {obj +
@@ -196,6 +192,68 @@ TEST(CliRender, RejectsBadLabelsWithFieldPath) {
     }
 }
 
+// The JSON reader: escapes and UTF-8 reach the printer as the right bytes,
+// malformed text is refused with its position.
+TEST(CliRender, JsonStringsBecomeBytes) {
+    struct Row {
+        const char* what;
+        std::string json;   // the picture name as written in JSON
+        std::string bytes;  // what reaches the command text
+    };
+    const Row rows[] = {
+        {"escapes", R"(A\"\\\/\t)", "A\"\\/\t"},
+        {"two-byte escape as UTF-8", R"(\u00e9)", "\xc3\xa9"},
+        {"surrogate pair", R"(\ud83d\ude00)", "\xf0\x9f\x98\x80"},
+        {"raw UTF-8 passes through", "\xc3\xa9", "\xc3\xa9"},
+    };
+    for (const Row& row : rows) {
+        std::string label = R"({"name": "P", "objects": [{"type": "picture", "x": 1, "y": 2, "name": ")" +
+                            row.json + R"("}]})";
+        CliResult r = RunTool({"render", "-"}, label);
+        EXPECT_EQ(r.status, 0) << row.what << ": " << r.err;
+        EXPECT_NE(r.out.find("PUTPNG,1,2,\"" + row.bytes + "\"\r\n"), std::string::npos) << row.what;
+    }
+    CliResult latin1 = RunTool(
+        {"render", "-"},
+        R"({"name": "P", "encoding": "latin1", "objects": [{"type": "picture", "name": "\u00e9\u00ff"}]})");
+    EXPECT_NE(latin1.out.find("PUTPNG,0,0,\"\xe9\xff\"\r\n"), std::string::npos) << latin1.err;
+}
+
+TEST(CliRender, MalformedJsonIsRefusedWithPosition) {
+    struct Row {
+        std::string input;
+        std::string message;
+    };
+    const std::string p = R"({"objects": [{"type": "picture", "name": )";
+    const Row rows[] = {
+        {p + R"("\q"}]})", "quillon: <stdin>:1:43: invalid escape in a string\n"},
+        {p + R"("\u12"}]})", "quillon: <stdin>:1:43: invalid \\u escape\n"},
+        {p + R"("\ud83d"}]})", "quillon: <stdin>:1:43: unpaired surrogate in a \\u escape\n"},
+        {p + "\"A\xff\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 in a string\n"},
+        {p + "\"A\xc0\xaf\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 in a string\n"},
+        {p + "\"A\tB\"}]}",
+         "quillon: <stdin>:1:44: control character in a string (write it as an escape such as \\n)\n"},
+        {p + R"("A"}]} x)", "quillon: <stdin>:1:49: unexpected 'x' after the value\n"},
+        {R"({"dpi": 01})", "quillon: <stdin>:1:10: unexpected '1'; expected ',' or '}'\n"},
+        {R"({"dpi": -})", "quillon: <stdin>:1:10: invalid number\n"},
+        {R"({"dpi": 1.})", "quillon: <stdin>:1:11: invalid number\n"},
+        {R"({"dpi": 1e999})", "quillon: <stdin>: dpi: number out of range\n"},
+        {R"({"dpi": tru})", "quillon: <stdin>:1:9: unexpected 't'; expected a value\n"},
+        {R"({dpi: 1})", "quillon: <stdin>:1:2: unexpected 'd'; expected a member name\n"},
+        {R"({"dpi" 1})", "quillon: <stdin>:1:8: unexpected '1'; expected ':'\n"},
+        {R"({"dpi": 203, "dpi": 300})", "quillon: <stdin>: dpi: given twice\n"},
+        {"{\"a\": " + std::string(100, '[') + std::string(100, ']') + "}",
+         "quillon: <stdin>:1:71: nesting too deep\n"},
+        {"[" + PictureLabel("P", 1) + " " + PictureLabel("Q", 1) + "]",
+         "quillon: <stdin>:1:79: unexpected character; expected ',' or ']'\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool({"render", "-"}, row.input);
+        EXPECT_EQ(r.status, 2) << row.input;
+        EXPECT_EQ(r.err, row.message) << row.input;
+    }
+}
+
 TEST(CliRender, MissingFileIsNamed) {
     CliResult r = RunTool({"render", "/nonexistent/label.json"});
     EXPECT_EQ(r.status, 2);
@@ -221,9 +279,7 @@ TEST(CliRender, BatchWithBadRecord) {
         {"JSON Lines", lines, false, VornPicture("P", 1) + VornPicture("Q", 5),
          "quillon: <stdin>: label 1 (line 2): objects[0].x: expected an integer from -2147483648 to "
          "2147483647\n"
-         "quillon: <stdin>:3:9: syntax error while parsing value - unexpected end of input; expected '[', "
-         "'{', or "
-         "a literal (label 2)\n"},
+         "quillon: <stdin>:3:10: unexpected end of input; expected a value (label 2)\n"},
         {"JSON Lines, fail fast", lines, true, VornPicture("P", 1),
          "quillon: <stdin>: label 1 (line 2): objects[0].x: expected an integer from -2147483648 to "
          "2147483647\n"},

@@ -4,44 +4,32 @@
 #include "LabelInput.h"
 
 #include <iterator>
-#include <nlohmann/json.hpp>
 #include <vector>
 
+#include "Json.h"
 #include "LabelParse.h"
 
 namespace quillon::cli {
 namespace {
 
-using nlohmann::json;
-
-// nlohmann reports "[json.exception.parse_error.101] parse error at line 1,
-// column 5: syntax error ..."; keep the part after the position, which we
-// compute ourselves against the whole input.
-std::string SyntaxDetail(const json::parse_error& e) {
-    std::string what = e.what();
-    std::size_t column = what.find("column ");
-    std::size_t colon = column == std::string::npos ? std::string::npos : what.find(": ", column);
-    return colon == std::string::npos ? what : what.substr(colon + 2);
-}
-
-// Line and column (both 1-based) of the byte at 1-based `position` of `text`.
-std::pair<std::size_t, std::size_t> LineColumn(const std::string& text, std::size_t position) {
-    std::size_t line = 1, column = 0;
-    std::size_t end = position < text.size() ? position : text.size();
+// Line and column (both 1-based) of the byte at 0-based `offset` of `text`.
+std::pair<std::size_t, std::size_t> LineColumn(std::string_view text, std::size_t offset) {
+    std::size_t line = 1, column = 1;
+    std::size_t end = offset < text.size() ? offset : text.size();
     for (std::size_t i = 0; i < end; ++i) {
         if (text[i] == '\n') {
             ++line;
-            column = 0;
+            column = 1;
         } else {
             ++column;
         }
     }
-    return {line, column == 0 ? 1 : column};
+    return {line, column};
 }
 
 std::string SyntaxMessage(const std::string& name, std::size_t line, std::size_t column,
-                          const json::parse_error& e) {
-    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + SyntaxDetail(e);
+                          const json::SyntaxError& e) {
+    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + e.what();
 }
 
 std::string LabelPrefix(const std::string& name, const Record& r) {
@@ -52,10 +40,10 @@ std::string LabelPrefix(const std::string& name, const Record& r) {
 }
 
 // Checks one parsed value and hands it on.
-bool Deliver(const json& value, Record& r, const std::string& name, const RecordHandler& handle) {
+bool Deliver(const json::Document& doc, Record& r, const std::string& name, const RecordHandler& handle) {
     LabelSpec label;
     try {
-        label = ParseLabel(value);
+        label = ParseLabel(doc, doc.Root());
     } catch (const LabelError& e) {
         r.error = LabelPrefix(name, r) + e.what();
         return handle(r);
@@ -84,6 +72,7 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
             break;
         }
     }
+    json::Document doc;
     std::uint64_t consumed = 0;
     std::size_t lineNumber = 0;
     std::size_t index = 0;
@@ -97,21 +86,14 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
             r.index = index++;
             r.line = lineNumber;
             r.batch = !single;
-            json value = json::parse(line, nullptr, false);
             bool more;
-            if (value.is_discarded()) {
-                // Parse again for the message only: bad lines are rare.
-                try {
-                    json again = json::parse(line);
-                    (void)again;
-                    r.error = name + ":" + std::to_string(lineNumber) + ": not a JSON value";
-                } catch (const json::parse_error& e) {
-                    r.error = SyntaxMessage(name, lineNumber, LineColumn(line, e.byte).second, e);
-                    if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
-                }
+            try {
+                doc.Parse(line);
+                more = Deliver(doc, r, name, handle);
+            } catch (const json::SyntaxError& e) {
+                r.error = SyntaxMessage(name, lineNumber, LineColumn(line, e.Offset()).second, e);
+                if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
                 more = handle(r);
-            } else {
-                more = Deliver(value, r, name, handle);
             }
             if (!more) return true;
         }
@@ -125,6 +107,15 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
     return true;
 }
 
+bool WholeValue(json::Document& doc, const std::string& text) {
+    try {
+        doc.Parse(text);
+        return true;
+    } catch (const json::SyntaxError&) {
+        return false;
+    }
+}
+
 }  // namespace
 
 bool ReadLabels(std::istream& in, const std::string& name, const RecordHandler& handle,
@@ -135,62 +126,73 @@ bool ReadLabels(std::istream& in, const std::string& name, const RecordHandler& 
     while ((c = in.peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
         leading.push_back(char(in.get()));
 
+    json::Document doc;
     if (c == '{') {
         // JSON Lines when the first line is a whole value by itself;
         // otherwise one label spread over several lines.
         std::string first;
         std::getline(in, first);
-        if (json::accept(first)) {
-            std::size_t skippedLines = 0;
-            for (char ch : leading) skippedLines += ch == '\n';
-            if (skippedLines == 0) return ReadJsonLines(in, std::move(first), name, handle, progress);
-        }
+        if (leading.find('\n') == std::string::npos && WholeValue(doc, first))
+            return ReadJsonLines(in, std::move(first), name, handle, progress);
         std::string text = leading + first + "\n";
         text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-        json value;
         Record r;
         try {
-            value = json::parse(text);
-        } catch (const json::parse_error& e) {
-            auto [line, column] = LineColumn(text, e.byte);
+            doc.Parse(text);
+        } catch (const json::SyntaxError& e) {
+            auto [line, column] = LineColumn(text, e.Offset());
             r.error = SyntaxMessage(name, line, column, e);
             handle(r);
             return false;
         }
-        Deliver(value, r, name, handle);
+        Deliver(doc, r, name, handle);
         if (progress) progress(text.size());
         return true;
     }
 
     std::string text = leading;
     text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    Record r;
     if (c != '[') {
-        r.error = name + ": expected a label object, an array of labels or JSON Lines";
-        if (c == EOF) r.error = name + ": empty input";
+        Record r;
+        r.error = c == EOF ? name + ": empty input"
+                           : name + ": expected a label object, an array of labels or JSON Lines";
         handle(r);
         return false;
     }
-    // An array: hand each element on as it completes, then drop it, so
-    // that a long array does not build one large document.
+    // An array: each element is parsed, checked and rendered before the
+    // next is read.
+    Record r;
     r.batch = true;
-    struct Stop {};
-    json::parser_callback_t each = [&](int depth, json::parse_event_t event, json& parsed) {
-        bool complete = event == json::parse_event_t::value || event == json::parse_event_t::object_end ||
-                        event == json::parse_event_t::array_end;
-        if (depth != 1 || !complete) return true;
-        r.error.clear();
-        if (!Deliver(parsed, r, name, handle)) throw Stop{};
-        ++r.index;
-        return false;
-    };
+    std::size_t pos = leading.size() + 1;
     try {
-        json rest = json::parse(text, each);
-        (void)rest;
-    } catch (const Stop&) {
-        return true;
-    } catch (const json::parse_error& e) {
-        auto [line, column] = LineColumn(text, e.byte);
+        json::SkipSpace(text, pos);
+        if (pos < text.size() && text[pos] == ']') {
+            ++pos;
+        } else {
+            for (;;) {
+                doc.ParseValueAt(text, pos);
+                r.error.clear();
+                if (!Deliver(doc, r, name, handle)) return true;
+                ++r.index;
+                if (progress) progress(pos);
+                json::SkipSpace(text, pos);
+                if (pos < text.size() && text[pos] == ',') {
+                    ++pos;
+                    continue;
+                }
+                if (pos < text.size() && text[pos] == ']') {
+                    ++pos;
+                    break;
+                }
+                throw json::SyntaxError(pos, pos < text.size()
+                                                 ? "unexpected character; expected ',' or ']'"
+                                                 : "unexpected end of input; expected ',' or ']'");
+            }
+        }
+        json::SkipSpace(text, pos);
+        if (pos != text.size()) throw json::SyntaxError(pos, "unexpected character after the array");
+    } catch (const json::SyntaxError& e) {
+        auto [line, column] = LineColumn(text, e.Offset());
         Record bad;
         bad.error = SyntaxMessage(name, line, column, e);
         handle(bad);

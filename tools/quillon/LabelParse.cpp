@@ -11,8 +11,6 @@
 namespace quillon::cli {
 namespace {
 
-using nlohmann::json;
-
 struct Choice {
     const char* name;
     int value;
@@ -48,7 +46,7 @@ std::string ChoiceList(Choices choices) {
 }
 
 // UTF-8 text to one byte per character; the printer fonts are 8-bit.
-std::string ToLatin1(const std::string& text, const std::string& path) {
+std::string ToLatin1(std::string_view text, const std::string& path) {
     std::string out;
     out.reserve(text.size());
     for (std::size_t i = 0; i < text.size();) {
@@ -71,33 +69,53 @@ std::string ToLatin1(const std::string& text, const std::string& path) {
     return out;
 }
 
+// Where a value sits in the label, built into text only for a message.
+struct Path {
+    const Path* parent = nullptr;
+    const char* name = nullptr;  // member name, or null for an array element
+    std::size_t index = 0;
+
+    std::string Text() const {
+        if (!parent && !name) return std::string();
+        std::string base = parent ? parent->Text() : std::string();
+        if (!name) return base + "[" + std::to_string(index) + "]";
+        return base.empty() ? name : base + "." + name;
+    }
+};
+
 // Reads the fields of one JSON object and remembers which were read, so
 // that a misspelt field is reported instead of silently taking its default.
 class Fields {
   public:
-    Fields(const json& object, std::string path, bool latin1)
-        : _object(object), _path(std::move(path)), _latin1(latin1) {
-        if (!_object.is_object()) Fail(Where(), "expected an object");
+    Fields(const json::Document& doc, const json::Node& object, const Path& path, bool latin1)
+        : _doc(doc), _object(object), _path(path), _latin1(latin1) {
+        if (_object.type != json::Type::Object) Fail(Where(), "expected an object");
     }
 
-    std::string PathOf(const char* key) const { return _path.empty() ? key : _path + "." + key; }
+    std::string PathOf(const char* key) const {
+        Path p{&_path, key, 0};
+        return p.Text();
+    }
 
-    bool Has(const char* key) const { return _object.contains(key); }
+    bool Has(const char* key) const { return _doc.Member(_object, key) != nullptr; }
 
-    const json* Find(const char* key) {
-        auto it = _object.find(key);
-        if (it == _object.end()) return nullptr;
-        _read.push_back(key);
-        return &*it;
+    const json::Node* Find(const char* key) {
+        const json::Node* v = _doc.Member(_object, key);
+        if (v && _readCount < kMaxFields) {
+            bool seen = false;
+            for (std::size_t i = 0; i < _readCount; ++i) seen = seen || _read[i] == v;
+            if (!seen) _read[_readCount++] = v;
+        }
+        return v;
     }
 
     float Number(const char* key) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         if (!v) Fail(PathOf(key), "missing");
         return ToFloat(*v, key);
     }
     float Number(const char* key, float fallback) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         return v ? ToFloat(*v, key) : fallback;
     }
     float Positive(const char* key, float fallback) {
@@ -107,16 +125,11 @@ class Fields {
     }
 
     long long Integer(const char* key, long long fallback, long long lo, long long hi) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         if (!v) return fallback;
-        if (!v->is_number_integer() && !v->is_number_unsigned())
+        if (v->type != json::Type::Int || v->integer < lo || v->integer > hi)
             Fail(PathOf(key), "expected an integer from " + std::to_string(lo) + " to " + std::to_string(hi));
-        long long value = v->is_number_unsigned() && v->get<std::uint64_t>() > std::uint64_t(hi)
-                              ? hi + 1
-                              : v->get<long long>();
-        if (value < lo || value > hi)
-            Fail(PathOf(key), "expected an integer from " + std::to_string(lo) + " to " + std::to_string(hi));
-        return value;
+        return v->integer;
     }
     int Int(const char* key, int fallback, int lo = std::numeric_limits<int>::min(),
             int hi = std::numeric_limits<int>::max()) {
@@ -128,27 +141,28 @@ class Fields {
         return String(key, "");
     }
     std::string String(const char* key, const char* fallback) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         if (!v) return fallback;
-        if (!v->is_string()) Fail(PathOf(key), "expected a string");
-        return Text(v->get<std::string>(), PathOf(key));
+        if (v->type != json::Type::String) Fail(PathOf(key), "expected a string");
+        return Text(_doc.Text(*v), [&] { return PathOf(key); });
     }
-    std::string Text(const std::string& utf8, const std::string& path) const {
-        return _latin1 ? ToLatin1(utf8, path) : utf8;
+    template <typename PathFn>
+    std::string Text(std::string_view utf8, PathFn&& path) const {
+        return _latin1 ? ToLatin1(utf8, path()) : std::string(utf8);
     }
 
     bool Bool(const char* key, bool fallback) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         if (!v) return fallback;
-        if (!v->is_boolean()) Fail(PathOf(key), "expected true or false");
-        return v->get<bool>();
+        if (v->type != json::Type::Bool) Fail(PathOf(key), "expected true or false");
+        return v->boolean;
     }
 
     int Pick(const char* key, Choices choices, int fallback) {
-        const json* v = Find(key);
+        const json::Node* v = Find(key);
         if (!v) return fallback;
-        if (v->is_string()) {
-            const auto& name = v->get_ref<const std::string&>();
+        if (v->type == json::Type::String) {
+            std::string_view name = _doc.Text(*v);
             for (const Choice& c : choices)
                 if (name == c.name) return c.value;
         }
@@ -157,29 +171,43 @@ class Fields {
 
     // Every field of the object must have been read by now.
     void Finish() const {
-        for (auto it = _object.begin(); it != _object.end(); ++it) {
+        if (_readCount == _object.count) return;
+        for (std::uint32_t i = _object.first; i != 0; i = _doc.At(i).next) {
+            const json::Node* child = &_doc.At(i);
             bool known = false;
-            for (const std::string& k : _read) known = known || k == it.key();
-            if (!known) Fail(PathOf(it.key().c_str()), "unknown field");
+            for (std::size_t k = 0; k < _readCount; ++k) known = known || _read[k] == child;
+            if (known) continue;
+            std::string key(_doc.Key(*child));
+            bool duplicate = _doc.Member(_object, key) != child;
+            Fail(PathOf(key.c_str()), duplicate ? "given twice" : "unknown field");
         }
     }
 
-    std::string Where() const { return _path.empty() ? "label" : _path; }
+    std::string Where() const {
+        std::string here = _path.Text();
+        return here.empty() ? "label" : here;
+    }
     bool Latin1() const { return _latin1; }
+    const json::Document& Doc() const { return _doc; }
+    const Path& Here() const { return _path; }
 
   private:
-    float ToFloat(const json& v, const char* key) const {
-        if (!v.is_number()) Fail(PathOf(key), "expected a number");
-        double d = v.get<double>();
+    static constexpr std::size_t kMaxFields = 32;
+
+    float ToFloat(const json::Node& v, const char* key) const {
+        if (v.type != json::Type::Int && v.type != json::Type::Float) Fail(PathOf(key), "expected a number");
+        double d = v.number;
         if (!std::isfinite(d) || std::fabs(d) > std::numeric_limits<float>::max())
             Fail(PathOf(key), "number out of range");
         return static_cast<float>(d);
     }
 
-    const json& _object;
-    std::string _path;
+    const json::Document& _doc;
+    const json::Node& _object;
+    const Path& _path;
     bool _latin1;
-    std::vector<std::string> _read;
+    const json::Node* _read[kMaxFields] = {};
+    std::size_t _readCount = 0;
 };
 
 ScaleEnum UnitOf(Fields& f, ScaleEnum labelUnit) {
@@ -239,12 +267,15 @@ void ReadQR(Fields& f, QRSpec& q, ScaleEnum unit) {
     q.model = f.Int("model", 0, 1, 2) - 1;
     q.rotation = RotationOf(f);
     q.unit = unit;
-    if (const json* segments = f.Find("segments")) {
+    if (const json::Node* segments = f.Find("segments")) {
         if (f.Has("data")) Fail(f.PathOf("segments"), "give either data or segments");
-        std::string base = f.PathOf("segments");
-        if (!segments->is_array() || segments->empty()) Fail(base, "expected a non-empty array of segments");
-        for (std::size_t i = 0; i < segments->size(); ++i) {
-            Fields s((*segments)[i], base + "[" + std::to_string(i) + "]", f.Latin1());
+        Path base{&f.Here(), "segments", 0};
+        if (segments->type != json::Type::Array || segments->count == 0)
+            Fail(base.Text(), "expected a non-empty array of segments");
+        std::size_t i = 0;
+        for (std::uint32_t k = segments->first; k != 0; k = f.Doc().At(k).next, ++i) {
+            Path at{&base, nullptr, i};
+            Fields s(f.Doc(), f.Doc().At(k), at, f.Latin1());
             auto mode = static_cast<QRCodeManualEncodingEnum>(s.Pick("mode", kQrModes, 2));
             q.segments.emplace_back(mode, s.String("data"));
             s.Finish();
@@ -274,18 +305,20 @@ void ReadDataMatrix(Fields& f, DataMatrixSpec& d, ScaleEnum unit) {
     d.data = f.String("data");
     d.module = f.Number("module", 4);
     d.rectangle = f.Bool("rectangle", false);
-    if (const json* lines = f.Find("lines")) {
-        std::string base = f.PathOf("lines");
-        if (!lines->is_array()) Fail(base, "expected an array of strings");
+    if (const json::Node* lines = f.Find("lines")) {
+        Path base{&f.Here(), "lines", 0};
+        if (lines->type != json::Type::Array) Fail(base.Text(), "expected an array of strings");
         // The entry point takes the lines as one text joined by the four
         // characters "/r/n".
-        for (std::size_t i = 0; i < lines->size(); ++i) {
-            std::string path = base + "[" + std::to_string(i) + "]";
-            if (!(*lines)[i].is_string()) Fail(path, "expected a string");
-            const auto& line = (*lines)[i].get_ref<const std::string&>();
-            if (line.find("/r/n") != std::string::npos) Fail(path, "a line cannot contain /r/n");
+        std::size_t i = 0;
+        for (std::uint32_t k = lines->first; k != 0; k = f.Doc().At(k).next, ++i) {
+            Path at{&base, nullptr, i};
+            const json::Node& item = f.Doc().At(k);
+            if (item.type != json::Type::String) Fail(at.Text(), "expected a string");
+            std::string_view line = f.Doc().Text(item);
+            if (line.find("/r/n") != std::string_view::npos) Fail(at.Text(), "a line cannot contain /r/n");
             if (i) d.lines += "/r/n";
-            d.lines += f.Text(line, path);
+            d.lines += f.Text(line, [&] { return at.Text(); });
         }
     }
     d.control1 = f.Int("control1", 13, 0, 127);
@@ -365,11 +398,12 @@ void ReadPicture(Fields& f, PictureSpec& p) {
     if (p.name.find_first_of("\r\n") != std::string::npos) Fail(f.PathOf("name"), "a name is one line");
 }
 
-ObjectSpec ReadObject(const json& value, const std::string& path, ScaleEnum labelUnit, bool latin1) {
-    Fields f(value, path, latin1);
-    const json* type = f.Find("type");
+ObjectSpec ReadObject(const json::Document& doc, const json::Node& value, const Path& path,
+                      ScaleEnum labelUnit, bool latin1) {
+    Fields f(doc, value, path, latin1);
+    const json::Node* type = f.Find("type");
     if (!type) Fail(f.PathOf("type"), "missing");
-    const std::string kind = type->is_string() ? type->get<std::string>() : std::string();
+    const std::string_view kind = type->type == json::Type::String ? doc.Text(*type) : std::string_view();
     ObjectSpec object;
     if (kind == "text") {
         ReadText(f, object.emplace<TextSpec>(), UnitOf(f, labelUnit));
@@ -402,16 +436,16 @@ ObjectSpec ReadObject(const json& value, const std::string& path, ScaleEnum labe
 
 }  // namespace
 
-LabelSpec ParseLabel(const json& document) {
-    if (!document.is_object()) Fail("label", "expected an object");
+LabelSpec ParseLabel(const json::Document& doc, const json::Node& root) {
+    if (root.type != json::Type::Object) Fail("label", "expected an object");
+    const Path top;
     // The encoding decides how every other string is read, so it comes first.
     bool latin1 = false;
-    if (auto it = document.find("encoding"); it != document.end()) {
-        const json only = json::object({{"encoding", *it}});
-        Fields probe(only, "", false);
+    {
+        Fields probe(doc, root, top, false);
         latin1 = probe.Pick("encoding", kEncodings, 0) == 1;
     }
-    Fields f(document, "", latin1);
+    Fields f(doc, root, top, latin1);
     f.Find("encoding");
     LabelSpec label;
     label.name = f.String("name", "LABEL");
@@ -428,12 +462,15 @@ LabelSpec ParseLabel(const json& document) {
         label.resolutionUnit = ScaleEnum::Inch;
     }
     auto unit = static_cast<ScaleEnum>(f.Pick("unit", kUnits, 0));
-    if (const json* objects = f.Find("objects")) {
-        if (!objects->is_array()) Fail("objects", "expected an array");
-        label.objects.reserve(objects->size());
-        for (std::size_t i = 0; i < objects->size(); ++i)
-            label.objects.push_back(
-                ReadObject((*objects)[i], "objects[" + std::to_string(i) + "]", unit, latin1));
+    if (const json::Node* objects = f.Find("objects")) {
+        if (objects->type != json::Type::Array) Fail("objects", "expected an array");
+        label.objects.reserve(objects->count);
+        const Path base{nullptr, "objects", 0};
+        std::size_t i = 0;
+        for (std::uint32_t k = objects->first; k != 0; k = doc.At(k).next, ++i) {
+            const Path at{&base, nullptr, i};
+            label.objects.push_back(ReadObject(doc, doc.At(k), at, unit, latin1));
+        }
     }
     f.Finish();
     return label;

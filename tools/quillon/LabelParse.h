@@ -1,10 +1,10 @@
 #ifndef QUILLON_TOOLS_LABELPARSE_H
 #define QUILLON_TOOLS_LABELPARSE_H
 
-#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 
+#include "Json.h"
 #include "LabelSpec.h"
 
 namespace quillon::cli {
@@ -19,7 +19,7 @@ class LabelError : public std::runtime_error {
 
 // Checks one parsed JSON value against the label format and converts it.
 // Throws LabelError on the first problem found.
-LabelSpec ParseLabel(const nlohmann::json& document);
+LabelSpec ParseLabel(const json::Document& doc, const json::Node& root);
 
 }  // namespace quillon::cli
 

@@ -7,6 +7,8 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 #include <fstream>
 #include <iostream>
@@ -89,7 +91,13 @@ struct RenderOptions {
     std::string output;
     bool quiet = false;
     bool failFast = false;
+    bool stats = false;
 };
+
+using Clock = std::chrono::steady_clock;
+double Seconds(Clock::duration d) {
+    return std::chrono::duration<double>(d).count();
+}
 
 // Reads every label of the input and hands each rendered text to `emit`.
 // Returns the exit status: 2 when any label was unreadable, else 1 when
@@ -118,6 +126,8 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     const Language language = LanguageOption(o.lang);
     int status = kOk;
     std::uint64_t rendered = 0;
+    Clock::duration renderTime{}, writeTime{};
+    const Clock::time_point start = Clock::now();
     auto handle = [&](const Record& r) {
         if (!r.label) {
             progress.Finish();
@@ -126,7 +136,12 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
             return !(o.failFast || forSend);
         }
         try {
-            emit(RenderLabel(*r.label, language));
+            Clock::time_point t0 = Clock::now();
+            std::string text = RenderLabel(*r.label, language);
+            Clock::time_point t1 = Clock::now();
+            emit(text);
+            writeTime += Clock::now() - t1;
+            renderTime += t1 - t0;
             ++rendered;
         } catch (const RenderError& e) {
             progress.Finish();
@@ -140,6 +155,20 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     };
     ReadLabels(*in, name, handle, [&](std::uint64_t bytes) { progress.Update(rendered, bytes); });
     progress.Finish();
+    if (o.stats) {
+        // Everything that is neither rendering nor writing is reading and
+        // checking the JSON.
+        double total = Seconds(Clock::now() - start);
+        double render = Seconds(renderTime), write = Seconds(writeTime);
+        char line[256];
+        std::snprintf(line, sizeof line,
+                      "quillon: %llu labels in %.3f s (%.0f labels/s): json %.3f s (%.1f%%), render %.3f s "
+                      "(%.1f%%), write %.3f s (%.1f%%)\n",
+                      static_cast<unsigned long long>(rendered), total, total > 0 ? rendered / total : 0.0,
+                      total - render - write, 100 * (total - render - write) / total, render,
+                      100 * render / total, write, 100 * write / total);
+        std::cerr << line;
+    }
     return status;
 }
 
@@ -275,6 +304,8 @@ int Main(int argc, char** argv) {
     render->add_option("-o,--output", ro.output, "Write to FILE instead of standard output");
     render->add_flag("-q,--quiet", ro.quiet, "No progress bar");
     render->add_flag("--fail-fast", ro.failFast, "Stop at the first bad label of a batch");
+    render->add_flag("--stats", ro.stats,
+                     "Print label count, labels/s and where the time went on standard error");
     render->footer(
         "Examples:\n"
         "  quillon render examples/text.json\n"

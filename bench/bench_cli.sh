@@ -1,0 +1,48 @@
+#!/usr/bin/env bash
+# End-to-end benchmark of `quillon render` on a JSON Lines file of 100,000
+# shipping labels (the 4 x 6 inch label of the demo, each with its own
+# tracking number). Reports labels/s and where the time went (JSON reading
+# and checking, rendering in the library, writing), median of three runs per
+# language.
+#   bench/bench_cli.sh [TOOL] [COUNT]
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+tool=${1:-$root/build/tools/quillon/quillon}
+count=${2:-100000}
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+python3 - "$count" > "$work/labels.jsonl" <<'PY'
+import json, sys
+n = int(sys.argv[1])
+for i in range(n):
+    trk = f"1Z999AA1{i:010d}"
+    label = {"name": "SHIP1", "dpi": 203, "objects": [
+        {"type": "text", "x": 20, "y": 20, "size": 10, "text": "FROM: ACME WIDGETS INC"},
+        {"type": "text", "x": 20, "y": 55, "size": 10, "text": "42 INDUSTRY WAY, DAYTON OH 45402"},
+        {"type": "text", "x": 30, "y": 145, "size": 14, "text": "SHIP TO: JOHN Q PUBLIC"},
+        {"type": "text", "x": 30, "y": 195, "size": 14, "text": "1234 MAIN STREET APT 5B, SPRINGFIELD IL 62704-1234 USA"},
+        {"type": "text", "x": 20, "y": 1160, "size": 12, "text": f"TRACKING #: {trk}"},
+        {"type": "line", "x": 0, "y": 120, "x2": 812, "y2": 120, "thickness": 3},
+        {"type": "line", "x": 0, "y": 560, "x2": 812, "y2": 560, "thickness": 3},
+        {"type": "box", "x": 10, "y": 130, "x2": 802, "y2": 250, "thickness": 4},
+        {"type": "barcode1d", "x": 40, "y": 600, "data": trk, "symbology": "code128", "narrow": 3, "wide": 6, "height": 200},
+        {"type": "qr", "x": 560, "y": 280, "module": 5, "error_correction": "M", "model": 2,
+         "data": f"MGS:{trk}|TO:JOHN Q PUBLIC|ZIP:62704-1234|WT:12.5LB"},
+        {"type": "pdf417", "x": 40, "y": 880, "module_width": 2, "module_height": 6,
+         "data": "SHIP TO: JOHN Q PUBLIC, 1234 MAIN STREET APT 5B, SPRINGFIELD IL 62704-1234 USA; "
+                 f"TRK {trk}; WT 12.5 LB; REF PO-4500012345; SSCC 00123456789012345675"}]}
+    print(json.dumps(label, separators=(",", ":")))
+PY
+size=$(stat -c %s "$work/labels.jsonl")
+echo "input: $count labels, $((size / 1024 / 1024)) MiB of JSON Lines"
+
+for lang in vorn kesh; do
+  for run in 1 2 3; do
+    "$tool" render "$work/labels.jsonl" --lang "$lang" --quiet --stats -o "$work/out.txt" 2>&1 >/dev/null | grep "labels in" > "$work/stats.$run" || true
+    grep 'labels in' "$work/stats.$run" > "$work/line.$run" || { echo "no figures (run $run):"; head -3 "$work/stats.$run"; }
+  done
+  # Median run by total time.
+  median=$(for run in 1 2 3; do awk '{print $5, FILENAME}' "$work/line.$run" 2>/dev/null; done | sort -n | sed -n 2p | cut -d' ' -f2)
+  echo "$lang: $(sed 's/^quillon: //' "$median" 2>/dev/null || echo 'no result'), output $(( $(stat -c %s "$work/out.txt") / 1024 / 1024 )) MiB"
+done
