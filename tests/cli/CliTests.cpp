@@ -254,6 +254,65 @@ TEST(CliRender, MalformedJsonIsRefusedWithPosition) {
     }
 }
 
+// The library's own refusals: exit status 1 with its message; in a batch the
+// other labels still render.
+TEST(CliRender, LibraryErrorsAndNotices) {
+    const std::string unlock =
+        R"({"objects": [{"type": "rfid", "password_type": "unlock", "password": "00000000"}]})";
+    const std::string mode3 =
+        R"({"objects": [{"type": "maxicode", "x": 1, "y": 1, "mode": 3, "postal_code": "B1050", )"
+        R"("country_code": "056", "service_class": "999", "year": "07"}]})";
+    struct Row {
+        const char* what;
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"password type VORN cannot write",
+         {"render", "-"},
+         unlock,
+         1,
+         "",
+         "quillon: <stdin>: Invalid Password Type\n"},
+        {"message kind VORN cannot write",
+         {"render", "-", "--lang", "vorn"},
+         mode3,
+         1,
+         "",
+         "quillon: <stdin>: Format [MaxicodeMsgStructuredOpenSystemStandard] is not supported.\n"},
+        {"batch goes on past it",
+         {"render", "-"},
+         PictureLabel("P", 1) + "\n" + unlock + "\n" + PictureLabel("Q", 5),
+         1,
+         VornPicture("P", 1) + VornPicture("Q", 5),
+         "quillon: <stdin>: label 1: Invalid Password Type\n"},
+        {"send sends nothing",
+         {"send", "-", "--to", "-"},
+         PictureLabel("P", 1) + "\n" + unlock,
+         1,
+         "",
+         "quillon: <stdin>: label 1: Invalid Password Type\n"},
+        // A notice about an option the language lacks goes to standard
+        // error, never into the command text.
+        {"notice on stderr",
+         {"render", "-"},
+         R"({"name": "M", "objects": [{"type": "maxicode", "x": 1, "y": 2, "mode": 4, "primary": "P", "zipper": true}]})",
+         0,
+         "REM M FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 203,203\r\n"
+         "MAXICODE 1,2,4,\"P\"\r\nPRINT 1\r\nREM M FORM END\r\n",
+         "Parameter [ZipperPattern] is not supported.\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool(row.args, row.input);
+        EXPECT_EQ(r.status, row.status) << row.what;
+        EXPECT_EQ(r.out, row.out) << row.what;
+        EXPECT_EQ(r.err, row.err) << row.what;
+    }
+}
+
 TEST(CliRender, MissingFileIsNamed) {
     CliResult r = RunTool({"render", "/nonexistent/label.json"});
     EXPECT_EQ(r.status, 2);
@@ -427,20 +486,25 @@ std::vector<std::string> ExampleNames() {
 
 class CliExample : public ::testing::TestWithParam<std::string> {};
 
+// An example whose file names its language has an expected output for that
+// language only.
 TEST_P(CliExample, MatchesExpectedOutput) {
     const std::string name = GetParam();
+    int compared = 0;
     for (const char* lang : {"vorn", "kesh"}) {
         std::string expectedPath =
             std::string(QUILLON_EXAMPLES_DIR) + "/expected/" + name + "." + lang + ".txt";
         struct stat st {};
-        if (stat(expectedPath.c_str(), &st) != 0) {
-            GTEST_SKIP() << expectedPath << " not checked in yet (its object kind is not in the library yet)";
-        }
+        if (stat(expectedPath.c_str(), &st) != 0) continue;
+        ++compared;
         CliResult r =
             RunTool({"render", std::string(QUILLON_EXAMPLES_DIR) + "/" + name + ".json", "--lang", lang});
         EXPECT_EQ(r.status, 0) << name << " " << lang << ": " << r.err;
         EXPECT_EQ(r.out, ReadFile(expectedPath)) << name << " " << lang;
     }
+    if (compared == 0)
+        GTEST_SKIP() << name
+                     << ": no expected output checked in yet (its object kind is not in the library yet)";
 }
 
 INSTANTIATE_TEST_SUITE_P(Examples, CliExample, ::testing::ValuesIn(ExampleNames()), [](const auto& info) {

@@ -8,7 +8,10 @@ root=$(cd "$(dirname "$0")/../.." && pwd)
 tool=${QUILLON_TOOL:-$root/build/tools/quillon/quillon}
 [ $# -gt 0 ] || { echo "usage: $0 EXAMPLE..." >&2; exit 2; }
 for name in "$@"; do
-  for lang in vorn kesh; do
+  # A file that names its language is rendered in that language only.
+  langs=$(python3 -c 'import json,sys; print(json.load(open(sys.argv[1])).get("language", "vorn kesh"))' \
+          "$root/examples/$name.json")
+  for lang in $langs; do
     "$tool" render "$root/examples/$name.json" --lang "$lang" > "$root/examples/expected/$name.$lang.txt"
   done
   echo "updated $name"

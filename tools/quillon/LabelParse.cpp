@@ -334,7 +334,7 @@ void ReadAztec(Fields& f, AztecSpec& a, ScaleEnum unit) {
     a.y = f.Number("y");
     a.data = f.String("data");
     a.module = f.Number("module", 4);
-    a.codeType = f.Pick("code_type", kAztecTypes, -1);
+    a.codeType = f.Pick("code_type", kAztecTypes, 0);
     a.errorCorrection = f.Int("error_correction", -1);
     a.layers = f.Int("layers", -1);
     a.rotation = RotationOf(f);

@@ -84,7 +84,7 @@ struct AztecSpec {
     float x = 0, y = 0;
     std::string data;
     float module = 4;
-    int codeType = -1;
+    int codeType = 0;
     int errorCorrection = -1;
     int layers = -1;
     RotateEnum rotation = RotateEnum::None;
