@@ -55,8 +55,15 @@ const char* KindName(Target::Kind kind) {
 
 }  // namespace
 
+#ifdef QUILLON_CLI_HAVE_COMM
+std::unique_ptr<Transport> OpenPrinterTransport(const Target& target);
+#endif
+
 std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd) {
     if (target.kind == Target::Kind::Stdout) return std::make_unique<StdoutTransport>(stdoutFd);
+#ifdef QUILLON_CLI_HAVE_COMM
+    return OpenPrinterTransport(target);
+#endif
     throw SendError(std::string(KindName(target.kind)) + " " + target.uri +
                     ": this libquillon has no printer connections");
 }
