@@ -41,23 +41,24 @@ void OpenWriteClose(Comm& comm, const std::string& label, const std::string& byt
 }
 
 class TcpTransport : public Transport {
-public:
+  public:
     explicit TcpTransport(const Target& t) : _t(t) {}
     void Send(const std::string& bytes) override {
+        TcpComm comm;  // constructed first: it resets the class-wide settings
         TcpConnection settings;
         settings.Connection(_t.host.c_str(), _t.port);
-        TcpComm comm;
         OpenWriteClose(comm, "tcp " + _t.uri, bytes);
     }
 
-private:
+  private:
     Target _t;
 };
 
 class UsbTransport : public Transport {
-public:
+  public:
     explicit UsbTransport(const Target& t) : _t(t) {}
     void Send(const std::string& bytes) override {
+        UsbComm comm;  // constructed first: it clears the class-wide device selection
         UsbConnection settings;
         std::vector<Tuple<short, short>> printers = settings.AvailableDevices();
         const std::string label = "usb " + _t.uri;
@@ -73,39 +74,38 @@ public:
             product = static_cast<short>(_t.productId);
         }
         settings.Connection({vendor}, product);
-        UsbComm comm;
         OpenWriteClose(comm, label, bytes);
     }
 
-private:
+  private:
     Target _t;
 };
 
 class SerialTransport : public Transport {
-public:
+  public:
     explicit SerialTransport(const Target& t) : _t(t) {}
     void Send(const std::string& bytes) override {
+        ComComm comm;  // constructed first: it resets the class-wide port
         ComConnection settings;
         settings.Connection(_t.device, _t.baud);
-        ComComm comm;
         OpenWriteClose(comm, "serial " + _t.uri, bytes);
     }
 
-private:
+  private:
     Target _t;
 };
 
 class BluetoothTransport : public Transport {
-public:
+  public:
     explicit BluetoothTransport(const Target& t) : _t(t) {}
     void Send(const std::string& bytes) override {
+        BtComm comm;
         BtConnection settings;
         settings.Connection(_t.mac);
-        BtComm comm;
         OpenWriteClose(comm, "bluetooth " + _t.uri, bytes);
     }
 
-private:
+  private:
     Target _t;
 };
 
@@ -113,11 +113,16 @@ private:
 
 std::unique_ptr<Transport> OpenPrinterTransport(const Target& target) {
     switch (target.kind) {
-        case Target::Kind::Tcp: return std::make_unique<TcpTransport>(target);
-        case Target::Kind::Usb: return std::make_unique<UsbTransport>(target);
-        case Target::Kind::Serial: return std::make_unique<SerialTransport>(target);
-        case Target::Kind::Bluetooth: return std::make_unique<BluetoothTransport>(target);
-        case Target::Kind::Stdout: break;
+        case Target::Kind::Tcp:
+            return std::make_unique<TcpTransport>(target);
+        case Target::Kind::Usb:
+            return std::make_unique<UsbTransport>(target);
+        case Target::Kind::Serial:
+            return std::make_unique<SerialTransport>(target);
+        case Target::Kind::Bluetooth:
+            return std::make_unique<BluetoothTransport>(target);
+        case Target::Kind::Stdout:
+            break;
     }
     return nullptr;
 }
