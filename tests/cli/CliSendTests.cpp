@@ -36,34 +36,63 @@ std::string Drain(int fd) {
     return data;
 }
 
-TEST(CliSend, TcpListenerReceivesTheRenderedLabel) {
-    int server = socket(AF_INET, SOCK_STREAM, 0);
-    ASSERT_GE(server, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_port = 0;
-    inet_pton(AF_INET, "127.0.0.2", &addr.sin_addr);
-    ASSERT_EQ(bind(server, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
-    ASSERT_EQ(listen(server, 1), 0);
-    socklen_t len = sizeof addr;
-    getsockname(server, reinterpret_cast<sockaddr*>(&addr), &len);
-    std::string uri = "tcp://127.0.0.2:" + std::to_string(ntohs(addr.sin_port));
+// A listening socket on a loopback address; `uri` reaches it.
+struct Listener {
+    int fd = -1;
+    std::string uri;
+};
 
-    std::string received;
-    std::thread listener([&] {
-        pollfd p{server, POLLIN, 0};
-        if (poll(&p, 1, 10000) <= 0) return;
-        int client = accept(server, nullptr, nullptr);
-        received = Drain(client);
-        close(client);
-    });
-    CliResult sent = RunTool({"send", "-", "--to", uri}, kLabel);
-    if (NoConnections(sent)) shutdown(server, SHUT_RDWR);
-    listener.join();
-    close(server);
-    if (NoConnections(sent)) GTEST_SKIP() << sent.err;
-    EXPECT_EQ(sent.status, 0) << sent.err;
-    EXPECT_EQ(received, RunTool({"render", "-"}, kLabel).out);
+Listener Listen(bool v6) {
+    Listener l;
+    l.fd = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
+    sockaddr_storage storage{};
+    socklen_t len;
+    if (v6) {
+        auto* a = reinterpret_cast<sockaddr_in6*>(&storage);
+        a->sin6_family = AF_INET6;
+        a->sin6_addr = in6addr_loopback;
+        len = sizeof *a;
+    } else {
+        auto* a = reinterpret_cast<sockaddr_in*>(&storage);
+        a->sin_family = AF_INET;
+        inet_pton(AF_INET, "127.0.0.2", &a->sin_addr);
+        len = sizeof *a;
+    }
+    auto* addr = reinterpret_cast<sockaddr*>(&storage);
+    if (l.fd < 0 || bind(l.fd, addr, len) != 0 || listen(l.fd, 1) != 0) return l;
+    getsockname(l.fd, addr, &len);
+    int port = ntohs(v6 ? reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port
+                        : reinterpret_cast<sockaddr_in*>(&storage)->sin_port);
+    l.uri = std::string(v6 ? "tcp://[::1]:" : "tcp://127.0.0.2:") + std::to_string(port);
+    return l;
+}
+
+// Over IPv4 a batch large enough to need many writes; over IPv6 one label.
+TEST(CliSend, TcpListenerReceivesTheRenderedLabel) {
+    std::string batch;
+    for (int i = 0; i < 4000; ++i) batch += std::string(kLabel) + "\n";
+    for (bool v6 : {false, true}) {
+        const std::string input = v6 ? std::string(kLabel) : batch;
+        Listener l = Listen(v6);
+        ASSERT_FALSE(l.uri.empty()) << (v6 ? "IPv6" : "IPv4") << " listener";
+        std::string received;
+        std::thread listener([&] {
+            pollfd p{l.fd, POLLIN, 0};
+            if (poll(&p, 1, 10000) <= 0) return;
+            int client = accept(l.fd, nullptr, nullptr);
+            received = Drain(client);
+            close(client);
+        });
+        CliResult sent = RunTool({"send", "-", "--to", l.uri, "--lang", "kesh"}, input);
+        if (NoConnections(sent)) shutdown(l.fd, SHUT_RDWR);
+        listener.join();
+        close(l.fd);
+        if (NoConnections(sent)) GTEST_SKIP() << sent.err;
+        EXPECT_EQ(sent.status, 0) << l.uri << ": " << sent.err;
+        std::string expected = RunTool({"render", "-", "--lang", "kesh"}, input).out;
+        EXPECT_EQ(received.size(), expected.size()) << l.uri;
+        EXPECT_TRUE(received == expected) << l.uri;
+    }
 }
 
 TEST(CliSend, TcpRefusedIsASendFailure) {
@@ -95,7 +124,8 @@ TEST(CliSend, MissingSerialDeviceIsASendFailure) {
     CliResult r = RunTool({"send", "-", "--to", "serial:/dev/quillon-no-such-tty"}, kLabel);
     if (NoConnections(r)) GTEST_SKIP() << r.err;
     EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("quillon: serial serial:/dev/quillon-no-such-tty: could not connect\n"), std::string::npos)
+    EXPECT_NE(r.err.find("quillon: serial serial:/dev/quillon-no-such-tty: could not connect\n"),
+              std::string::npos)
         << r.err;
 }
 
