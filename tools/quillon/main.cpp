@@ -124,7 +124,10 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     std::vector<char> readBuffer(1 << 20);
     in->rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
 
-    Progress progress(!o.quiet && !forSend && ::isatty(2), total);
+    // On standard error, and only when the command text is not going to
+    // the same terminal.
+    const bool textToTerminal = o.output.empty() || o.output == "-" ? ::isatty(gTextFd) : false;
+    Progress progress(!o.quiet && !forSend && ::isatty(2) && !textToTerminal, total);
     const Language language = LanguageOption(o.lang);
     int status = kOk;
     std::uint64_t rendered = 0;
