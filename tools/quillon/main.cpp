@@ -8,9 +8,9 @@
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <chrono>
-#include <ctime>
 #include <cstdio>
 #include <cstring>
+#include <ctime>
 #include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
