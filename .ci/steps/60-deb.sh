@@ -48,6 +48,6 @@ check "CMake host runs" bash -c "'$work/host/build/sample_label' | grep -q 'PUTP
 check "pkg-config host build and run" bash -c "g++ -std=c++17 '$work/host/sample_label.cpp' -o '$work/pc_sample' \
       \$(pkg-config --cflags --libs quillon) && '$work/pc_sample' | grep -q 'LOGO'"
 
-dpkg -r quillon >/dev/null || true
+dpkg -P quillon >/dev/null || true
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]
