@@ -95,6 +95,32 @@ TEST(CliSend, TcpListenerReceivesTheRenderedLabel) {
     }
 }
 
+// Host-rendered text reaches the printer as a stored image: brand HLV gets
+// the run-length rows between its header and END.
+TEST(CliSend, TextDownloadOverTcp) {
+    Listener l = Listen(false);
+    ASSERT_FALSE(l.uri.empty());
+    std::string received;
+    std::thread listener([&] {
+        pollfd p{l.fd, POLLIN, 0};
+        if (poll(&p, 1, 15000) <= 0) return;
+        int client = accept(l.fd, nullptr, nullptr);
+        received = Drain(client);
+        close(client);
+    });
+    CliResult sent = RunTool(
+        {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--to", l.uri, "--name", "CLITEXT"});
+    bool missing = sent.err.find("has no host-rendered text") != std::string::npos || NoConnections(sent);
+    if (missing) shutdown(l.fd, SHUT_RDWR);
+    listener.join();
+    close(l.fd);
+    if (missing) GTEST_SKIP() << sent.err;
+    EXPECT_EQ(sent.status, 0) << sent.err;
+    EXPECT_EQ(received.rfind("~LOGO;CLITEXT;", 0), 0u) << received.substr(0, 40);
+    ASSERT_GE(received.size(), 6u);
+    EXPECT_EQ(received.substr(received.size() - 6), "\nEND\r\n");
+}
+
 TEST(CliSend, TcpRefusedIsASendFailure) {
     // Nothing listens on port 9 of 127.0.0.2.
     CliResult r = RunTool({"send", "-", "--to", "tcp://127.0.0.2:9"}, kLabel);
