@@ -5,5 +5,6 @@
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
 #include "quillon/Label.h"
+#include "quillon/Comm.h"
 
 #endif
