@@ -48,7 +48,7 @@ extern template struct QUILLON_API Tuple<short, short>;
 // Stops the USB receive thread. Cancel() wakes every waiter at once, so the
 // thread's pause between two reads ends as soon as the connection goes away.
 class QUILLON_API CancellationToken {
-public:
+  public:
     CancellationToken();
     CancellationToken(const CancellationToken&) = delete;
     CancellationToken& operator=(const CancellationToken&) = delete;
@@ -59,7 +59,7 @@ public:
     // Waits up to msTimeOut ms; returns true when cancelled (before or during).
     bool WaitFor(int msTimeOut);
 
-private:
+  private:
     std::mutex mutex;
     std::condition_variable conditionVariable;
     std::atomic<bool> isCancelled;
@@ -69,7 +69,7 @@ private:
 // ---------------------------------------------------------------- USB
 
 class QUILLON_API UsbComm {
-public:
+  public:
     UsbComm();
     // Cancels and joins the receive thread, then releases interface 0, the
     // device handle and (when no other handle uses it) the libusb context.
@@ -94,11 +94,12 @@ public:
     void WaitForData(int msTimeOut);
     // Writes, then collects the reply; the result (NUL-terminated) stays
     // valid until the next call or destruction.
-    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize, int responseStartTimeOut,
-                                           int responseEndTimeOut, const char* completionToken);
+    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
+                                           int responseStartTimeOut, int responseEndTimeOut,
+                                           const char* completionToken);
     void StartReceivingTask();
 
-private:
+  private:
     friend class UsbConnection;
     friend struct quillon::CommPeer;
 
@@ -131,7 +132,7 @@ private:
 
 // Selects which attached USB printer UsbComm opens. Stateless.
 class QUILLON_API UsbConnection {
-public:
+  public:
     // Initialize with the two known vendor ids and product id -1.
     UsbConnection();
     void Connection(const std::vector<short>& vendorIds, short productId);
@@ -147,7 +148,7 @@ public:
 // ---------------------------------------------------------------- TCP
 
 class QUILLON_API TcpComm {
-public:
+  public:
     // The printer port a bare host name refers to: 9100, 3007, 3002.
     enum DescriptorPortType { DATA = 0, MGMT = 1, STATUS = 2 };
 
@@ -170,8 +171,9 @@ public:
     const char* Descriptor();
     void GetipAddress(const char** ipAddress);
     void WaitForData(int msTimeOut);
-    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize, int responseStartTimeOut,
-                                           int responseEndTimeOut, const char* completionToken);
+    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
+                                           int responseStartTimeOut, int responseEndTimeOut,
+                                           const char* completionToken);
     unsigned char* WriteAndWaitForResponse_Json(const unsigned char* dataOut, int iDataSize,
                                                 int responseStartTimeOut, int responseEndTimeOut,
                                                 const char* completionToken);
@@ -186,7 +188,7 @@ public:
     // class-owned 64-byte buffer; an empty text when it has another shape.
     static const char* DescriptorValidate(const char* descriptorHint, DescriptorPortType portTypeHint);
 
-private:
+  private:
     friend struct quillon::CommPeer;
 
     int socketCopy;
@@ -200,7 +202,7 @@ private:
 };
 
 class QUILLON_API TcpConnection {
-public:
+  public:
     // Initialize("127.0.0.1", 9100): a placeholder that keeps the address.
     TcpConnection();
     void Connection(const char* ipAddress, int port);
@@ -213,7 +215,7 @@ public:
 // ---------------------------------------------------------------- Bluetooth
 
 class QUILLON_API BtComm {
-public:
+  public:
     BtComm();
     ~BtComm();
     BtComm(const BtComm&) = delete;
@@ -231,10 +233,11 @@ public:
     // "BT:MAC Address:<12 lower-case hex digits>" in a class-owned buffer.
     const char* Descriptor();
     void WaitForData(int msTimeOut);
-    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize, int responseStartTimeOut,
-                                           int responseEndTimeOut, const char* completionToken);
+    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
+                                           int responseStartTimeOut, int responseEndTimeOut,
+                                           const char* completionToken);
 
-private:
+  private:
     friend class BtConnection;
     friend struct quillon::CommPeer;
 
@@ -249,7 +252,7 @@ private:
 };
 
 class QUILLON_API BtConnection {
-public:
+  public:
     BtConnection();
     void Connection(uint64_t macAddress);
     // Stores the device address (low 48 bits) and closes an open socket.
@@ -259,7 +262,7 @@ public:
 // ---------------------------------------------------------------- serial
 
 class QUILLON_API ComComm {
-public:
+  public:
     ComComm();  // also resets the class-wide port to "" and 9600 baud
     ~ComComm();
     ComComm(const ComComm&) = delete;
@@ -276,10 +279,11 @@ public:
     int GetPendingDataSize();
     int GetBytesAvailable();
     void WaitForData(int msTimeOut);
-    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize, int responseStartTimeOut,
-                                           int responseEndTimeOut, const char* completionToken);
+    unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
+                                           int responseStartTimeOut, int responseEndTimeOut,
+                                           const char* completionToken);
 
-private:
+  private:
     friend class ComConnection;
     friend struct quillon::CommPeer;
 
@@ -293,7 +297,7 @@ private:
 };
 
 class QUILLON_API ComConnection {
-public:
+  public:
     ComConnection();
     void Connection(std::string ComPort, int BaudRate);
     void Initialize(std::string ComPort, int BaudRate);

@@ -2,9 +2,9 @@
 #define QUILLON_QUILLON_H
 
 // Umbrella header of libquillon.
+#include "quillon/Comm.h"
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
 #include "quillon/Label.h"
-#include "quillon/Comm.h"
 
 #endif

@@ -1,0 +1,415 @@
+// USB connection over libusb-1.0: open the first device of the selected
+// vendor, claim interface 0, write in 64-byte bulk transfers to endpoint 0x01
+// and collect replies with a receive thread reading the IN endpoint.
+
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+
+#include "comm/CommText.h"
+#include "comm/UsbShared.h"
+#include "quillon/Comm.h"
+
+namespace quillon {
+
+UsbClassState& UsbState() {
+    static UsbClassState state;
+    return state;
+}
+
+void RetainContext(libusb_context* ctx) {
+    ++UsbState().uses[ctx].handles;
+}
+
+void ReleaseContext(libusb_context* ctx) {
+    auto& uses = UsbState().uses;
+    auto it = uses.find(ctx);
+    if (it == uses.end()) return;
+    if (--it->second.handles > 0) return;
+    bool exit = it->second.exitRequested;
+    uses.erase(it);
+    if (exit) libusb_exit(ctx);
+}
+
+void ExitContextWhenUnused(libusb_context* ctx) {
+    if (!ctx) return;
+    auto& uses = UsbState().uses;
+    auto it = uses.find(ctx);
+    if (it != uses.end() && it->second.handles > 0) {
+        it->second.exitRequested = true;
+        return;
+    }
+    libusb_exit(ctx);
+}
+
+void FreeDeviceList(libusb_device**& list) {
+    if (list) libusb_free_device_list(list, 1);
+    list = nullptr;
+}
+
+}  // namespace quillon
+
+namespace {
+
+constexpr unsigned char kEndpointOut = 0x01;
+constexpr int kChunk = 64;
+constexpr int kReadBufferSize = 65536;
+constexpr unsigned kTransferTimeoutMs = 5000;
+constexpr int kReceivePauseMs = 500;
+
+char gUsbDescriptor[64];
+
+struct PendingRead {
+    int libusbCompleted = 0;  // read by libusb's event loop
+    std::atomic<bool> done{false};
+};
+
+void LIBUSB_CALL OnReadDone(libusb_transfer* transfer) {
+    auto* pending = static_cast<PendingRead*>(transfer->user_data);
+    pending->libusbCompleted = 1;
+    pending->done = true;
+}
+
+int StatusToError(libusb_transfer_status status) {
+    switch (status) {
+        case LIBUSB_TRANSFER_COMPLETED:
+            return 0;
+        case LIBUSB_TRANSFER_TIMED_OUT:
+            return LIBUSB_ERROR_TIMEOUT;
+        case LIBUSB_TRANSFER_STALL:
+            return LIBUSB_ERROR_PIPE;
+        case LIBUSB_TRANSFER_NO_DEVICE:
+            return LIBUSB_ERROR_NO_DEVICE;
+        case LIBUSB_TRANSFER_OVERFLOW:
+            return LIBUSB_ERROR_OVERFLOW;
+        case LIBUSB_TRANSFER_CANCELLED:
+            return LIBUSB_ERROR_INTERRUPTED;
+        default:
+            return LIBUSB_ERROR_IO;
+    }
+}
+
+// A bulk IN transfer like libusb_bulk_transfer, except that it is cancelled
+// as soon as the token is: destruction then waits a fraction of a second for
+// the receive thread, not the whole transfer timeout.
+int BulkReadCancellable(libusb_context* ctx, libusb_device_handle* handle, unsigned char endpoint,
+                        unsigned char* buffer, int length, int* transferred, CancellationToken& token) {
+    *transferred = 0;
+    libusb_transfer* transfer = libusb_alloc_transfer(0);
+    if (!transfer) return LIBUSB_ERROR_NO_MEM;
+    PendingRead pending;
+    libusb_fill_bulk_transfer(transfer, handle, endpoint, buffer, length, OnReadDone, &pending,
+                              kTransferTimeoutMs);
+    int r = libusb_submit_transfer(transfer);
+    if (r < 0) {
+        libusb_free_transfer(transfer);
+        return r;
+    }
+    bool cancelRequested = false;
+    while (!pending.done) {
+        if (!cancelRequested && token.IsCancellationRequested()) {
+            libusb_cancel_transfer(transfer);
+            cancelRequested = true;
+        }
+        timeval tick{0, 100 * 1000};
+        r = libusb_handle_events_timeout_completed(ctx, &tick, &pending.libusbCompleted);
+        if (r < 0 && r != LIBUSB_ERROR_INTERRUPTED && !cancelRequested) {
+            libusb_cancel_transfer(transfer);
+            cancelRequested = true;
+        }
+    }
+    r = StatusToError(transfer->status);
+    if (r == 0) *transferred = transfer->actual_length;
+    libusb_free_transfer(transfer);
+    return r;
+}
+
+std::string NotFoundLine() {
+    return std::string("Failed to open USB device: ") + libusb_strerror(LIBUSB_ERROR_NOT_FOUND);
+}
+
+}  // namespace
+
+UsbComm::UsbComm()
+    : handle(nullptr),
+      _is_connected(false),
+      _bytesAvailable(0),
+      m_ThIsRunning(false),
+      response(nullptr),
+      _TotalbytesAvailable(0),
+      m_pbUsbStr(nullptr),
+      _handleCtx(nullptr),
+      _endpointIn(0x81) {
+    std::lock_guard<std::mutex> cls(quillon::UsbState().mutex);
+    quillon::FreeDeviceList(device_list);
+    quillon::ExitContextWhenUnused(ctx);
+    ctx = nullptr;
+    desc = {};
+    _v_id = 0;
+    _p_id = 0;
+    EndpointAddrIn = 0x81;
+}
+
+UsbComm::~UsbComm() {
+    _cancellationTokenSource.Cancel();
+    if (receivingThread_.joinable()) receivingThread_.join();
+    {
+        std::lock_guard<std::mutex> lock(_usb_mutex);
+        std::lock_guard<std::mutex> cls(quillon::UsbState().mutex);
+        ReleaseDevice();
+        quillon::FreeDeviceList(device_list);
+        quillon::ExitContextWhenUnused(ctx);
+        ctx = nullptr;
+        delete[] m_pbUsbStr;
+        m_pbUsbStr = nullptr;
+    }
+    std::lock_guard<std::mutex> lock(responseMutex);
+    delete[] response;
+    response = nullptr;
+}
+
+// Expects _usb_mutex and the class lock to be held.
+void UsbComm::ReleaseDevice() {
+    if (!handle) return;
+    libusb_release_interface(handle, 0);
+    libusb_close(handle);
+    handle = nullptr;
+    quillon::ReleaseContext(_handleCtx);
+    _handleCtx = nullptr;
+}
+
+void UsbComm::Open() {
+    if (Connected()) return;
+    bool opened = false;
+    {
+        std::lock_guard<std::mutex> lock(_usb_mutex);
+        std::lock_guard<std::mutex> cls(quillon::UsbState().mutex);
+        // A handle left claimed by an earlier Open (Close keeps it) is
+        // released first, or the claim below would find the interface busy.
+        ReleaseDevice();
+        auto fail = [](const std::string& line) {
+            quillon::Warning(line);
+            quillon::FreeDeviceList(device_list);
+            quillon::ExitContextWhenUnused(ctx);
+            ctx = nullptr;
+        };
+        libusb_device* found = nullptr;
+        if (ctx) {
+            quillon::FreeDeviceList(device_list);
+            ssize_t count = libusb_get_device_list(ctx, &device_list);
+            for (ssize_t i = 0; i < count && _v_id != 0; ++i) {
+                libusb_device_descriptor d;
+                if (libusb_get_device_descriptor(device_list[i], &d) == 0 &&
+                    d.idVendor == static_cast<uint16_t>(_v_id)) {
+                    found = device_list[i];
+                    break;
+                }
+            }
+        }
+        if (!found) {
+            fail(NotFoundLine());
+            return;
+        }
+        int r = libusb_open(found, &handle);
+        if (r != 0 || !handle) {
+            handle = nullptr;
+            fail(std::string("Failed to open USB device: ") + libusb_error_name(r));
+            return;
+        }
+        _handleCtx = ctx;
+        quillon::RetainContext(ctx);
+        quillon::FreeDeviceList(device_list);
+        libusb_detach_kernel_driver(handle, 0);
+        auto failOpen = [&](const char* what, int err) {
+            libusb_close(handle);
+            handle = nullptr;
+            quillon::ReleaseContext(_handleCtx);
+            _handleCtx = nullptr;
+            fail(std::string(what) + libusb_error_name(err));
+        };
+        r = libusb_claim_interface(handle, 0);
+        if (r != 0) {
+            failOpen("Failed to claim interface: ", r);
+            return;
+        }
+        libusb_device* device = libusb_get_device(handle);
+        libusb_device_descriptor d;
+        r = libusb_get_device_descriptor(device, &d);
+        if (r < 0) {
+            libusb_release_interface(handle, 0);
+            failOpen("Failed to get device descriptor: ", r);
+            return;
+        }
+        for (uint8_t c = 0; c < d.bNumConfigurations; ++c) {
+            libusb_config_descriptor* config = nullptr;
+            r = libusb_get_config_descriptor(device, c, &config);
+            if (r < 0) {
+                libusb_release_interface(handle, 0);
+                failOpen("Failed to get configuration descriptor: ", r);
+                return;
+            }
+            for (int i = 0; i < config->bNumInterfaces; ++i) {
+                const libusb_interface& itf = config->interface[i];
+                for (int a = 0; a < itf.num_altsetting; ++a) {
+                    const libusb_interface_descriptor& alt = itf.altsetting[a];
+                    for (int e = 0; e < alt.bNumEndpoints; ++e) {
+                        uint8_t address = alt.endpoint[e].bEndpointAddress;
+                        if (address & 0x80) {
+                            EndpointAddrIn = address;
+                            quillon::Notice("IN endpoint address: 0x" + quillon::Hex(address));
+                        }
+                    }
+                }
+            }
+            libusb_free_config_descriptor(config);
+        }
+        _endpointIn = EndpointAddrIn;
+        _is_connected = true;
+        quillon::Notice("_is_connected set to true");
+        opened = true;
+    }
+    if (opened && !m_ThIsRunning) StartReceivingTask();
+}
+
+void UsbComm::Close() {
+    std::lock_guard<std::mutex> lock(_usb_mutex);
+    _is_connected = false;
+    _TotalbytesAvailable = 0;
+    _bytesAvailable = 0;
+    _TotalUsbStr.clear();
+    delete[] m_pbUsbStr;
+    m_pbUsbStr = nullptr;
+}
+
+bool UsbComm::Connected() {
+    return _is_connected;
+}
+
+const char* UsbComm::Descriptor() {
+    std::lock_guard<std::mutex> cls(quillon::UsbState().mutex);
+    std::snprintf(gUsbDescriptor, sizeof gUsbDescriptor, "USB:V_ID:%d; P_ID:%d", _v_id, _p_id);
+    return gUsbDescriptor;
+}
+
+void UsbComm::Write(const unsigned char* dataOut, int iDataSize) {
+    if (!dataOut || iDataSize <= 0) return;
+    libusb_device_handle* h;
+    {
+        std::lock_guard<std::mutex> lock(_usb_mutex);
+        if (!_is_connected) {
+            quillon::Warning("Device not connected.");
+            return;
+        }
+        h = handle;
+    }
+    if (!h) {
+        quillon::Warning("USB handle is null.");
+        return;
+    }
+    for (int offset = 0; offset < iDataSize; offset += kChunk) {
+        int chunk = iDataSize - offset < kChunk ? iDataSize - offset : kChunk;
+        int transferred = 0;
+        int r = libusb_bulk_transfer(h, kEndpointOut, const_cast<unsigned char*>(dataOut + offset), chunk,
+                                     &transferred, kTransferTimeoutMs);
+        if (r != 0) {
+            quillon::Warning(std::string("Failed to write data to USB device: ") + libusb_error_name(r) +
+                             " (" + quillon::Dec(r) + "), transferred " + quillon::Dec(transferred) +
+                             " bytes");
+            return;
+        }
+    }
+}
+
+void UsbComm::ReadDataAsync() {
+    std::lock_guard<std::mutex> lock(_usb_mutex);
+    if (!_is_connected || !handle) {
+        quillon::Warning("Device not connected.");
+        return;
+    }
+    delete[] m_pbUsbStr;
+    m_pbUsbStr = new unsigned char[kReadBufferSize];
+    int transferred = 0;
+    int r = BulkReadCancellable(_handleCtx, handle, _endpointIn, m_pbUsbStr, kReadBufferSize, &transferred,
+                                _cancellationTokenSource);
+    if (r != 0) return;
+    quillon::Notice("Read completed. Bytes read: " + quillon::Dec(transferred));
+    _TotalUsbStr.append(reinterpret_cast<const char*>(m_pbUsbStr), transferred);
+    _TotalbytesAvailable += transferred;
+    _bytesAvailable = _TotalbytesAvailable;
+}
+
+void UsbComm::Read(unsigned char* buffer, int size) {
+    std::lock_guard<std::mutex> lock(_usb_mutex);
+    int available = _bytesAvailable;
+    if (buffer && available > 0 && available <= size) {
+        std::memcpy(buffer, _TotalUsbStr.data(), available);
+        if (m_pbUsbStr) std::memset(m_pbUsbStr, 0, kReadBufferSize);
+    }
+    _bytesAvailable = 0;
+    _TotalbytesAvailable = 0;
+    _TotalUsbStr.clear();
+}
+
+void UsbComm::WaitForData(int msTimeOut) {
+    auto start = std::chrono::steady_clock::now();
+    for (;;) {
+        if (_bytesAvailable > 0) return;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        if (elapsed.count() > msTimeOut) return;
+    }
+}
+
+unsigned char* UsbComm::WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
+                                                int responseStartTimeOut, int responseEndTimeOut,
+                                                const char* completionToken) {
+    Write(dataOut, iDataSize);
+    std::string reply;
+    auto start = std::chrono::steady_clock::now();
+    constexpr int kChunkBuffer = 4096;
+    for (;;) {
+        WaitForData(responseStartTimeOut);
+        unsigned char buffer[kChunkBuffer] = {};
+        Read(buffer, kChunkBuffer);
+        std::size_t length = strnlen(reinterpret_cast<const char*>(buffer), kChunkBuffer);
+        if (length > 0) {
+            reply.append(reinterpret_cast<const char*>(buffer), length);
+            if (completionToken && std::strstr(reply.c_str(), completionToken)) break;
+        }
+        WaitForData(responseEndTimeOut);
+        auto elapsed =
+            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
+        if (!(_bytesAvailable >= 1 && elapsed.count() <= responseEndTimeOut)) break;
+    }
+    std::lock_guard<std::mutex> lock(responseMutex);
+    delete[] response;
+    response = new unsigned char[reply.size() + 1];
+    std::memcpy(response, reply.data(), reply.size());
+    response[reply.size()] = 0;
+    return response;
+}
+
+void UsbComm::StartReceivingTask() {
+    if (receivingThread_.joinable()) return;
+    try {
+        receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this);
+        m_ThIsRunning = true;
+    } catch (const std::system_error& e) {
+        quillon::Warning("Failed to create thread: " + quillon::Dec(e.code().value()));
+    }
+}
+
+void UsbComm::StartReceivingTaskImpl() {
+    quillon::Notice("StartReceivingTask: Started");
+    if (!Connected()) {
+        quillon::Warning("Device not connected");
+        return;
+    }
+    while (!_cancellationTokenSource.IsCancellationRequested()) {
+        ReadDataAsync();
+        if (_cancellationTokenSource.WaitFor(kReceivePauseMs)) break;
+    }
+    quillon::Notice("StartReceivingTask: Stopped");
+}
