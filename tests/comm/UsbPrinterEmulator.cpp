@@ -1,0 +1,247 @@
+#include "UsbPrinterEmulator.h"
+
+#include <linux/usbdevice_fs.h>
+#include <sys/ioctl.h>
+#include <umockdev.h>
+
+#include <cerrno>
+#include <cstddef>
+#include <cstdio>
+#include <cstring>
+#include <stdexcept>
+
+struct UsbPrinterEmulator::Urb {
+    UMockdevIoctlClient* client;
+    void* address;  // the URB's address in the client
+    UMockdevIoctlData* urb;
+    UMockdevIoctlData* buffer;
+    bool reapable;
+};
+
+namespace {
+
+std::vector<uint8_t> Descriptors(const UsbPrinterEmulator::Device& d) {
+    uint8_t endpoints = static_cast<uint8_t>(1 + d.inEndpoints.size());
+    uint16_t total = static_cast<uint16_t>(9 + 9 + 7 * endpoints);
+    std::vector<uint8_t> bytes = {18,   1,    0x00, 0x02, 0, 0, 0, 64, static_cast<uint8_t>(d.vendor & 0xff),
+                                  static_cast<uint8_t>(d.vendor >> 8), static_cast<uint8_t>(d.product & 0xff),
+                                  static_cast<uint8_t>(d.product >> 8), 0x00, 0x01, 0, 0, 0, 1};
+    uint8_t config[] = {9, 2, static_cast<uint8_t>(total & 0xff), static_cast<uint8_t>(total >> 8), 1, 1, 0, 0xc0,
+                        50};
+    // Interface 0: printer class, bidirectional protocol.
+    uint8_t interface[] = {9, 4, 0, 0, endpoints, 7, 1, 2, 0};
+    bytes.insert(bytes.end(), std::begin(config), std::end(config));
+    bytes.insert(bytes.end(), std::begin(interface), std::end(interface));
+    uint8_t out[] = {7, 5, 0x01, 2, 64, 0, 0};
+    bytes.insert(bytes.end(), std::begin(out), std::end(out));
+    for (uint8_t in : d.inEndpoints) {
+        uint8_t ep[] = {7, 5, in, 2, 64, 0, 0};
+        bytes.insert(bytes.end(), std::begin(ep), std::end(ep));
+    }
+    return bytes;
+}
+
+std::string Hex4(uint16_t v) {
+    char buf[8];
+    std::snprintf(buf, sizeof buf, "%04x", v);
+    return buf;
+}
+
+void* PointerIn(UMockdevIoctlData* arg) {
+    void* p = nullptr;
+    std::memcpy(&p, arg->data, sizeof p);
+    return p;
+}
+
+}  // namespace
+
+UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
+    if (!umockdev_in_mock_environment()) throw std::runtime_error("not running under umockdev-wrapper");
+}
+
+UsbPrinterEmulator::~UsbPrinterEmulator() {
+    for (Urb* u : _urbs) {
+        g_object_unref(u->urb);
+        if (u->buffer) g_object_unref(u->buffer);
+        delete u;
+    }
+    for (auto* h : _handlers) g_object_unref(h);
+    g_object_unref(_testbed);
+}
+
+void UsbPrinterEmulator::Add(const Device& device) {
+    int number = static_cast<int>(_handlers.size()) + 2;
+    char node[32];
+    std::snprintf(node, sizeof node, "bus/usb/001/%03d", number);
+    std::string devname = std::string("/dev/") + node;
+    std::string hex;
+    for (uint8_t b : Descriptors(device)) {
+        char two[3];
+        std::snprintf(two, sizeof two, "%02x", b);
+        hex += two;
+    }
+    // A umockdev device record: N creates the device node, H is a binary attribute.
+    std::string record = "P: /devices/usb1/1-" + std::to_string(number) + "\n" + "N: " + node + "\n" +
+                         "E: DEVNAME=" + devname + "\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
+                         "E: BUSNUM=001\nE: DEVNUM=" + std::string(node + 12) + "\n" +
+                         "A: idVendor=" + Hex4(device.vendor) + "\nA: idProduct=" + Hex4(device.product) + "\n" +
+                         "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
+                         "A: bConfigurationValue=1\nA: bNumConfigurations=1\n" +
+                         "A: dev=189:" + std::to_string(number - 1) + "\nH: descriptors=" + hex + "\n";
+    GError* error = nullptr;
+    if (!umockdev_testbed_add_from_string(_testbed, record.c_str(), &error)) {
+        std::string message = error ? error->message : "add failed";
+        g_clear_error(&error);
+        throw std::runtime_error(message);
+    }
+    UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
+    g_signal_connect(handler, "handle-ioctl", G_CALLBACK(&UsbPrinterEmulator::OnIoctl), this);
+    if (!umockdev_testbed_attach_ioctl(_testbed, devname.c_str(), handler, &error)) {
+        std::string message = error ? error->message : "attach failed";
+        g_clear_error(&error);
+        throw std::runtime_error(message);
+    }
+    _handlers.push_back(handler);
+}
+
+void UsbPrinterEmulator::QueueReply(const std::string& bytes) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    _replies.push_back(bytes);
+}
+
+void UsbPrinterEmulator::SetFault(Fault fault) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    _fault = fault;
+}
+
+std::vector<std::string> UsbPrinterEmulator::OutTransfers() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _out;
+}
+
+std::vector<uint8_t> UsbPrinterEmulator::InEndpoints() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _inEndpoints;
+}
+
+int UsbPrinterEmulator::Claims() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _claims;
+}
+
+int UsbPrinterEmulator::Releases() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _releases;
+}
+
+void UsbPrinterEmulator::Reset() {
+    std::lock_guard<std::mutex> lock(_mutex);
+    _fault = Fault::None;
+    _replies.clear();
+    _out.clear();
+    _inEndpoints.clear();
+    _claims = _releases = 0;
+}
+
+int UsbPrinterEmulator::OnIoctl(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self) {
+    return static_cast<UsbPrinterEmulator*>(self)->HandleIoctl(client);
+}
+
+int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
+    std::lock_guard<std::mutex> lock(_mutex);
+    gulong request = umockdev_ioctl_client_get_request(client);
+    UMockdevIoctlData* arg = umockdev_ioctl_client_get_arg(client);
+    auto complete = [client](long result, int err) {
+        umockdev_ioctl_client_complete(client, result, err);
+        return TRUE;
+    };
+    if (request == USBDEVFS_REAPURBNDELAY || request == USBDEVFS_REAPURB) {
+        // Already submitted URBs can still be reaped after an unplug.
+        for (auto it = _urbs.begin(); it != _urbs.end(); ++it) {
+            Urb* u = *it;
+            if (u->client != client || !u->reapable) continue;
+            // The argument points at the client's URB pointer, which is set
+            // to the reaped URB (synced back with the URB and its buffer).
+            UMockdevIoctlData* slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(void*), nullptr);
+            umockdev_ioctl_data_set_ptr(slot, 0, u->urb);
+            complete(0, 0);
+            g_object_unref(slot);
+            g_object_unref(u->urb);
+            if (u->buffer) g_object_unref(u->buffer);
+            delete u;
+            _urbs.erase(it);
+            return TRUE;
+        }
+        return complete(-1, EAGAIN);
+    }
+    if (_fault == Fault::Gone) return complete(-1, ENODEV);
+    switch (request) {
+        case USBDEVFS_GET_CAPABILITIES: {
+            UMockdevIoctlData* caps = umockdev_ioctl_data_resolve(arg, 0, sizeof(uint32_t), nullptr);
+            uint32_t value = USBDEVFS_CAP_NO_PACKET_SIZE_LIM;  // one URB per transfer
+            std::memcpy(caps->data, &value, sizeof value);
+            complete(0, 0);
+            g_object_unref(caps);
+            return TRUE;
+        }
+        case USBDEVFS_CLAIMINTERFACE:
+            if (_fault == Fault::BusyClaim) return complete(-1, EBUSY);
+            ++_claims;
+            return complete(0, 0);
+        case USBDEVFS_RELEASEINTERFACE:
+            ++_releases;
+            return complete(0, 0);
+        case USBDEVFS_SUBMITURB: {
+            void* address = PointerIn(arg);
+            UMockdevIoctlData* data = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
+            auto* urb = reinterpret_cast<usbdevfs_urb*>(data->data);
+            UMockdevIoctlData* buffer = nullptr;
+            if (urb->buffer_length > 0) {
+                buffer = umockdev_ioctl_data_resolve(data, offsetof(usbdevfs_urb, buffer),
+                                                     static_cast<gsize>(urb->buffer_length), nullptr);
+            }
+            auto* u = new Urb{client, address, data, buffer, true};
+            urb->status = 0;
+            urb->actual_length = 0;
+            if (!(urb->endpoint & 0x80)) {
+                _out.emplace_back(buffer ? reinterpret_cast<const char*>(buffer->data) : "",
+                                  static_cast<std::size_t>(urb->buffer_length));
+                if (_fault == Fault::StallOut) {
+                    urb->status = -EPIPE;
+                } else {
+                    urb->actual_length = urb->buffer_length;
+                }
+            } else {
+                _inEndpoints.push_back(urb->endpoint);
+                if (!_replies.empty()) {
+                    std::string reply = _replies.front();
+                    _replies.pop_front();
+                    std::size_t n = reply.size() < static_cast<std::size_t>(urb->buffer_length)
+                                        ? reply.size()
+                                        : static_cast<std::size_t>(urb->buffer_length);
+                    if (n) std::memcpy(buffer->data, reply.data(), n);
+                    urb->actual_length = static_cast<int>(n);
+                }
+                // Nothing queued: a zero-length packet, so an idle read ends at once.
+            }
+            _urbs.push_back(u);
+            return complete(0, 0);
+        }
+        case USBDEVFS_DISCARDURB: {
+            void* address = PointerIn(arg);
+            for (Urb* u : _urbs) {
+                if (u->client == client && u->address == address) {
+                    auto* urb = reinterpret_cast<usbdevfs_urb*>(u->urb->data);
+                    urb->status = -ENOENT;
+                    u->reapable = true;
+                    return complete(0, 0);
+                }
+            }
+            return complete(-1, EINVAL);
+        }
+        default:
+            // No kernel driver to detach, and nothing else is emulated.
+            if (request == USBDEVFS_IOCTL || request == USBDEVFS_GETDRIVER) return complete(-1, ENODATA);
+            return complete(-1, ENOTTY);
+    }
+}

@@ -1,0 +1,68 @@
+#ifndef QUILLON_TESTS_COMM_USBPRINTEREMULATOR_H
+#define QUILLON_TESTS_COMM_USBPRINTEREMULATOR_H
+
+// Emulated USB printers for the connection tests: umockdev testbed devices
+// (printer class, bulk OUT 0x01 and one or more bulk IN endpoints) whose
+// usbdevfs ioctls are answered here. OUT transfers are captured, IN transfers
+// are answered with queued bytes or, when nothing is queued, a zero-length
+// packet, and faults can be injected. The test process must run under
+// umockdev's preload wrapper; make one emulator per process.
+
+#include <cstdint>
+#include <deque>
+#include <mutex>
+#include <string>
+#include <vector>
+
+struct _UMockdevTestbed;
+struct _UMockdevIoctlBase;
+struct _UMockdevIoctlClient;
+
+class UsbPrinterEmulator {
+public:
+    enum class Fault {
+        None,
+        StallOut,   // OUT transfers end with a stall
+        BusyClaim,  // claiming an interface fails: busy
+        Gone,       // the device was unplugged: every request fails
+    };
+    struct Device {
+        uint16_t vendor;
+        uint16_t product;
+        std::vector<uint8_t> inEndpoints;
+    };
+
+    UsbPrinterEmulator();
+    ~UsbPrinterEmulator();
+    UsbPrinterEmulator(const UsbPrinterEmulator&) = delete;
+    UsbPrinterEmulator& operator=(const UsbPrinterEmulator&) = delete;
+
+    void Add(const Device& device);
+    void QueueReply(const std::string& bytes);
+    void SetFault(Fault fault);
+    // Bytes of each OUT transfer, in order; cleared by Reset.
+    std::vector<std::string> OutTransfers();
+    // Endpoints of the IN transfers submitted so far.
+    std::vector<uint8_t> InEndpoints();
+    int Claims();
+    int Releases();
+    void Reset();
+
+private:
+    struct Urb;
+    static int OnIoctl(_UMockdevIoctlBase* handler, _UMockdevIoctlClient* client, void* self);
+    int HandleIoctl(_UMockdevIoctlClient* client);
+
+    _UMockdevTestbed* _testbed;
+    std::vector<_UMockdevIoctlBase*> _handlers;
+    std::mutex _mutex;
+    Fault _fault = Fault::None;
+    std::deque<std::string> _replies;
+    std::vector<std::string> _out;
+    std::vector<uint8_t> _inEndpoints;
+    std::vector<Urb*> _urbs;
+    int _claims = 0;
+    int _releases = 0;
+};
+
+#endif
