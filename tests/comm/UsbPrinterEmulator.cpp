@@ -23,11 +23,26 @@ namespace {
 std::vector<uint8_t> Descriptors(const UsbPrinterEmulator::Device& d) {
     uint8_t endpoints = static_cast<uint8_t>(1 + d.inEndpoints.size());
     uint16_t total = static_cast<uint16_t>(9 + 9 + 7 * endpoints);
-    std::vector<uint8_t> bytes = {18,   1,    0x00, 0x02, 0, 0, 0, 64, static_cast<uint8_t>(d.vendor & 0xff),
-                                  static_cast<uint8_t>(d.vendor >> 8), static_cast<uint8_t>(d.product & 0xff),
-                                  static_cast<uint8_t>(d.product >> 8), 0x00, 0x01, 0, 0, 0, 1};
-    uint8_t config[] = {9, 2, static_cast<uint8_t>(total & 0xff), static_cast<uint8_t>(total >> 8), 1, 1, 0, 0xc0,
-                        50};
+    std::vector<uint8_t> bytes = {18,
+                                  1,
+                                  0x00,
+                                  0x02,
+                                  0,
+                                  0,
+                                  0,
+                                  64,
+                                  static_cast<uint8_t>(d.vendor & 0xff),
+                                  static_cast<uint8_t>(d.vendor >> 8),
+                                  static_cast<uint8_t>(d.product & 0xff),
+                                  static_cast<uint8_t>(d.product >> 8),
+                                  0x00,
+                                  0x01,
+                                  0,
+                                  0,
+                                  0,
+                                  1};
+    uint8_t config[] = {
+        9, 2, static_cast<uint8_t>(total & 0xff), static_cast<uint8_t>(total >> 8), 1, 1, 0, 0xc0, 50};
     // Interface 0: printer class, bidirectional protocol.
     uint8_t interface[] = {9, 4, 0, 0, endpoints, 7, 1, 2, 0};
     bytes.insert(bytes.end(), std::begin(config), std::end(config));
@@ -84,8 +99,8 @@ void UsbPrinterEmulator::Add(const Device& device) {
     std::string record = "P: /devices/usb1/1-" + std::to_string(number) + "\n" + "N: " + node + "\n" +
                          "E: DEVNAME=" + devname + "\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
                          "E: BUSNUM=001\nE: DEVNUM=" + std::string(node + 12) + "\n" +
-                         "A: idVendor=" + Hex4(device.vendor) + "\nA: idProduct=" + Hex4(device.product) + "\n" +
-                         "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
+                         "A: idVendor=" + Hex4(device.vendor) + "\nA: idProduct=" + Hex4(device.product) +
+                         "\n" + "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
                          "A: bConfigurationValue=1\nA: bNumConfigurations=1\n" +
                          "A: dev=189:" + std::to_string(number - 1) + "\nH: descriptors=" + hex + "\n";
     GError* error = nullptr;
@@ -96,6 +111,7 @@ void UsbPrinterEmulator::Add(const Device& device) {
     }
     UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
     g_signal_connect(handler, "handle-ioctl", G_CALLBACK(&UsbPrinterEmulator::OnIoctl), this);
+    g_signal_connect(handler, "client-vanished", G_CALLBACK(&UsbPrinterEmulator::OnVanished), this);
     if (!umockdev_testbed_attach_ioctl(_testbed, devname.c_str(), handler, &error)) {
         std::string message = error ? error->message : "attach failed";
         g_clear_error(&error);
@@ -147,6 +163,25 @@ int UsbPrinterEmulator::OnIoctl(_UMockdevIoctlBase*, _UMockdevIoctlClient* clien
     return static_cast<UsbPrinterEmulator*>(self)->HandleIoctl(client);
 }
 
+void UsbPrinterEmulator::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* client, void* self) {
+    // Closing the device file releases its interface and drops its URBs, as the kernel does.
+    auto* emulator = static_cast<UsbPrinterEmulator*>(self);
+    std::lock_guard<std::mutex> lock(emulator->_mutex);
+    for (auto& claim : emulator->_claimedBy) {
+        if (claim.second == client) claim.second = nullptr;
+    }
+    for (auto it = emulator->_urbs.begin(); it != emulator->_urbs.end();) {
+        if ((*it)->client != client) {
+            ++it;
+            continue;
+        }
+        g_object_unref((*it)->urb);
+        if ((*it)->buffer) g_object_unref((*it)->buffer);
+        delete *it;
+        it = emulator->_urbs.erase(it);
+    }
+}
+
 int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
     std::lock_guard<std::mutex> lock(_mutex);
     gulong request = umockdev_ioctl_client_get_request(client);
@@ -184,13 +219,19 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             g_object_unref(caps);
             return TRUE;
         }
-        case USBDEVFS_CLAIMINTERFACE:
-            if (_fault == Fault::BusyClaim) return complete(-1, EBUSY);
+        case USBDEVFS_CLAIMINTERFACE: {
+            _UMockdevIoctlClient*& owner = _claimedBy[umockdev_ioctl_client_get_devnode(client)];
+            if (_fault == Fault::BusyClaim || (owner && owner != client)) return complete(-1, EBUSY);
+            owner = client;
             ++_claims;
             return complete(0, 0);
-        case USBDEVFS_RELEASEINTERFACE:
+        }
+        case USBDEVFS_RELEASEINTERFACE: {
+            _UMockdevIoctlClient*& owner = _claimedBy[umockdev_ioctl_client_get_devnode(client)];
+            if (owner == client) owner = nullptr;
             ++_releases;
             return complete(0, 0);
+        }
         case USBDEVFS_SUBMITURB: {
             void* address = PointerIn(arg);
             UMockdevIoctlData* data = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);

@@ -10,6 +10,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <map>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -19,7 +20,7 @@ struct _UMockdevIoctlBase;
 struct _UMockdevIoctlClient;
 
 class UsbPrinterEmulator {
-public:
+  public:
     enum class Fault {
         None,
         StallOut,   // OUT transfers end with a stall
@@ -48,9 +49,10 @@ public:
     int Releases();
     void Reset();
 
-private:
+  private:
     struct Urb;
     static int OnIoctl(_UMockdevIoctlBase* handler, _UMockdevIoctlClient* client, void* self);
+    static void OnVanished(_UMockdevIoctlBase* handler, _UMockdevIoctlClient* client, void* self);
     int HandleIoctl(_UMockdevIoctlClient* client);
 
     _UMockdevTestbed* _testbed;
@@ -61,6 +63,7 @@ private:
     std::vector<std::string> _out;
     std::vector<uint8_t> _inEndpoints;
     std::vector<Urb*> _urbs;
+    std::map<std::string, _UMockdevIoctlClient*> _claimedBy;  // interface 0 of each device node
     int _claims = 0;
     int _releases = 0;
 };

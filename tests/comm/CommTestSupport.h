@@ -1,0 +1,67 @@
+#ifndef QUILLON_TESTS_COMM_COMMTESTSUPPORT_H
+#define QUILLON_TESTS_COMM_COMMTESTSUPPORT_H
+
+// Helpers shared by the connection tests: white-box access to class-wide
+// fields, descriptor counting and output capture.
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <thread>
+
+#include "quillon/Comm.h"
+
+namespace quillon {
+
+struct CommPeer {
+    static libusb_context* UsbContext() { return UsbComm::ctx; }
+    static void SelectUsbVendor(short vendor) { UsbComm::_v_id = vendor; }
+    static int& TcpSocket() { return TcpComm::_socket; }
+    static int& BtSocket() { return BtComm::_windows_socket; }
+};
+
+}  // namespace quillon
+
+// Open descriptors of this process.
+inline int OpenFdCount() {
+    int count = 0;
+    if (DIR* dir = opendir("/proc/self/fd")) {
+        while (dirent* entry = readdir(dir)) {
+            if (entry->d_name[0] != '.') ++count;
+        }
+        closedir(dir);
+    }
+    return count - 1;  // the directory stream itself
+}
+
+// Standard output and error of one block of code.
+struct Captured {
+    std::string out;
+    std::string err;
+};
+
+inline Captured Capture(const std::function<void()>& run) {
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    run();
+    Captured result;
+    result.err = testing::internal::GetCapturedStderr();
+    result.out = testing::internal::GetCapturedStdout();
+    return result;
+}
+
+// Polls a condition every millisecond until it holds or msTimeOut passes.
+inline bool WaitUntil(const std::function<bool()>& condition, int msTimeOut) {
+    auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(msTimeOut);
+    while (!condition()) {
+        if (std::chrono::steady_clock::now() > end) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+#endif
