@@ -1,0 +1,411 @@
+// TCP connection against listeners on 127.0.0.2 and ::1 (127.0.0.1 is the
+// default facade's placeholder, so the tests never use it as a target).
+
+#include <fcntl.h>
+#include <net/if.h>
+#include <sched.h>
+#include <sys/stat.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <future>
+#include <optional>
+
+#include "CommTestSupport.h"
+#include "TestListener.h"
+
+namespace {
+
+const unsigned char* Bytes(const char* s) {
+    return reinterpret_cast<const unsigned char*>(s);
+}
+
+std::string Reply(unsigned char* reply) {
+    return reply ? reinterpret_cast<char*>(reply) : "<null>";
+}
+
+// A port on which nothing listens.
+int ClosedPort(const std::string& address) {
+    int port;
+    {
+        TestListener probe(address, [](int) {});
+        port = probe.Port();
+    }
+    return port;
+}
+
+class TcpTest : public testing::Test {
+  protected:
+    void TearDown() override { tcp.Close(); }
+    TcpComm tcp;
+};
+
+TEST(TcpDescriptorTest, ValidateBuildsTcpHostPort) {
+    struct Row {
+        const char* hint;
+        TcpComm::DescriptorPortType type;
+        const char* expected;
+    } rows[] = {
+        {"10.0.0.5", TcpComm::DATA, "TCP:10.0.0.5:9100"},
+        {"10.0.0.5", TcpComm::MGMT, "TCP:10.0.0.5:3007"},
+        {"10.0.0.5", TcpComm::STATUS, "TCP:10.0.0.5:3002"},
+        {"10.0.0.5", static_cast<TcpComm::DescriptorPortType>(7), "TCP:10.0.0.5:9100"},
+        {"10.0.0.5:6101", TcpComm::MGMT, "TCP:10.0.0.5:6101"},
+        {"TCP:printer.local:9200", TcpComm::STATUS, "TCP:printer.local:9200"},
+        {"a:b:c:d", TcpComm::DATA, ""},
+        {"fe80::1", TcpComm::DATA, "TCP::1"},  // colons of an IPv6 address split it too
+        {"", TcpComm::DATA, "TCP::9100"},
+        {nullptr, TcpComm::DATA, ""},
+    };
+    for (const Row& row : rows) {
+        EXPECT_STREQ(TcpComm::DescriptorValidate(row.hint, row.type), row.expected)
+            << (row.hint ? row.hint : "null");
+    }
+    // A host too long for the 64-byte buffer is cut, never overflowing it.
+    std::string longHost(100, 'h');
+    std::string cut = TcpComm::DescriptorValidate(longHost.c_str(), TcpComm::DATA);
+    EXPECT_EQ(cut, "TCP:" + std::string(59, 'h'));
+}
+
+TEST(TcpDescriptorTest, ConnectionSettingsFromDescriptorsAndAddresses) {
+    TcpComm comm;
+    TcpConnection connection;
+    struct Row {
+        std::function<void()> apply;
+        const char* descriptor;
+    } rows[] = {
+        {[&] { connection.Initialize("192.0.2.7"); }, "TCP:192.0.2.7:9100"},
+        {[&] { connection.Initialize("192.0.2.7:6101"); }, "TCP:192.0.2.7:6101"},
+        {[&] { connection.Connection("192.0.2.8", 515); }, "TCP:192.0.2.8:515"},
+        // The placeholder keeps the stored address but takes the port.
+        {[&] { connection.Connection("127.0.0.1", 9100); }, "TCP:192.0.2.8:9100"},
+        {[&] { TcpConnection defaults; }, "TCP:192.0.2.8:9100"},
+    };
+    for (const Row& row : rows) {
+        row.apply();
+        EXPECT_STREQ(comm.Descriptor(), row.descriptor);
+    }
+    try {
+        connection.Initialize("a:b:c:d");
+        ADD_FAILURE() << "no exception";
+    } catch (const std::invalid_argument& e) {
+        EXPECT_STREQ(e.what(), "Invalid descriptor format: a:b:c:d");
+    }
+    const char* address = nullptr;
+    comm.GetipAddress(&address);
+    EXPECT_STREQ(address, "192.0.2.8");
+}
+
+TEST_F(TcpTest, BadAddressesThrowAndLeaveNoSocket) {
+    struct Row {
+        const char* address;
+        const char* message;
+    } rows[] = {
+        {"", "Invalid IPv4 address."},
+        {"300.1.1.1", "Invalid IPv4 address."},
+        {"printer.local", "Invalid IPv4 address."},
+        {"fe80::zz", "Invalid IPv6 address."},
+        {"fe80::1%quillon-no-if", "Invalid network interface for Link-Local IPv6."},
+        {"::1%", "Invalid network interface for Link-Local IPv6."},
+    };
+    int fds = OpenFdCount();
+    for (const Row& row : rows) {
+        TcpComm::ConnectionSettings(row.address, 9100);
+        try {
+            tcp.Open();
+            ADD_FAILURE() << row.address << ": no exception";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), row.message) << row.address;
+        }
+        EXPECT_FALSE(tcp.Connected()) << row.address;
+    }
+    EXPECT_EQ(OpenFdCount(), fds);
+}
+
+TEST_F(TcpTest, RefusedConnectionIsReportedOnStandardError) {
+    struct Row {
+        const char* address;
+        const char* err;
+    } rows[] = {
+        {"127.0.0.2", "Failed to connect to IPv4 server: Connection refused\n"},
+        {"::1", "Failed to connect to IPv6 server: Connection refused\n"},
+    };
+    int fds = OpenFdCount();
+    for (const Row& row : rows) {
+        TcpComm::ConnectionSettings(row.address, ClosedPort(row.address));
+        Captured c = Capture([&] { tcp.Open(); });
+        EXPECT_EQ(c.err, row.err);
+        EXPECT_EQ(c.out, "");
+        EXPECT_FALSE(tcp.Connected());
+        EXPECT_THROW(tcp.Write(Bytes("x"), 1), std::runtime_error);
+    }
+    EXPECT_EQ(OpenFdCount(), fds);
+}
+
+TEST_F(TcpTest, RequestAndReplyOverIpv4AndIpv6) {
+    for (const char* address : {"127.0.0.2", "::1"}) {
+        SCOPED_TRACE(address);
+        std::promise<std::string> request;
+        {
+            TestListener listener(address, [&](int fd) {
+                request.set_value(ReceiveBytes(fd, 5));
+                SendText(fd, "READY\r\n");
+                ReceiveAll(fd);
+            });
+            TcpConnection().Connection(address, listener.Port());
+            Captured opened = Capture([&] { tcp.Open(); });
+            EXPECT_EQ(opened.out, std::string(address) + "\n");
+            ASSERT_TRUE(tcp.Connected());
+            unsigned char* reply = tcp.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 2000, nullptr);
+            EXPECT_EQ(Reply(reply), "READY\r\n");
+            tcp.Close();
+        }
+        EXPECT_EQ(request.get_future().get(), "~HS\r\n");
+    }
+}
+
+TEST_F(TcpTest, RepliesInPiecesTimeoutsAndPeerClosing) {
+    using Script = std::function<void(int)>;
+    auto pieces = [](std::vector<std::pair<int, std::string>> steps) -> Script {
+        return [steps](int fd) {
+            ReceiveBytes(fd, 1);
+            for (const auto& step : steps) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(step.first));
+                SendText(fd, step.second);
+            }
+            ReceiveAll(fd);
+        };
+    };
+    struct Row {
+        const char* name;
+        Script script;
+        const char* token;
+        bool json;
+        std::string reply;
+    } rows[] = {
+        {"slow pieces are joined", pieces({{0, "AB"}, {520, "CD"}, {60, "EF"}}), nullptr, false, "ABCDEF"},
+        {"completion token stops early", pieces({{0, "AB"}, {520, "CD"}, {250, "EF"}}), "CD", false, "ABCD"},
+        {"silence gives no reply", pieces({}), nullptr, false, "<null>"},
+        {"reply after the start timeout is not awaited", pieces({{900, "LATE"}}), nullptr, false, "<null>"},
+        {"peer closes mid-reply",
+         [](int fd) {
+             ReceiveBytes(fd, 1);
+             SendText(fd, "PART");
+         },
+         nullptr, false, "PART"},
+        {"single look takes what is there", pieces({{0, "{\"a\":1}"}, {700, "MORE"}}), nullptr, true,
+         "{\"a\":1}"},
+        {"single look with nothing there", pieces({}), nullptr, true, "<null>"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        TestListener listener("127.0.0.2", row.script);
+        TcpConnection().Connection("127.0.0.2", listener.Port());
+        Capture([&] { tcp.Open(); });
+        unsigned char* reply = row.json
+                                   ? tcp.WriteAndWaitForResponse_Json(Bytes("?"), 1, 200, 3000, row.token)
+                                   : tcp.WriteAndWaitForResponse(Bytes("?"), 1, 200, 3000, row.token);
+        EXPECT_EQ(Reply(reply), row.reply);
+        tcp.Close();
+    }
+}
+
+TEST_F(TcpTest, EndTimeoutBoundsAnEndlessReply) {
+    TestListener listener("127.0.0.2", [](int fd) {
+        ReceiveBytes(fd, 1);
+        for (int i = 0; i < 200; ++i) {
+            if (::send(fd, "x", 1, MSG_NOSIGNAL) != 1) return;  // the client went away
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    });
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    Capture([&] { tcp.Open(); });
+    std::string reply = Reply(tcp.WriteAndWaitForResponse(Bytes("?"), 1, 200, 300, nullptr));
+    tcp.Close();
+    // 500 ms of settling plus 300 ms of collecting at one byte per 20 ms.
+    EXPECT_GT(reply.size(), 20u);
+    EXPECT_LT(reply.size(), 80u);
+}
+
+TEST_F(TcpTest, WritingToAClosedPeerThrowsInsteadOfKillingTheProcess) {
+    TestListener listener("127.0.0.2", [](int) {});  // closes at once
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    Capture([&] { tcp.Open(); });
+    ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
+    std::optional<std::string> error;
+    for (int i = 0; i < 50 && !error; ++i) {
+        try {
+            tcp.Write(Bytes("PRINT 1\r\n"), 9);
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        } catch (const std::runtime_error& e) {
+            error = e.what();
+        }
+    }
+    EXPECT_EQ(error.value_or("no error"), "Error writing to socket.");
+}
+
+TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
+    std::promise<void> sendMore;
+    TestListener listener("127.0.0.2", [&](int fd) {
+        SendText(fd, "0123456789");
+        sendMore.get_future().wait();
+        SendText(fd, "ABCDEFGHIJ");
+        ReceiveAll(fd);
+    });
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    Capture([&] { tcp.Open(); });
+    ASSERT_TRUE(WaitUntil([&] { return tcp.GetBytesAvailable() == 10; }, 2000));
+    sendMore.set_value();
+    ASSERT_TRUE(
+        WaitUntil([&] { return tcp.GetPendingDataSize(quillon::CommPeer::TcpSocket()) == 20; }, 2000));
+    unsigned char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    tcp.Read(buffer);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 16), "0123456789######");
+    EXPECT_EQ(tcp.GetBytesAvailable(), 10);
+}
+
+TEST_F(TcpTest, NewSettingsCloseTheOpenSocket) {
+    TestListener listener("127.0.0.2", [](int fd) { ReceiveAll(fd); });
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    Capture([&] { tcp.Open(); });
+    ASSERT_TRUE(tcp.Connected());
+    int fds = OpenFdCount();
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    EXPECT_FALSE(tcp.Connected());
+    EXPECT_EQ(OpenFdCount(), fds - 1);
+    EXPECT_THROW(tcp.Write(Bytes("x"), 1), std::runtime_error);
+}
+
+TEST_F(TcpTest, StaleCopyOfAClosedSocketIsNeverWrittenTo) {
+    TestListener listener("127.0.0.2", [](int fd) { ReceiveAll(fd); });
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    TcpComm other;
+    Capture([&] { tcp.Open(); });
+    ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
+    int number = quillon::CommPeer::TcpSocket();
+    other.Close();  // closes the shared socket through another object
+    // The descriptor number now names an unrelated file.
+    char path[] = "/tmp/quillon-stale-XXXXXX";
+    int temporary = mkstemp(path);
+    ASSERT_EQ(::dup2(temporary, number), number);
+    ::close(temporary);
+    int file = number;
+    try {
+        tcp.Write(Bytes("PRINT 1\r\n"), 9);
+        ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Error writing to socket.");
+    }
+    struct stat st;
+    fstat(file, &st);
+    EXPECT_EQ(st.st_size, 0);
+    ::close(file);
+    ::unlink(path);
+}
+
+TEST_F(TcpTest, ThousandOpenCloseCyclesLeakNoDescriptor) {
+    TestListener listener("127.0.0.2", [](int) {});
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    int fds = OpenFdCount();
+    Captured c = Capture([&] {
+        for (int i = 0; i < 1000; ++i) {
+            tcp.Open();
+            tcp.Open();  // already open: no second socket
+            tcp.Close();
+        }
+    });
+    EXPECT_EQ(c.err, "");
+    EXPECT_EQ(OpenFdCount(), fds);
+    EXPECT_TRUE(WaitUntil([&] { return listener.Accepted() == 1000; }, 5000));
+}
+
+TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {
+    std::optional<TestListener> listener;
+    try {
+        listener.emplace(
+            "127.0.0.2", [](int fd) { ReceiveAll(fd); }, 9100);
+    } catch (const std::exception& e) {
+        GTEST_SKIP() << "port 9100 on 127.0.0.2 is taken: " << e.what();
+    }
+    listener.reset();
+    std::promise<std::string> received[3];
+    int session = 0;
+    listener.emplace(
+        "127.0.0.2", [&](int fd) { received[session++].set_value(ReceiveAll(fd)); }, 9100);
+
+    char path[] = "/tmp/quillon-file-XXXXXX";
+    int file = mkstemp(path);
+    std::string bytes("FILE\0DATA\r\n", 11);
+    ASSERT_EQ(::write(file, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+    ::close(file);
+
+    Captured c = Capture([&] {
+        tcp.SendPrintString("127.0.0.2", "PRINT 1\r\n", 9);
+        tcp.SendPrintFile("127.0.0.2", path);
+        tcp.SendPrintFile("127.0.0.2", "/tmp/quillon-no-such-file");
+        tcp.SendPrintString("300.0.0.1", "x", 1);
+    });
+    ::unlink(path);
+    EXPECT_EQ(c.out, "127.0.0.2\n127.0.0.2\n127.0.0.2\n");
+    EXPECT_EQ(c.err, "Invalid IPv4 address.\n");
+    EXPECT_EQ(received[0].get_future().get(), "PRINT 1\r\n");
+    EXPECT_EQ(received[1].get_future().get(), bytes);
+    EXPECT_EQ(received[2].get_future().get(), "");
+    EXPECT_FALSE(tcp.Connected());
+}
+
+TEST_F(TcpTest, WriteAfterCloseThrows) {
+    TestListener listener("127.0.0.2", [](int fd) { ReceiveAll(fd); });
+    TcpConnection().Connection("127.0.0.2", listener.Port());
+    Capture([&] { tcp.Open(); });
+    tcp.Close();
+    try {
+        tcp.Write(Bytes("x"), 1);
+        ADD_FAILURE() << "no exception";
+    } catch (const std::runtime_error& e) {
+        EXPECT_STREQ(e.what(), "Error writing to socket.");
+    }
+    unsigned char buffer[4];
+    EXPECT_THROW(tcp.Read(buffer, sizeof buffer), std::runtime_error);
+}
+
+// Link-local IPv6 needs an interface with a link-local address; the test
+// makes one in a network namespace of its own, on a thread of its own.
+TEST_F(TcpTest, LinkLocalIpv6ConnectsThroughTheNamedInterface) {
+    std::string skip, outcome;
+    std::thread worker([&] {
+        if (::unshare(CLONE_NEWNET) != 0) {
+            skip = std::string("cannot create a network namespace: ") + std::strerror(errno);
+            return;
+        }
+        if (std::system("ip link set lo up && ip -6 addr add fe80::1/64 dev lo nodad 2>/dev/null") != 0) {
+            skip = "cannot give the namespace's loopback a link-local address (ip from iproute2 needed)";
+            return;
+        }
+        try {
+            std::promise<std::string> request;
+            TestListener listener("fe80::1%lo", [&](int fd) {
+                request.set_value(ReceiveBytes(fd, 4));
+                ReceiveAll(fd);
+            });
+            TcpComm comm;
+            TcpConnection().Connection("fe80::1%lo", listener.Port());
+            Captured c = Capture([&] { comm.Open(); });
+            if (c.out != "fe80::1%lo\n" || !comm.Connected()) {
+                outcome = "open failed: " + c.err;
+                return;
+            }
+            comm.Write(Bytes("PING"), 4);
+            outcome = request.get_future().get();
+            comm.Close();
+        } catch (const std::exception& e) {
+            outcome = std::string("exception: ") + e.what();
+        }
+    });
+    worker.join();
+    if (!skip.empty()) GTEST_SKIP() << skip;
+    EXPECT_EQ(outcome, "PING");
+}
+
+}  // namespace
