@@ -1,0 +1,127 @@
+// Bluetooth RFCOMM connection. Without Bluetooth sockets in the kernel only
+// the failure path can be opened for real; the socket operations are tested
+// on a local socket pair standing in for the RFCOMM stream.
+
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include "CommTestSupport.h"
+#include "comm/BtAddress.h"
+
+namespace {
+
+const unsigned char* Bytes(const char* s) {
+    return reinterpret_cast<const unsigned char*>(s);
+}
+
+class BtTest : public testing::Test {
+  protected:
+    void TearDown() override { bt.Close(); }
+    // Puts one end of a socket pair in place of a connected RFCOMM socket.
+    int FakeConnection() {
+        int pair[2];
+        socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair);
+        quillon::CommPeer::BtSocket() = pair[0];
+        return pair[1];
+    }
+    BtComm bt;
+};
+
+TEST(BtAddressTest, DescriptorAndSocketAddressByteOrder) {
+    struct Row {
+        uint64_t address;
+        const char* descriptor;
+        uint8_t bytes[6];
+    } rows[] = {
+        {0x1A2B3C4D5E6FULL, "BT:MAC Address:1a2b3c4d5e6f", {0x6f, 0x5e, 0x4d, 0x3c, 0x2b, 0x1a}},
+        {0xABCULL, "BT:MAC Address:000000000abc", {0xbc, 0x0a, 0, 0, 0, 0}},
+        {0, "BT:MAC Address:000000000000", {0, 0, 0, 0, 0, 0}},
+        {0xFFFF001122334455ULL, "BT:MAC Address:ffff001122334455", {0x55, 0x44, 0x33, 0x22, 0x11, 0x00}},
+    };
+    BtComm bt;
+    for (const Row& row : rows) {
+        BtConnection().Connection(row.address);
+        EXPECT_STREQ(bt.Descriptor(), row.descriptor);
+        sockaddr_rc address = quillon::RfcommAddress(row.address);
+        EXPECT_EQ(address.rc_family, AF_BLUETOOTH);
+        EXPECT_EQ(address.rc_channel, 1);
+        EXPECT_EQ(std::vector<uint8_t>(address.rc_bdaddr.b, address.rc_bdaddr.b + 6),
+                  std::vector<uint8_t>(row.bytes, row.bytes + 6));
+    }
+    EXPECT_EQ(sizeof(sockaddr_rc), 10u);
+}
+
+TEST_F(BtTest, OpenFailureIsReportedAndLeavesNoSocket) {
+    int probe = ::socket(AF_BLUETOOTH, SOCK_STREAM, BTPROTO_RFCOMM);
+    int err = errno;
+    if (probe != -1) ::close(probe);
+    BtConnection().Connection(0x1A2B3C4D5E6FULL);
+    int fds = OpenFdCount();
+    Captured c = Capture([&] {
+        bt.Open();
+        bt.Open();
+    });
+    if (probe == -1) {
+        EXPECT_EQ(c.err, "Bluetooth socket is not initialized.\nBluetooth socket is not initialized.\n")
+            << "socket error " << err;
+    } else {
+        // A kernel with Bluetooth: no such device is in reach.
+        EXPECT_EQ(c.err.rfind("Failed to connect to the Bluetooth device. Error code: ", 0), 0u) << c.err;
+    }
+    EXPECT_EQ(c.out, "");
+    EXPECT_FALSE(bt.Connected());
+    EXPECT_EQ(OpenFdCount(), fds);
+    EXPECT_THROW(bt.Write(Bytes("x"), 1), std::runtime_error);
+    unsigned char buffer[4];
+    EXPECT_THROW(bt.Read(buffer, sizeof buffer), std::runtime_error);
+}
+
+TEST_F(BtTest, StreamWritesRepliesAndPeerClosing) {
+    int printer = FakeConnection();
+    ASSERT_TRUE(bt.Connected());
+    std::thread answer([&] {
+        char request[8] = {};
+        if (::read(printer, request, 5) == 5 && std::string(request) == "~HS\r\n") {
+            ::write(printer, "READY\r\n", 7);
+        }
+    });
+    unsigned char* reply = bt.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 2000, nullptr);
+    answer.join();
+    ASSERT_NE(reply, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char*>(reply), "READY\r\n");
+
+    ::close(printer);
+    Captured c = Capture([&] {
+        try {
+            bt.Write(Bytes("PRINT 1\r\n"), 9);
+            ADD_FAILURE() << "no exception";
+        } catch (const std::runtime_error& e) {
+            EXPECT_STREQ(e.what(), "Error writing to socket.");
+        }
+    });
+    EXPECT_EQ(c.err, "Error writing to socket. errno: 32 (Broken pipe)\n");
+}
+
+TEST_F(BtTest, NewAddressClosesTheOpenSocket) {
+    int printer = FakeConnection();
+    int fds = OpenFdCount();
+    BtConnection().Connection(0xABC);
+    EXPECT_FALSE(bt.Connected());
+    EXPECT_EQ(OpenFdCount(), fds - 1);
+    ::close(printer);
+}
+
+TEST_F(BtTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
+    int printer = FakeConnection();
+    ASSERT_EQ(::write(printer, "0123456789", 10), 10);
+    ASSERT_TRUE(WaitUntil([&] { return bt.GetBytesAvailable() == 10; }, 1000));
+    ASSERT_EQ(::write(printer, "ABCDEFGHIJ", 10), 10);
+    unsigned char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    bt.Read(buffer);
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 16), "0123456789######");
+    EXPECT_EQ(bt.GetBytesAvailable(), 10);
+    ::close(printer);
+}
+
+}  // namespace

@@ -1,0 +1,203 @@
+// Serial connection against pseudo-terminal pairs: the library opens the
+// terminal side, the test plays the printer on the controlling side.
+
+#include <fcntl.h>
+#include <pty.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <future>
+
+#include "CommTestSupport.h"
+
+namespace {
+
+const unsigned char* Bytes(const char* s) {
+    return reinterpret_cast<const unsigned char*>(s);
+}
+
+struct Pty {
+    int printer = -1;  // controlling side
+    std::string path;  // terminal side, opened by the library
+    Pty() {
+        int terminal = -1;
+        char name[256];
+        if (openpty(&printer, &terminal, name, nullptr, nullptr) != 0)
+            throw std::runtime_error("openpty failed");
+        ::close(terminal);
+        ::fcntl(printer, F_SETFL, ::fcntl(printer, F_GETFL) | O_NONBLOCK);
+        path = name;
+    }
+    ~Pty() {
+        if (printer != -1) ::close(printer);
+    }
+    std::string ReadAvailable() {
+        std::string data;
+        char buffer[256];
+        WaitUntil(
+            [&] {
+                ssize_t n = ::read(printer, buffer, sizeof buffer);
+                if (n > 0) data.append(buffer, static_cast<std::size_t>(n));
+                return n <= 0 && !data.empty();
+            },
+            1000);
+        return data;
+    }
+};
+
+class SerialTest : public testing::Test {
+  protected:
+    void TearDown() override { com.Close(); }
+    ComComm com;
+};
+
+TEST_F(SerialTest, SupportedSpeedsOpenARaw8N1Line) {
+    struct Row {
+        int rate;
+        speed_t speed;
+    } rows[] = {{9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600},
+                {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.rate);
+        Pty pty;
+        ComConnection().Connection(pty.path, row.rate);
+        Captured c = Capture([&] { com.Open(); });
+        EXPECT_EQ(c.err, "");
+        ASSERT_TRUE(com.Connected());
+        termios tty;
+        ASSERT_EQ(tcgetattr(pty.printer, &tty), 0);
+        EXPECT_EQ(cfgetospeed(&tty), row.speed);
+        EXPECT_EQ(cfgetispeed(&tty), row.speed);
+        EXPECT_EQ(tty.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
+        EXPECT_EQ(tty.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
+        EXPECT_EQ(tty.c_cflag & (CREAD | CLOCAL), static_cast<tcflag_t>(CREAD | CLOCAL));
+        EXPECT_EQ(tty.c_lflag & (ICANON | ECHO | ECHOE | ISIG), 0u);
+        EXPECT_EQ(tty.c_iflag & (IXON | IXOFF | IXANY), 0u);
+        EXPECT_EQ(tty.c_oflag & OPOST, 0u);
+        com.Close();
+    }
+}
+
+TEST_F(SerialTest, OpenFailuresAreReportedAndLeaveThePortClosed) {
+    Pty pty;
+    struct Row {
+        std::string path;
+        int rate;
+        std::string err;
+    } rows[] = {
+        {pty.path, 4800, "Unsupported baud rate: 4800\n"},
+        {pty.path, 0, "Unsupported baud rate: 0\n"},
+        {pty.path, 9601, "Unsupported baud rate: 9601\n"},
+        {pty.path, -9600, "Unsupported baud rate: -9600\n"},
+        {"/dev/quillon-no-such-tty", 9600, "Failed to open port: /dev/quillon-no-such-tty\n"},
+        {"", 9600, "Failed to open port: \n"},
+        {"/dev/null", 9600, "Error getting tty attributes\n"},
+    };
+    int fds = OpenFdCount();
+    for (const Row& row : rows) {
+        ComConnection().Connection(row.path, row.rate);
+        Captured c = Capture([&] { com.Open(); });
+        EXPECT_EQ(c.err, row.err);
+        EXPECT_EQ(c.out, "");
+        EXPECT_FALSE(com.Connected()) << row.err;
+    }
+    EXPECT_EQ(OpenFdCount(), fds);
+}
+
+TEST_F(SerialTest, ClosedPortWritesNothingAndReadsReportIt) {
+    ComConnection().Connection("/dev/quillon-no-such-tty", 9600);
+    Captured c = Capture([&] {
+        com.Write(Bytes("PRINT 1\r\n"), 9);
+        unsigned char buffer[8];
+        com.Read(buffer);
+    });
+    EXPECT_EQ(c.out, "");
+    EXPECT_EQ(c.err, "COM port not open!\n");
+    EXPECT_EQ(com.GetBytesAvailable(), -1);
+}
+
+TEST_F(SerialTest, WritesAndReadsBothWays) {
+    Pty pty;
+    ComConnection().Connection(pty.path, 115200);
+    Capture([&] { com.Open(); });
+    ASSERT_TRUE(com.Connected());
+    int fds = OpenFdCount();
+    Capture([&] { com.Open(); });  // a second Open replaces the port, it does not leak it
+    EXPECT_EQ(OpenFdCount(), fds);
+
+    std::string binary("~DG\0\xff\r\n", 7);
+    com.Write(reinterpret_cast<const unsigned char*>(binary.data()), 7);
+    EXPECT_EQ(pty.ReadAvailable(), binary);
+
+    ASSERT_EQ(::write(pty.printer, "READY", 5), 5);
+    ASSERT_TRUE(WaitUntil([&] { return com.GetBytesAvailable() == 5; }, 1000));
+    unsigned char buffer[8];
+    std::memset(buffer, '#', sizeof buffer);
+    Captured c = Capture([&] { com.Read(buffer); });
+    EXPECT_EQ(c.out, "Total bytes read: 5\n");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), "READY###");
+
+    // Nothing waiting: gives up after the idle polls.
+    Captured idle = Capture([&] {
+        com.GetBytesAvailable();
+        com.Read(buffer);
+    });
+    EXPECT_EQ(idle.err, "No data received within timeout period.\n");
+}
+
+TEST_F(SerialTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
+    Pty pty;
+    ComConnection().Connection(pty.path, 9600);
+    Capture([&] { com.Open(); });
+    ASSERT_EQ(::write(pty.printer, "0123456789", 10), 10);
+    ASSERT_TRUE(WaitUntil([&] { return com.GetBytesAvailable() == 10; }, 1000));
+    ASSERT_EQ(::write(pty.printer, "ABCDEFGHIJ", 10), 10);
+    ASSERT_TRUE(WaitUntil([&] { return com.GetPendingDataSize() == 20; }, 1000));
+    unsigned char buffer[16];
+    std::memset(buffer, '#', sizeof buffer);
+    Captured c = Capture([&] { com.Read(buffer); });
+    EXPECT_EQ(c.out, "Total bytes read: 10\n");
+    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 16), "0123456789######");
+    EXPECT_EQ(com.GetBytesAvailable(), 10);
+}
+
+TEST_F(SerialTest, ReplyIsCollectedUntilTheToken) {
+    Pty pty;
+    ComConnection().Connection(pty.path, 57600);
+    Capture([&] { com.Open(); });
+    std::thread printer([&] {
+        std::string request = pty.ReadAvailable();
+        if (request == "~HS\r\n") {
+            ::write(pty.printer, "STATUS", 6);
+            std::this_thread::sleep_for(std::chrono::milliseconds(550));
+            ::write(pty.printer, " OK;", 4);
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            ::write(pty.printer, "TRAILING", 8);
+        }
+    });
+    unsigned char* reply = nullptr;
+    Capture([&] { reply = com.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 3000, "OK"); });
+    printer.join();
+    ASSERT_NE(reply, nullptr);
+    EXPECT_STREQ(reinterpret_cast<char*>(reply), "STATUS OK;");
+}
+
+TEST_F(SerialTest, ClosedPeerFailsWritesAndReadsWithoutThrowing) {
+    Pty pty;
+    ComConnection().Connection(pty.path, 9600);
+    Capture([&] { com.Open(); });
+    ::close(pty.printer);
+    pty.printer = -1;
+    Captured c = Capture([&] {
+        com.Write(Bytes("PRINT 1\r\n"), 9);
+        com.GetBytesAvailable();
+        unsigned char buffer[8];
+        com.Read(buffer);
+    });
+    EXPECT_EQ(c.err, "Failed to write data to COM port!\nNo data received within timeout period.\n");
+    EXPECT_TRUE(com.Connected());
+    com.Close();
+    EXPECT_FALSE(com.Connected());
+}
+
+}  // namespace
