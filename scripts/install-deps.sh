@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libusb-1.0-0-dev libpango1.0-dev libcairo2-dev fontconfig fonts-dejavu-core fonts-wqy-microhei
   libbluetooth-dev umockdev libumockdev-dev
+  iproute2
   libcli11-dev nlohmann-json3-dev libzint-dev
   clang libclang-rt-14-dev valgrind python3
 )

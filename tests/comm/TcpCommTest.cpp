@@ -266,15 +266,19 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
 }
 
 TEST_F(TcpTest, NewSettingsCloseTheOpenSocket) {
-    TestListener listener("127.0.0.2", [](int fd) { ReceiveAll(fd); });
+    std::promise<void> done;
+    std::shared_future<void> finished = done.get_future().share();
+    TestListener listener("127.0.0.2", [finished](int) { finished.wait(); });
     TcpConnection().Connection("127.0.0.2", listener.Port());
     Capture([&] { tcp.Open(); });
     ASSERT_TRUE(tcp.Connected());
+    ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
     int fds = OpenFdCount();
     TcpConnection().Connection("127.0.0.2", listener.Port());
     EXPECT_FALSE(tcp.Connected());
     EXPECT_EQ(OpenFdCount(), fds - 1);
     EXPECT_THROW(tcp.Write(Bytes("x"), 1), std::runtime_error);
+    done.set_value();
 }
 
 TEST_F(TcpTest, StaleCopyOfAClosedSocketIsNeverWrittenTo) {
