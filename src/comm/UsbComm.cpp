@@ -328,7 +328,7 @@ void UsbComm::ReadDataAsync() {
         return;
     }
     delete[] m_pbUsbStr;
-    m_pbUsbStr = new unsigned char[kReadBufferSize];
+    m_pbUsbStr = new unsigned char[kReadBufferSize]();
     int transferred = 0;
     int r = BulkReadCancellable(_handleCtx, handle, _endpointIn, m_pbUsbStr, kReadBufferSize, &transferred,
                                 _cancellationTokenSource);

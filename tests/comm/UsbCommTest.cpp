@@ -328,6 +328,28 @@ TEST_F(UsbTest, InjectedFaultsAreReportedAndLeaveTheObjectReusable) {
     }
 }
 
+TEST_F(UsbTest, ContextStaysAliveWhileAnOpenDeviceUsesIt) {
+    REQUIRE_KNOWN_VENDORS();
+    auto first = Selected();
+    Capture([&] { first->Open(); });
+    ASSERT_TRUE(first->Connected());
+    // A new listing and a new connection object both replace the class-wide
+    // context; the one the open device lives in must not go away under it.
+    std::unique_ptr<UsbComm> second;
+    Captured c = Capture([&] {
+        UsbConnection().AvailableDevices();
+        second = std::make_unique<UsbComm>();
+        first->Write(Bytes("STILL OPEN"), 10);
+        Emulator().QueueReply("ACK");
+        ASSERT_TRUE(WaitUntil([&] { return Emulator().InEndpoints().size() >= 2; }, 3000));
+        first.reset();
+        second.reset();
+    });
+    EXPECT_EQ(CallerLines(c.err), "");
+    EXPECT_EQ(Emulator().OutTransfers().back(), "STILL OPEN");
+    EXPECT_NE(c.out.find("Read completed. Bytes read: 3\n"), std::string::npos);
+}
+
 TEST_F(UsbTest, UnplugWhileReceivingThenDestroy) {
     REQUIRE_KNOWN_VENDORS();
     auto comm = Selected();
