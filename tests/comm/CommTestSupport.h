@@ -21,6 +21,7 @@ namespace quillon {
 struct CommPeer {
     static libusb_context* UsbContext() { return UsbComm::ctx; }
     static void SelectUsbVendor(short vendor) { UsbComm::_v_id = vendor; }
+    static int UsbBytesAvailable(UsbComm& comm) { return comm._bytesAvailable; }
     static int& TcpSocket() { return TcpComm::_socket; }
     static int& BtSocket() { return BtComm::_windows_socket; }
 };

@@ -272,6 +272,8 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             void* address = PointerIn(arg);
             for (Urb* u : _urbs) {
                 if (u->client == client && u->address == address) {
+                    // A URB that already completed is only waiting to be reaped.
+                    if (u->reapable) return complete(-1, EINVAL);
                     auto* urb = reinterpret_cast<usbdevfs_urb*>(u->urb->data);
                     urb->status = -ENOENT;
                     u->reapable = true;
