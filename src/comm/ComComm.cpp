@@ -107,6 +107,7 @@ int ComComm::Read(unsigned char* dataIn, int size) {
         quillon::Warning("COM port not open!");
         return 0;
     }
+    if (!dataIn) size = 0;
     std::vector<unsigned char> collected;
     collected.reserve(256);
     int idle = 0;
