@@ -8,6 +8,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <new>
 #include <stdexcept>
@@ -196,13 +197,20 @@ std::unique_ptr<unsigned char[]> ConvertTo1BitBitmap(cairo_surface_t* surface, i
 
 bool ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData, size_t& outSize) {
     if (filename == nullptr) return false;
+    // A directory opens and reports a position far beyond anything readable.
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(filename, ec)) return false;
     std::ifstream file(filename, std::ios::binary | std::ios::ate);
     if (!file.is_open()) return false;
     const std::streamoff end = file.tellg();
     if (end < 0) return false;
     file.seekg(0, std::ios::beg);
     const auto size = static_cast<size_t>(end);
-    outData.resize(size);
+    try {
+        outData.resize(size);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
     if (size > 0 && !file.read(reinterpret_cast<char*>(outData.data()), static_cast<std::streamsize>(size)))
         return false;
     outSize = size;
