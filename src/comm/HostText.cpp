@@ -14,7 +14,9 @@
 #include <stdexcept>
 #include <thread>
 
+#include "comm/CommGlobals.h"
 #include "generate/CommandText.h"
+#include "generate/Notice.h"
 
 namespace quillon {
 
@@ -361,3 +363,98 @@ bool HostTextDownload(const HostTextLink& link, int fontheight, int rotation, in
 }
 
 }  // namespace quillon
+
+// --- The connection classes' members and the exported entry point ----------
+
+namespace {
+
+// One implementation for the four connection classes: each differs only in
+// how it writes and closes.
+template <typename Comm>
+bool ConnectionWindowsFont(Comm& comm, int fontheight, int rotation, int fontstyle, int fontunderline,
+                           const char* szFaceName, const void* content, bool isUnicode, Brand brand,
+                           const char* szFilePath) {
+    quillon::HostTextLink link;
+    link.connected = comm.Connected();
+    link.write = [&comm](const unsigned char* data, int size) { comm.Write(data, size); };
+    link.close = [&comm] { comm.Close(); };
+    return quillon::HostTextDownload(link, fontheight, rotation, fontstyle, fontunderline, szFaceName,
+                                     content, isUnicode, brand, szFilePath);
+}
+
+// Opens the connection the facade was just pointed at and, when it is
+// connected, runs the download on it.
+template <typename Comm>
+int OpenAndDownload(Comm& comm, int fontheight, int rotation, int fontstyle, int fontunderline,
+                    char* szFaceName, void* content, bool isUnicode, Brand brand, char* szFilePath) {
+    comm.Open();
+    if (!comm.Connected()) return 0;
+    // The result of the download does not change the answer: the printer was
+    // reached.
+    comm.WindowsFont(fontheight, rotation, fontstyle, fontunderline, szFaceName, content, isUnicode, brand,
+                     szFilePath);
+    return 1;
+}
+
+}  // namespace
+
+#define QUILLON_HOSTTEXT_MEMBERS(Class)                                                                 \
+    bool Class::WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline,             \
+                            char* szFaceName, void* content, bool isUnicode, Brand brand,               \
+                            char* szFilePath) {                                                         \
+        return ConnectionWindowsFont(*this, fontheight, rotation, fontstyle, fontunderline, szFaceName, \
+                                     content, isUnicode, brand, szFilePath);                            \
+    }                                                                                                   \
+    std::wstring Class::ConvertToWideString(const char* content) {                                      \
+        return quillon::ConvertToWideString(content);                                                   \
+    }                                                                                                   \
+    std::string Class::ConvertToUtf8(const std::wstring& wideStr) {                                     \
+        return quillon::ConvertToUtf8(wideStr);                                                         \
+    }                                                                                                   \
+    std::unique_ptr<unsigned char[]> Class::ConvertTo1BitBitmap(cairo_surface_t* surface, int width,    \
+                                                                int height, int& outStride) {           \
+        return quillon::ConvertTo1BitBitmap(surface, width, height, outStride);                         \
+    }                                                                                                   \
+    bool Class::ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData,             \
+                                 size_t& outSize) {                                                     \
+        return quillon::ReadFileToMemory(filename, outData, outSize);                                   \
+    }
+
+QUILLON_HOSTTEXT_MEMBERS(UsbComm)
+QUILLON_HOSTTEXT_MEMBERS(TcpComm)
+QUILLON_HOSTTEXT_MEMBERS(BtComm)
+QUILLON_HOSTTEXT_MEMBERS(ComComm)
+
+#undef QUILLON_HOSTTEXT_MEMBERS
+
+extern "C" QUILLON_API int WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline,
+                                       char* szFaceName, void* content, bool isUnicode, Brand brand,
+                                       char* szFilePath, COMM_TYP commTyp, char* ipAddress, int port,
+                                       uint64_t macAddress, std::string ComPort, int BaudRate) {
+    switch (commTyp) {
+        case COMM_TYP::USB_COMM:
+            loadListOfUsbPrinters();
+            // The listing leaves the table null when it found no printer.
+            if (devices == nullptr) {
+                quillon::Notice("Failed to call UsbConnect API!");
+                return 0;
+            }
+            gUsbConnection.Connection({devices[0].Item1}, devices[0].Item2);
+            return OpenAndDownload(gUsbComm, fontheight, rotation, fontstyle, fontunderline, szFaceName,
+                                   content, isUnicode, brand, szFilePath);
+        case COMM_TYP::TCP_COMM:
+            if (ipAddress == nullptr) return 0;  // no target to store
+            gTcpConnection.Connection(ipAddress, port);
+            return OpenAndDownload(gTcpComm, fontheight, rotation, fontstyle, fontunderline, szFaceName,
+                                   content, isUnicode, brand, szFilePath);
+        case COMM_TYP::BT_COMM:
+            gBtConnection.Connection(macAddress);
+            return OpenAndDownload(gBtComm, fontheight, rotation, fontstyle, fontunderline, szFaceName,
+                                   content, isUnicode, brand, szFilePath);
+        case COMM_TYP::COM_COMM:
+            gComConnection.Connection(std::move(ComPort), BaudRate);
+            return OpenAndDownload(gComComm, fontheight, rotation, fontstyle, fontunderline, szFaceName,
+                                   content, isUnicode, brand, szFilePath);
+    }
+    return 0;  // not a connection kind
+}
