@@ -79,18 +79,6 @@ TEST(HlvLogoCommand, RowsAndRuns) {
     }
 }
 
-TEST(HlvLogoCommand, ExaminedBytesPerRow) {
-    struct Row {
-        int stride, rotation, examined;
-    };
-    const Row rows[] = {{4, 0, 3},   {4, 90, 3},  {4, 180, 3}, {4, 270, 3}, {4, 45, 4},
-                        {4, -90, 4}, {4, 360, 4}, {4, 1, 4},   {1, 0, 0}};
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.rotation);
-        EXPECT_EQ(HlvExaminedBytes(row.stride, row.rotation), row.examined);
-    }
-}
-
 TEST(OrloDownloadCommand, CarriesTheFileBytesUnchanged) {
     struct Row {
         const char* name;

@@ -21,6 +21,8 @@
 #include "quillon/quillon.h"
 
 using hosttext_test::ExpectedHlvRows;
+using hosttext_test::PngSize;
+using hosttext_test::ReadFile;
 using hosttext_test::RenderReference;
 using Clock = std::chrono::steady_clock;
 
@@ -215,6 +217,13 @@ TEST_F(WindowsFontTest, TcpHlvForEveryTurn) {
                                                   row.underline != 0, row.rotation));
         EXPECT_TRUE(printer.closedByPeer());
         EXPECT_FALSE(gTcpComm.Connected());
+        // The host-side copy in the current directory has the surface's size.
+        auto ref = RenderReference(row.text, std::string(row.face) + " 24", row.style & 1, row.style & 2,
+                                   row.underline != 0, row.rotation);
+        int width = 0, height = 0;
+        ASSERT_TRUE(PngSize(ReadFile("HLV.png"), width, height));
+        EXPECT_EQ(width, ref.width);
+        EXPECT_EQ(height, ref.height);
     }
 }
 
@@ -234,16 +243,11 @@ TEST_F(WindowsFontTest, TcpOrloCarriesThePng) {
         ASSERT_EQ(got.size(), comma + 1 + size + 2);
         EXPECT_EQ(got.substr(got.size() - 2), "\r\n");
         const std::string png = got.substr(comma + 1, size);
-        ASSERT_GE(png.size(), 24u);
-        EXPECT_EQ(png.substr(0, 8), "\x89PNG\r\n\x1A\n");
-        EXPECT_EQ(png.substr(12, 4), "IHDR");
-        auto be32 = [&](size_t at) {
-            return (static_cast<unsigned char>(png[at]) << 24) |
-                   (static_cast<unsigned char>(png[at + 1]) << 16) |
-                   (static_cast<unsigned char>(png[at + 2]) << 8) | static_cast<unsigned char>(png[at + 3]);
-        };
-        EXPECT_EQ(be32(16), rotation == 90 ? 48 : 319);
-        EXPECT_EQ(be32(20), rotation == 90 ? 319 : 48);
+        EXPECT_EQ(png, ReadFile(path));  // the host copy stays in place
+        int width = 0, height = 0;
+        ASSERT_TRUE(PngSize(png, width, height));
+        EXPECT_EQ(width, rotation == 90 ? 48 : 319);
+        EXPECT_EQ(height, rotation == 90 ? 319 : 48);
     }
 }
 

@@ -102,22 +102,6 @@ TEST(HostTextRender, EqualsDirectRendering) {
     }
 }
 
-TEST(HostTextRender, StylesChangeTheRaster) {
-    const std::string text = "Style";
-    HostTextImage plain, bold, italic;
-    ASSERT_TRUE(RenderHostText(text, Style("DejaVu Sans 20", 0), plain));
-    ASSERT_TRUE(RenderHostText(text, Style("DejaVu Sans 20", 0, true), bold));
-    ASSERT_TRUE(RenderHostText(text, Style("DejaVu Sans 20", 0, false, true), italic));
-    const int h = plain.geometry.surfaceHeight;
-    const int darkPlain = DarkPixels(plain.raster.get(), plain.stride, plain.geometry.surfaceWidth, h);
-    EXPECT_GT(DarkPixels(bold.raster.get(), bold.stride, bold.geometry.surfaceWidth, h), darkPlain * 5 / 4);
-    EXPECT_GT(bold.geometry.textWidth, plain.geometry.textWidth);
-    const size_t size = static_cast<size_t>(plain.stride) * h;
-    ASSERT_EQ(italic.geometry.surfaceHeight, h);
-    EXPECT_FALSE(italic.stride == plain.stride &&
-                 std::equal(plain.raster.get(), plain.raster.get() + size, italic.raster.get()));
-}
-
 TEST(HostTextRender, CjkTextIsSetInTheCjkFont) {
     HostTextImage img;
     ASSERT_TRUE(RenderHostText("中文", Style("WenQuanYi Micro Hei 24", 0), img));
@@ -184,11 +168,6 @@ TEST(HostTextRender, FrameBeyondSurfaceLimitsFails) {
         EXPECT_EQ(img.raster, nullptr);
         EXPECT_EQ(img.surface, nullptr);
     }
-}
-
-TEST(HostTextRender, FontDescriptionText) {
-    EXPECT_EQ(quillon::HostFontDescription("DejaVu Sans", 24), "DejaVu Sans 24");
-    EXPECT_EQ(quillon::HostFontDescription("Mono", -3), "Mono -3");
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 #include <pango/pangocairo.h>
 
 #include <cmath>
+#include <fstream>
+#include <iterator>
 
 namespace hosttext_test {
 
@@ -127,6 +129,25 @@ std::string ExpectedHlvRows(const unsigned char* bits, int stride, int rows, int
         out += line;
     }
     return out;
+}
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+bool PngSize(const std::string& png, int& width, int& height) {
+    if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0 || png.compare(12, 4, "IHDR") != 0)
+        return false;
+    auto be32 = [&](size_t at) {
+        return static_cast<int>((static_cast<unsigned int>(static_cast<unsigned char>(png[at])) << 24) |
+                                (static_cast<unsigned char>(png[at + 1]) << 16) |
+                                (static_cast<unsigned char>(png[at + 2]) << 8) |
+                                static_cast<unsigned char>(png[at + 3]));
+    };
+    width = be32(16);
+    height = be32(20);
+    return true;
 }
 
 }  // namespace hosttext_test

@@ -29,6 +29,12 @@ int DarkPixels(const unsigned char* bits, int stride, int width, int height);
 // by walking bits, to check the library's run writer on real renderings.
 std::string ExpectedHlvRows(const unsigned char* bits, int stride, int rows, int examinedBytes);
 
+// Whole file as bytes; empty when it cannot be read.
+std::string ReadFile(const std::string& path);
+
+// Width and height from a PNG's IHDR chunk; false when it is not a PNG.
+bool PngSize(const std::string& png, int& width, int& height);
+
 }  // namespace hosttext_test
 
 #endif
