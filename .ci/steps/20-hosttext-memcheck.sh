@@ -2,7 +2,7 @@
 # Memcheck over host-rendered text: rendering, conversions, download commands
 # and WindowsFont over TCP and a pseudo-terminal must show no leak and no
 # invalid access. Font matches that fontconfig keeps for the life of the
-# process are suppressed (tests/hosttext/fontconfig.supp).
+# process and glibc vector over-reads are suppressed (tests/hosttext/memcheck.supp).
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 command -v valgrind >/dev/null || { apt-get update && apt-get install -y --no-install-recommends valgrind; }
@@ -13,7 +13,7 @@ failed=0
 # The 3000 ms wait test adds nothing under memcheck.
 if valgrind --quiet --leak-check=full --show-leak-kinds=definite,indirect \
     --errors-for-leak-kinds=definite,indirect --error-exitcode=1 \
-    --suppressions=tests/hosttext/fontconfig.supp \
+    --suppressions=tests/hosttext/memcheck.supp \
     build/tests/hosttext/test_hosttext --gtest_brief=1 --gtest_filter=-*WaitsBeforeClosing >/dev/null; then
   passed=$((passed + 1))
 else
