@@ -18,7 +18,9 @@
 
 #include <atomic>
 #include <condition_variable>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
@@ -26,7 +28,9 @@
 
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
+#include "quillon/HostText.h"
 
+typedef struct _cairo_surface cairo_surface_t;
 struct libusb_context;
 struct libusb_device;
 struct libusb_device_handle;
@@ -98,6 +102,15 @@ class QUILLON_API UsbComm {
                                            int responseStartTimeOut, int responseEndTimeOut,
                                            const char* completionToken);
     void StartReceivingTask();
+
+    // Renders text on the host and downloads it as a stored image (HostText.h).
+    bool WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline, char* szFaceName,
+                     void* content, bool isUnicode, Brand brand, char* szFilePath);
+    std::wstring ConvertToWideString(const char* content);
+    std::string ConvertToUtf8(const std::wstring& wideStr);
+    std::unique_ptr<unsigned char[]> ConvertTo1BitBitmap(cairo_surface_t* surface, int width, int height,
+                                                         int& outStride);
+    bool ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData, size_t& outSize);
 
   private:
     friend class UsbConnection;
@@ -188,6 +201,15 @@ class QUILLON_API TcpComm {
     // class-owned 64-byte buffer; an empty text when it has another shape.
     static const char* DescriptorValidate(const char* descriptorHint, DescriptorPortType portTypeHint);
 
+    // Renders text on the host and downloads it as a stored image (HostText.h).
+    bool WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline, char* szFaceName,
+                     void* content, bool isUnicode, Brand brand, char* szFilePath);
+    std::wstring ConvertToWideString(const char* content);
+    std::string ConvertToUtf8(const std::wstring& wideStr);
+    std::unique_ptr<unsigned char[]> ConvertTo1BitBitmap(cairo_surface_t* surface, int width, int height,
+                                                         int& outStride);
+    bool ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData, size_t& outSize);
+
   private:
     friend struct quillon::CommPeer;
 
@@ -237,6 +259,15 @@ class QUILLON_API BtComm {
                                            int responseStartTimeOut, int responseEndTimeOut,
                                            const char* completionToken);
 
+    // Renders text on the host and downloads it as a stored image (HostText.h).
+    bool WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline, char* szFaceName,
+                     void* content, bool isUnicode, Brand brand, char* szFilePath);
+    std::wstring ConvertToWideString(const char* content);
+    std::string ConvertToUtf8(const std::wstring& wideStr);
+    std::unique_ptr<unsigned char[]> ConvertTo1BitBitmap(cairo_surface_t* surface, int width, int height,
+                                                         int& outStride);
+    bool ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData, size_t& outSize);
+
   private:
     friend class BtConnection;
     friend struct quillon::CommPeer;
@@ -282,6 +313,15 @@ class QUILLON_API ComComm {
     unsigned char* WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
                                            int responseStartTimeOut, int responseEndTimeOut,
                                            const char* completionToken);
+
+    // Renders text on the host and downloads it as a stored image (HostText.h).
+    bool WindowsFont(int fontheight, int rotation, int fontstyle, int fontunderline, char* szFaceName,
+                     void* content, bool isUnicode, Brand brand, char* szFilePath);
+    std::wstring ConvertToWideString(const char* content);
+    std::string ConvertToUtf8(const std::wstring& wideStr);
+    std::unique_ptr<unsigned char[]> ConvertTo1BitBitmap(cairo_surface_t* surface, int width, int height,
+                                                         int& outStride);
+    bool ReadFileToMemory(const char* filename, std::vector<unsigned char>& outData, size_t& outSize);
 
   private:
     friend class ComConnection;

@@ -5,6 +5,7 @@
 #include "quillon/Comm.h"
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
+#include "quillon/HostText.h"
 #include "quillon/Label.h"
 
 #endif

@@ -1,0 +1,87 @@
+// WindowsFont over USB to an emulated printer. Run under umockdev-wrapper.
+// The printer's vendor is the build's HLV vendor id; a build that knows no
+// vendor lists no printer, and the test then checks that path instead.
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <filesystem>
+#include <string>
+
+#include "../ReferenceRender.h"
+#include "UsbPrinterEmulator.h"
+#include "comm/CommGlobals.h"
+#include "comm/HostText.h"
+#include "comm/VendorIds.h"
+#include "quillon/quillon.h"
+
+namespace {
+
+constexpr uint16_t kOther = 0x0bda;
+constexpr bool kVendorKnown = quillon::kVendorHlv != 0 && quillon::kVendorHlv != kOther;
+
+// Outlives the library's connection objects: gUsbComm releases the device
+// when the process ends, and the emulator must still answer then.
+UsbPrinterEmulator& Emulator() {
+    static UsbPrinterEmulator* emulator = [] {
+        auto* e = new UsbPrinterEmulator;
+        e->Add({kOther, 0x0001, {0x81}});
+        e->Add({kVendorKnown ? quillon::kVendorHlv : static_cast<uint16_t>(0x5678), 0x0002, {0x81}});
+        return e;
+    }();
+    return *emulator;
+}
+
+TEST(HostTextUsb, DownloadReachesTheListedPrinter) {
+    UsbPrinterEmulator& emulator = Emulator();
+    quillon::SetDownloadSettleTime(std::chrono::milliseconds(0));
+    const auto dir =
+        std::filesystem::temp_directory_path() / ("quillon-hosttext-usb-" + std::to_string(::getpid()));
+    std::filesystem::create_directories(dir);
+    const auto cwd = std::filesystem::current_path();
+    std::filesystem::current_path(dir);
+
+    std::wstring text = L"USB Grüße";
+    char face[] = "DejaVu Sans";
+    char name[] = "U1";
+    testing::internal::CaptureStdout();
+    testing::internal::CaptureStderr();
+    const int result =
+        WindowsFont(20, 270, 1, 1, face, text.data(), true, HLV, name, USB_COMM, nullptr, 0, 0, "", 0);
+    const std::string out = testing::internal::GetCapturedStdout();
+    const std::string err = testing::internal::GetCapturedStderr();
+    std::filesystem::current_path(cwd);
+    std::filesystem::remove_all(dir);
+
+    if (!kVendorKnown) {
+        EXPECT_EQ(result, 0);
+        EXPECT_NE(out.find("Number of devices: 0\nFailed to call UsbConnect API!\n"), std::string::npos)
+            << out;
+        EXPECT_TRUE(emulator.OutTransfers().empty());
+        GTEST_SKIP()
+            << "the build knows no printer vendor (configure with -DQUILLON_VENDOR_HLV to send to the "
+               "emulated printer)";
+    }
+    EXPECT_EQ(result, 1) << out << err;
+    EXPECT_EQ(out.find("Failed to call UsbConnect API!"), std::string::npos);
+    EXPECT_FALSE(gUsbComm.Connected());
+
+    auto ref = hosttext_test::RenderReference("USB Grüße", "DejaVu Sans 20", true, false, true, 270);
+    const int examined = ref.stride - 1;
+    const std::string expected =
+        "~LOGO;U1;" + std::to_string(ref.height) + ";" + std::to_string(examined * 8) +
+        hosttext_test::ExpectedHlvRows(ref.bits.data(), ref.stride, ref.height, examined) + "\nEND\r\n";
+    const std::vector<std::string> transfers = emulator.OutTransfers();
+    std::string received;
+    for (size_t i = 0; i < transfers.size(); ++i) {
+        // Bulk transfers of 64 bytes, the last one shorter.
+        if (i + 1 < transfers.size()) {
+            EXPECT_EQ(transfers[i].size(), 64u);
+        }
+        received += transfers[i];
+    }
+    EXPECT_EQ(received, expected);
+}
+
+}  // namespace
