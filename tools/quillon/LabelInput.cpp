@@ -41,7 +41,7 @@ std::string LabelPrefix(const std::string& name, const Record& r) {
 
 // Checks one parsed value and hands it on.
 bool Deliver(const json::Document& doc, Record& r, const std::string& name, const RecordHandler& handle) {
-    LabelSpec label;
+    LabelDescription label;
     try {
         label = ParseLabel(doc, doc.Root());
     } catch (const LabelError& e) {

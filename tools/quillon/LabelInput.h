@@ -6,7 +6,7 @@
 #include <istream>
 #include <string>
 
-#include "LabelSpec.h"
+#include "LabelDescription.h"
 
 namespace quillon::cli {
 
@@ -15,7 +15,7 @@ struct Record {
     std::size_t index = 0;             // 0-based label number
     std::size_t line = 0;              // 1-based line where the record starts (0: unknown)
     bool batch = false;                // the input is an array or JSON Lines
-    const LabelSpec* label = nullptr;  // null when `error` is set
+    const LabelDescription* label = nullptr;  // null when `error` is set
     std::string error;                 // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
 };
 

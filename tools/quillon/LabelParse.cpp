@@ -217,7 +217,7 @@ RotateEnum RotationOf(Fields& f) {
     return static_cast<RotateEnum>(f.Pick("rotation", kRotations, 0));
 }
 
-void ReadText(Fields& f, TextSpec& t, ScaleEnum unit) {
+void ReadText(Fields& f, TextDesc& t, ScaleEnum unit) {
     t.x = f.Number("x");
     t.y = f.Number("y");
     t.text = f.String("text");
@@ -234,7 +234,7 @@ void ReadText(Fields& f, TextSpec& t, ScaleEnum unit) {
     t.unit = unit;
 }
 
-void ReadShape(Fields& f, ShapeSpec& s, ScaleEnum unit, bool box) {
+void ReadShape(Fields& f, ShapeDesc& s, ScaleEnum unit, bool box) {
     s.box = box;
     s.x = f.Number("x");
     s.y = f.Number("y");
@@ -244,7 +244,7 @@ void ReadShape(Fields& f, ShapeSpec& s, ScaleEnum unit, bool box) {
     s.unit = unit;
 }
 
-void ReadBarcode1D(Fields& f, Barcode1DSpec& b, ScaleEnum unit) {
+void ReadBarcode1D(Fields& f, Barcode1DDesc& b, ScaleEnum unit) {
     b.x = f.Number("x");
     b.y = f.Number("y");
     b.data = f.String("data");
@@ -258,7 +258,7 @@ void ReadBarcode1D(Fields& f, Barcode1DSpec& b, ScaleEnum unit) {
     b.unit = unit;
 }
 
-void ReadQR(Fields& f, QRSpec& q, ScaleEnum unit) {
+void ReadQR(Fields& f, QRDesc& q, ScaleEnum unit) {
     q.x = f.Number("x");
     q.y = f.Number("y");
     q.module = f.Number("module", 4);
@@ -286,7 +286,7 @@ void ReadQR(Fields& f, QRSpec& q, ScaleEnum unit) {
     }
 }
 
-void ReadPdf417(Fields& f, Pdf417Spec& p, ScaleEnum unit) {
+void ReadPdf417(Fields& f, Pdf417Desc& p, ScaleEnum unit) {
     p.x = f.Number("x");
     p.y = f.Number("y");
     p.data = f.String("data");
@@ -299,7 +299,7 @@ void ReadPdf417(Fields& f, Pdf417Spec& p, ScaleEnum unit) {
     p.unit = unit;
 }
 
-void ReadDataMatrix(Fields& f, DataMatrixSpec& d, ScaleEnum unit) {
+void ReadDataMatrix(Fields& f, DataMatrixDesc& d, ScaleEnum unit) {
     d.x = f.Number("x");
     d.y = f.Number("y");
     d.data = f.String("data");
@@ -329,7 +329,7 @@ void ReadDataMatrix(Fields& f, DataMatrixSpec& d, ScaleEnum unit) {
     d.unit = unit;
 }
 
-void ReadAztec(Fields& f, AztecSpec& a, ScaleEnum unit) {
+void ReadAztec(Fields& f, AztecDesc& a, ScaleEnum unit) {
     a.x = f.Number("x");
     a.y = f.Number("y");
     a.data = f.String("data");
@@ -341,7 +341,7 @@ void ReadAztec(Fields& f, AztecSpec& a, ScaleEnum unit) {
     a.unit = unit;
 }
 
-void ReadMaxicode(Fields& f, MaxicodeSpec& m, ScaleEnum unit) {
+void ReadMaxicode(Fields& f, MaxicodeDesc& m, ScaleEnum unit) {
     m.x = f.Number("x");
     m.y = f.Number("y");
     m.mode = f.Int("mode", 2, 2, 4);
@@ -368,7 +368,7 @@ void ReadMaxicode(Fields& f, MaxicodeSpec& m, ScaleEnum unit) {
     m.unit = unit;
 }
 
-void ReadRfid(Fields& f, RfidSpec& r) {
+void ReadRfid(Fields& f, RfidDesc& r) {
     r.bank = static_cast<RfidMemBlockEnum>(f.Pick("bank", kBanks, 1));
     const unsigned kMax = 0xFFFFFFFFu;
     if (r.bank == RfidMemBlockEnum::EPC) {
@@ -391,40 +391,40 @@ void ReadRfid(Fields& f, RfidSpec& r) {
     r.password = f.String("password", "");
 }
 
-void ReadPicture(Fields& f, PictureSpec& p) {
+void ReadPicture(Fields& f, PictureDesc& p) {
     p.x = f.Int("x", 0);
     p.y = f.Int("y", 0);
     p.name = f.String("name");
     if (p.name.find_first_of("\r\n") != std::string::npos) Fail(f.PathOf("name"), "a name is one line");
 }
 
-ObjectSpec ReadObject(const json::Document& doc, const json::Node& value, const Path& path,
+ObjectDesc ReadObject(const json::Document& doc, const json::Node& value, const Path& path,
                       ScaleEnum labelUnit, bool latin1) {
     Fields f(doc, value, path, latin1);
     const json::Node* type = f.Find("type");
     if (!type) Fail(f.PathOf("type"), "missing");
     const std::string_view kind = type->type == json::Type::String ? doc.Text(*type) : std::string_view();
-    ObjectSpec object;
+    ObjectDesc object;
     if (kind == "text") {
-        ReadText(f, object.emplace<TextSpec>(), UnitOf(f, labelUnit));
+        ReadText(f, object.emplace<TextDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "line" || kind == "box") {
-        ReadShape(f, object.emplace<ShapeSpec>(), UnitOf(f, labelUnit), kind == "box");
+        ReadShape(f, object.emplace<ShapeDesc>(), UnitOf(f, labelUnit), kind == "box");
     } else if (kind == "barcode1d") {
-        ReadBarcode1D(f, object.emplace<Barcode1DSpec>(), UnitOf(f, labelUnit));
+        ReadBarcode1D(f, object.emplace<Barcode1DDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "qr") {
-        ReadQR(f, object.emplace<QRSpec>(), UnitOf(f, labelUnit));
+        ReadQR(f, object.emplace<QRDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "pdf417") {
-        ReadPdf417(f, object.emplace<Pdf417Spec>(), UnitOf(f, labelUnit));
+        ReadPdf417(f, object.emplace<Pdf417Desc>(), UnitOf(f, labelUnit));
     } else if (kind == "datamatrix") {
-        ReadDataMatrix(f, object.emplace<DataMatrixSpec>(), UnitOf(f, labelUnit));
+        ReadDataMatrix(f, object.emplace<DataMatrixDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "aztec") {
-        ReadAztec(f, object.emplace<AztecSpec>(), UnitOf(f, labelUnit));
+        ReadAztec(f, object.emplace<AztecDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "maxicode") {
-        ReadMaxicode(f, object.emplace<MaxicodeSpec>(), UnitOf(f, labelUnit));
+        ReadMaxicode(f, object.emplace<MaxicodeDesc>(), UnitOf(f, labelUnit));
     } else if (kind == "rfid") {
-        ReadRfid(f, object.emplace<RfidSpec>());
+        ReadRfid(f, object.emplace<RfidDesc>());
     } else if (kind == "picture") {
-        ReadPicture(f, object.emplace<PictureSpec>());
+        ReadPicture(f, object.emplace<PictureDesc>());
     } else {
         Fail(f.PathOf("type"),
              "expected one of text, line, box, barcode1d, qr, pdf417, datamatrix, aztec, maxicode, rfid, "
@@ -436,7 +436,7 @@ ObjectSpec ReadObject(const json::Document& doc, const json::Node& value, const 
 
 }  // namespace
 
-LabelSpec ParseLabel(const json::Document& doc, const json::Node& root) {
+LabelDescription ParseLabel(const json::Document& doc, const json::Node& root) {
     if (root.type != json::Type::Object) Fail("label", "expected an object");
     const Path top;
     // The encoding decides how every other string is read, so it comes first.
@@ -447,7 +447,7 @@ LabelSpec ParseLabel(const json::Document& doc, const json::Node& root) {
     }
     Fields f(doc, root, top, latin1);
     f.Find("encoding");
-    LabelSpec label;
+    LabelDescription label;
     label.name = f.String("name", "LABEL");
     if (label.name.empty() || label.name.find_first_of("\r\n;") != std::string::npos)
         Fail("name", "expected a non-empty name without line breaks or semicolons");

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "Json.h"
-#include "LabelSpec.h"
+#include "LabelDescription.h"
 
 namespace quillon::cli {
 
@@ -19,7 +19,7 @@ class LabelError : public std::runtime_error {
 
 // Checks one parsed JSON value against the label format and converts it.
 // Throws LabelError on the first problem found.
-LabelSpec ParseLabel(const json::Document& doc, const json::Node& root);
+LabelDescription ParseLabel(const json::Document& doc, const json::Node& root);
 
 }  // namespace quillon::cli
 

@@ -32,12 +32,12 @@ void Require(F* function, const char* kind) {
 }
 
 struct Adder {
-    void operator()(const TextSpec& t) const {
+    void operator()(const TextDesc& t) const {
         Require(&CreateTexts, "text");
         CreateTexts(t.x, t.y, t.sizeX, t.sizeY, t.text, t.unit, t.sizeUnit, t.style, t.align, t.font,
                     t.rotation);
     }
-    void operator()(const ShapeSpec& s) const {
+    void operator()(const ShapeDesc& s) const {
         if (s.box) {
             Require(&CreateBoxs, "box");
             CreateBoxs(s.x, s.y, s.x2, s.y2, s.thickness, s.unit);
@@ -46,12 +46,12 @@ struct Adder {
             CreateLines(s.x, s.y, s.x2, s.y2, s.thickness, s.unit);
         }
     }
-    void operator()(const Barcode1DSpec& b) const {
+    void operator()(const Barcode1DDesc& b) const {
         Require(&CreateBarcode1D, "barcode1d");
         CreateBarcode1D(b.x, b.y, b.data, b.unit, b.narrow, b.wide, b.height, b.symbology, b.humanReadable,
                         b.rotation, b.textAbove);
     }
-    void operator()(const QRSpec& q) const {
+    void operator()(const QRDesc& q) const {
         Require(&CreateQRBarcodes, "qr");
         // The entry point copies the segments; it takes them by non-const
         // pointer only because that is its signature.
@@ -61,24 +61,24 @@ struct Adder {
                          static_cast<QRCodeErrorCorrectionEnum>(q.errorCorrection),
                          static_cast<QRCodeModelEnum>(q.model), q.rotation);
     }
-    void operator()(const Pdf417Spec& p) const {
+    void operator()(const Pdf417Desc& p) const {
         Require(&CreatePdf417Bcodes, "pdf417");
         CreatePdf417Bcodes(p.x, p.y, p.data, p.unit, p.moduleWidth, p.moduleHeight,
                            static_cast<Pdf417ErrCorrectionEnum>(p.errorCorrection), p.rows, p.columns,
                            p.rotation);
     }
-    void operator()(const DataMatrixSpec& d) const {
+    void operator()(const DataMatrixDesc& d) const {
         Require(&CreateDataMatrixBarcodes, "datamatrix");
         CreateDataMatrixBarcodes(d.x, d.y, d.data, d.unit, d.module, d.rotation, d.rectangle, d.lines,
                                  static_cast<char>(d.control1), static_cast<char>(d.control2), d.rows,
                                  d.columns);
     }
-    void operator()(const AztecSpec& a) const {
+    void operator()(const AztecDesc& a) const {
         Require(&CreateAztecBarcodes, "aztec");
         CreateAztecBarcodes(a.x, a.y, a.data, a.unit, a.module, static_cast<AztecCodeTypeEnum>(a.codeType),
                             a.errorCorrection, a.layers, a.rotation);
     }
-    void operator()(const MaxicodeSpec& m) const {
+    void operator()(const MaxicodeDesc& m) const {
         Require(&CreateMaxicodeBarcodes, "maxicode");
         // The message kind follows the mode: 2 structured, 3 structured with
         // a year, 4 free primary message.
@@ -86,12 +86,12 @@ struct Adder {
                                m.serviceClass, m.message, m.year, m.primary, m.x, m.y, m.unit, m.zipper,
                                m.rotation);
     }
-    void operator()(const RfidSpec& r) const {
+    void operator()(const RfidDesc& r) const {
         Require(&CreateRfidEncode, "rfid");
         CreateRfidEncode(r.field32, r.field16, r.text6, r.bank, r.offset, r.userData, r.userHex,
                          r.passwordType, r.password);
     }
-    void operator()(const PictureSpec& p) const {
+    void operator()(const PictureDesc& p) const {
         Require(&Picture, "picture");
         Picture(p.x, p.y, p.name);
     }
@@ -99,7 +99,7 @@ struct Adder {
 
 // Closes the label however rendering ends, so the next label starts clean.
 struct OpenLabel {
-    OpenLabel(const LabelSpec& label, Language language) {
+    OpenLabel(const LabelDescription& label, Language language) {
         CreateLabel(language == Language::Kesh ? 1 : 0, label.name, label.dotsPerUnit, label.resolutionUnit);
     }
     ~OpenLabel() { CloseLabel(); }
@@ -109,12 +109,12 @@ struct OpenLabel {
 
 }  // namespace
 
-std::string RenderLabel(const LabelSpec& label, Language language) {
+std::string RenderLabel(const LabelDescription& label, Language language) {
     if (label.language != Language::Unset && language == Language::Unset) language = label.language;
     std::string text;
     try {
         OpenLabel open(label, language);
-        for (const ObjectSpec& object : label.objects) std::visit(Adder{}, object);
+        for (const ObjectDesc& object : label.objects) std::visit(Adder{}, object);
         LabelToString(text);
     } catch (const RenderError&) {
         throw;

@@ -4,7 +4,7 @@
 #include <stdexcept>
 #include <string>
 
-#include "LabelSpec.h"
+#include "LabelDescription.h"
 
 namespace quillon::cli {
 
@@ -17,10 +17,10 @@ class RenderError : public std::runtime_error {
 
 // Renders one label through the exported label functions. `language`
 // decides when the label itself names none (Vorn when Unset).
-std::string RenderLabel(const LabelSpec& label, Language language);
+std::string RenderLabel(const LabelDescription& label, Language language);
 
 // The built-in 4 x 6 inch shipping label at 203 dpi.
-LabelSpec ShippingLabel();
+LabelDescription ShippingLabel();
 
 }  // namespace quillon::cli
 

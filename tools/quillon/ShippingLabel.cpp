@@ -6,8 +6,8 @@
 namespace quillon::cli {
 namespace {
 
-TextSpec Text(float x, float y, float size, const char* text) {
-    TextSpec t;
+TextDesc Text(float x, float y, float size, const char* text) {
+    TextDesc t;
     t.x = x;
     t.y = y;
     t.sizeX = size;
@@ -16,8 +16,8 @@ TextSpec Text(float x, float y, float size, const char* text) {
     return t;
 }
 
-ShapeSpec Shape(bool box, float x, float y, float x2, float y2, float thickness) {
-    ShapeSpec s;
+ShapeDesc Shape(bool box, float x, float y, float x2, float y2, float thickness) {
+    ShapeDesc s;
     s.box = box;
     s.x = x;
     s.y = y;
@@ -29,8 +29,8 @@ ShapeSpec Shape(bool box, float x, float y, float x2, float y2, float thickness)
 
 }  // namespace
 
-LabelSpec ShippingLabel() {
-    LabelSpec label;
+LabelDescription ShippingLabel() {
+    LabelDescription label;
     label.name = "SHIP1";
     label.dotsPerUnit = 203;
     label.resolutionUnit = ScaleEnum::Inch;
@@ -44,7 +44,7 @@ LabelSpec ShippingLabel() {
     o.push_back(Shape(false, 0, 560, 812, 560, 3));
     o.push_back(Shape(true, 10, 130, 802, 250, 4));
 
-    Barcode1DSpec code128;
+    Barcode1DDesc code128;
     code128.x = 40;
     code128.y = 600;
     code128.data = "1Z999AA10123456784";
@@ -53,7 +53,7 @@ LabelSpec ShippingLabel() {
     code128.height = 200;
     o.push_back(code128);
 
-    QRSpec qr;
+    QRDesc qr;
     qr.x = 560;
     qr.y = 280;
     qr.data = "MGS:1Z999AA10123456784|TO:JOHN Q PUBLIC|ZIP:62704-1234|WT:12.5LB";
@@ -62,7 +62,7 @@ LabelSpec ShippingLabel() {
     qr.model = static_cast<int>(QRCodeModelEnum::MODEL_2);
     o.push_back(qr);
 
-    Pdf417Spec pdf;
+    Pdf417Desc pdf;
     pdf.x = 40;
     pdf.y = 880;
     pdf.data =

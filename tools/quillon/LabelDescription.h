@@ -1,5 +1,5 @@
-#ifndef QUILLON_TOOLS_LABELSPEC_H
-#define QUILLON_TOOLS_LABELSPEC_H
+#ifndef QUILLON_TOOLS_LABELDESCRIPTION_H
+#define QUILLON_TOOLS_LABELDESCRIPTION_H
 
 // One label as read from a label file: every value already checked and
 // turned into the numbers the label functions take, so that rendering cannot
@@ -14,7 +14,7 @@
 
 namespace quillon::cli {
 
-struct TextSpec {
+struct TextDesc {
     float x = 0, y = 0;
     std::string text;
     float sizeX = 10, sizeY = 10;
@@ -27,14 +27,14 @@ struct TextSpec {
 };
 
 // Lines and boxes share their fields.
-struct ShapeSpec {
+struct ShapeDesc {
     bool box = false;
     float x = 0, y = 0, x2 = 0, y2 = 0;
     float thickness = 1;
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct Barcode1DSpec {
+struct Barcode1DDesc {
     float x = 0, y = 0;
     std::string data;
     BarcodeTypeEnum_1D symbology = BarcodeTypeEnum_1D::Code_128;
@@ -45,7 +45,7 @@ struct Barcode1DSpec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct QRSpec {
+struct QRDesc {
     float x = 0, y = 0;
     std::string data;
     float module = 4;
@@ -58,7 +58,7 @@ struct QRSpec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct Pdf417Spec {
+struct Pdf417Desc {
     float x = 0, y = 0;
     std::string data;
     float moduleWidth = 2, moduleHeight = 6;
@@ -68,7 +68,7 @@ struct Pdf417Spec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct DataMatrixSpec {
+struct DataMatrixDesc {
     float x = 0, y = 0;
     std::string data;
     float module = 4;
@@ -80,7 +80,7 @@ struct DataMatrixSpec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct AztecSpec {
+struct AztecDesc {
     float x = 0, y = 0;
     std::string data;
     float module = 4;
@@ -91,7 +91,7 @@ struct AztecSpec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct MaxicodeSpec {
+struct MaxicodeDesc {
     float x = 0, y = 0;
     int mode = 2;
     std::string postalCode, countryCode, serviceClass, year, primary, message;
@@ -100,7 +100,7 @@ struct MaxicodeSpec {
     ScaleEnum unit = ScaleEnum::Dot;
 };
 
-struct RfidSpec {
+struct RfidDesc {
     RfidMemBlockEnum bank = RfidMemBlockEnum::EPC;
     unsigned int field32 = 0, field16 = 0;
     std::string text6;
@@ -110,22 +110,22 @@ struct RfidSpec {
     std::string password;
 };
 
-struct PictureSpec {
+struct PictureDesc {
     int x = 0, y = 0;
     std::string name;
 };
 
-using ObjectSpec = std::variant<TextSpec, ShapeSpec, Barcode1DSpec, QRSpec, Pdf417Spec, DataMatrixSpec,
-                                AztecSpec, MaxicodeSpec, RfidSpec, PictureSpec>;
+using ObjectDesc = std::variant<TextDesc, ShapeDesc, Barcode1DDesc, QRDesc, Pdf417Desc, DataMatrixDesc,
+                                AztecDesc, MaxicodeDesc, RfidDesc, PictureDesc>;
 
 enum class Language { Unset, Vorn, Kesh };
 
-struct LabelSpec {
+struct LabelDescription {
     std::string name = "LABEL";
     Language language = Language::Unset;
     float dotsPerUnit = 203;
     ScaleEnum resolutionUnit = ScaleEnum::Inch;
-    std::vector<ObjectSpec> objects;
+    std::vector<ObjectDesc> objects;
 };
 
 }  // namespace quillon::cli
