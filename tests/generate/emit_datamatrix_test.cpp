@@ -60,123 +60,85 @@ void RunRows(int lang, const std::vector<Row>& rows) {
     for (const auto& row : rows) EXPECT_EQ(Render(lang, row.dm), row.expected) << row.name;
 }
 
-TEST(DataMatrixVorn, AnchorByRotation) {
-    RunRows(kVorn,
-            {
-                {"worked example", DM(), "DMATRIX 100,50,144000,144000,c126,x4,\"HELLO\"\r\n"},
-                {"clockwise, sized", DM().Rot(1).Size(16, 16),
-                 "DMATRIX 164,50,144000,144000,c126,x4,r90,16,16,\"HELLO\"\r\n"},
-                {"clockwise uses columns", DM().Rot(1).Size(10, 20),
-                 "DMATRIX 180,50,144000,144000,c126,x4,r90,10,20,\"HELLO\"\r\n"},
-                {"clockwise, unsized", DM().Rot(1), "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
-                {"counter-clockwise, sized", DM().Rot(2).Size(10, 20),
-                 "DMATRIX 100,90,144000,144000,c126,x4,r270,10,20,\"HELLO\"\r\n"},
-                {"counter-clockwise, dots: no table", DM().Rot(2),
-                 "DMATRIX 100,144000,144000,c126,x4,r270,\"HELLO\"\r\n"},
-                {"inverted, sized", DM().Rot(3).Size(10, 20),
-                 "DMATRIX 140,130,144000,144000,c126,x4,r180,10,20,\"HELLO\"\r\n"},
-                {"inverted, unsized", DM().Rot(3), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
-                {"rows without columns", DM().Rot(1).Size(16, -1),
-                 "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
-                {"zero rows", DM().Rot(3).Size(0, 5), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
-                {"rotation beyond table", DM().Rot(5).Size(16, 16),
-                 "DMATRIX 144000,144000,c126,x4,16,16,\"HELLO\"\r\n"},
-                {"rotation -1", DM().Rot(-1), "DMATRIX 144000,144000,c126,x4,\"HELLO\"\r\n"},
-                // col x cell + X wraps at 32 bits: 4 * INT_MAX + 100 is 96.
-                {"anchor sums wrap", DM().Rot(3).Size(INT_MAX, INT_MAX),
-                 "DMATRIX 96,46,144000,144000,c126,x4,r180,2147483647,2147483647,\"HELLO\"\r\n"},
-            });
-}
-
-TEST(DataMatrixVorn, ModuleAndShape) {
-    RunRows(
-        kVorn,
-        {
-            {"rounded module", DM().Module(2.5f), "DMATRIX 100,50,144000,144000,c126,x3,\"HELLO\"\r\n"},
-            {"module -1 is 0.015 of the unit", DM().Module(-1),
-             "DMATRIX 100,50,144000,144000,c126,x0,\"HELLO\"\r\n"},
-            {"module 0 omitted", DM().Module(0), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
-            {"negative module omitted", DM().Module(-2), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
-            {"unset module in a sized rotation counts 1", DM().Module(0).Rot(1).Size(16, 12),
-             "DMATRIX 112,50,144000,144000,c126,r90,16,12,\"HELLO\"\r\n"},
-            {"rectangle", DM().Rect().Size(8, 18),
-             "DMATRIX 100,50,144000,144000,c126,x4,a1,8,18,\"HELLO\"\r\n"},
-            {"positions truncate", DM().At(10.6f, 0.99f), "DMATRIX 10,0,144000,144000,c126,x4,\"HELLO\"\r\n"},
-            {"inch ruler", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(0.02f),
-             "DMATRIX 203,101,144000,144000,c126,x4,\"HELLO\"\r\n"},
-            {"inch ruler, default module", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(-1),
-             "DMATRIX 203,101,144000,144000,c126,x3,\"HELLO\"\r\n"},
-        });
+// clang-format off
+TEST(DataMatrixVorn, AnchorModuleAndShape) {
+    RunRows(kVorn, {
+        {"worked example", DM(), "DMATRIX 100,50,144000,144000,c126,x4,\"HELLO\"\r\n"},
+        {"clockwise, sized", DM().Rot(1).Size(16, 16), "DMATRIX 164,50,144000,144000,c126,x4,r90,16,16,\"HELLO\"\r\n"},
+        {"clockwise uses columns", DM().Rot(1).Size(10, 20), "DMATRIX 180,50,144000,144000,c126,x4,r90,10,20,\"HELLO\"\r\n"},
+        {"clockwise, unsized", DM().Rot(1), "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
+        {"counter-clockwise, sized", DM().Rot(2).Size(10, 20), "DMATRIX 100,90,144000,144000,c126,x4,r270,10,20,\"HELLO\"\r\n"},
+        {"counter-clockwise, dots: no table", DM().Rot(2), "DMATRIX 100,144000,144000,c126,x4,r270,\"HELLO\"\r\n"},
+        {"inverted, sized", DM().Rot(3).Size(10, 20), "DMATRIX 140,130,144000,144000,c126,x4,r180,10,20,\"HELLO\"\r\n"},
+        {"inverted, unsized", DM().Rot(3), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
+        {"rows without columns", DM().Rot(1).Size(16, -1), "DMATRIX 144000,144000,c126,x4,r90,\"HELLO\"\r\n"},
+        {"zero rows", DM().Rot(3).Size(0, 5), "DMATRIX 144000,144000,c126,x4,r180,\"HELLO\"\r\n"},
+        {"rotation beyond table", DM().Rot(5).Size(16, 16), "DMATRIX 144000,144000,c126,x4,16,16,\"HELLO\"\r\n"},
+        {"rotation -1", DM().Rot(-1), "DMATRIX 144000,144000,c126,x4,\"HELLO\"\r\n"},
+        // col x cell + X wraps at 32 bits: 4 * INT_MAX + 100 is 96.
+        {"anchor sums wrap", DM().Rot(3).Size(INT_MAX, INT_MAX), "DMATRIX 96,46,144000,144000,c126,x4,r180,2147483647,2147483647,\"HELLO\"\r\n"},
+        {"rounded module", DM().Module(2.5f), "DMATRIX 100,50,144000,144000,c126,x3,\"HELLO\"\r\n"},
+        {"module -1 is 0.015 of the unit", DM().Module(-1), "DMATRIX 100,50,144000,144000,c126,x0,\"HELLO\"\r\n"},
+        {"module 0 omitted", DM().Module(0), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
+        {"negative module omitted", DM().Module(-2), "DMATRIX 100,50,144000,144000,c126,\"HELLO\"\r\n"},
+        {"unset module in a sized rotation counts 1", DM().Module(0).Rot(1).Size(16, 12), "DMATRIX 112,50,144000,144000,c126,r90,16,12,\"HELLO\"\r\n"},
+        {"rectangle", DM().Rect().Size(8, 18), "DMATRIX 100,50,144000,144000,c126,x4,a1,8,18,\"HELLO\"\r\n"},
+        {"positions truncate", DM().At(10.6f, 0.99f), "DMATRIX 10,0,144000,144000,c126,x4,\"HELLO\"\r\n"},
+        {"inch ruler", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(0.02f), "DMATRIX 203,101,144000,144000,c126,x4,\"HELLO\"\r\n"},
+        {"inch ruler, default module", DM().Unit(ScaleEnum::Inch).At(1, 0.5f).Module(-1), "DMATRIX 203,101,144000,144000,c126,x3,\"HELLO\"\r\n"},
+    });
 }
 
 TEST(DataMatrix, MultiLineExpansion) {
-    RunRows(kVorn,
-            {
-                {"two lines", DM().Data("ID").Multi("A/r/nB"),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"ID~M~JA~M~JB\"\r\n"},
-                {"one line", DM().Data("").Multi("X"), "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JX\"\r\n"},
-                {"separator alone", DM().Data("").Multi("/r/n"),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~J~M~J\"\r\n"},
-                {"trailing separator", DM().Data("").Multi("A/r/n"),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA~M~J\"\r\n"},
-                {"real CR LF is no separator", DM().Data("").Multi("A\r\nB"),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA\r\nB\"\r\n"},
-                {"half a separator", DM().Data("").Multi("A/rB/n"),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"~M~JA/rB/n\"\r\n"},
-                {"printable control characters", DM().Data("").Multi("A/r/nB", '|', ' '),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"| A| B\"\r\n"},
-                {"byte 0 and byte 31", DM().Data("").Multi("A", 0, 31),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"~@~_A\"\r\n"},
-                {"high byte stays itself", DM().Data("").Multi("A", static_cast<char>(0xE9), 10),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"\xE9~JA\"\r\n"},
-                {"no multi-line text", DM().Data("AB").Multi("", 0, 0),
-                 "DMATRIX 100,50,144000,144000,c126,x4,\"AB\"\r\n"},
-            });
+    const std::string head = "DMATRIX 100,50,144000,144000,c126,x4,\"";
+    RunRows(kVorn, {
+        {"two lines", DM().Data("ID").Multi("A/r/nB"), head + "ID~M~JA~M~JB\"\r\n"},
+        {"one line", DM().Data("").Multi("X"), head + "~M~JX\"\r\n"},
+        {"separator alone", DM().Data("").Multi("/r/n"), head + "~M~J~M~J\"\r\n"},
+        {"trailing separator", DM().Data("").Multi("A/r/n"), head + "~M~JA~M~J\"\r\n"},
+        {"real CR LF is no separator", DM().Data("").Multi("A\r\nB"), head + "~M~JA\r\nB\"\r\n"},
+        {"half a separator", DM().Data("").Multi("A/rB/n"), head + "~M~JA/rB/n\"\r\n"},
+        {"printable control characters", DM().Data("").Multi("A/r/nB", '|', ' '), head + "| A| B\"\r\n"},
+        {"byte 0 and byte 31", DM().Data("").Multi("A", 0, 31), head + "~@~_A\"\r\n"},
+        {"high byte stays itself", DM().Data("").Multi("A", static_cast<char>(0xE9), 10), head + "\xE9~JA\"\r\n"},
+        {"no multi-line text", DM().Data("AB").Multi("", 0, 0), head + "AB\"\r\n"},
+    });
 }
 
 // Counter-clockwise symbols without rows and columns are anchored by a size
 // estimated from the data (digits weigh 1, other bytes 2) for inch rulers
 // at 600, 300, 203 and 200 dpi.
-struct EstimateRow {
-    const char* name;
-    float dpi;
-    std::string data;
-    std::string expected;
-    std::string multi = "";
-};
-
 TEST(DataMatrixVorn, EstimatedSize) {
     const std::string tail = ",144000,144000,c126,x4,r270,\"";
-    const std::vector<EstimateRow> rows = {
-        {"5 digits", 203, "12345", "DMATRIX 203,140" + tail + "12345\"\r\n"},
-        {"weight 10", 203, "ABCDE", "DMATRIX 203,140" + tail + "ABCDE\"\r\n"},
-        {"weight 11", 203, "ABCDE1", "DMATRIX 203,210" + tail + "ABCDE1\"\r\n"},
-        {"weight 20", 203, std::string(20, '7'), "DMATRIX 203,210" + tail + std::string(20, '7') + "\"\r\n"},
-        {"weight 32", 203, std::string(16, 'Z'), "DMATRIX 203,180" + tail + std::string(16, 'Z') + "\"\r\n"},
-        {"weight 33", 203, std::string(16, 'Z') + "1",
-         "DMATRIX 203,230" + tail + std::string(16, 'Z') + "1\"\r\n"},
-        {"weight 64", 203, std::string(32, 'Z'), "DMATRIX 203,230" + tail + std::string(32, 'Z') + "\"\r\n"},
-        {"weight 98", 203, std::string(49, 'Z'), "DMATRIX 203,290" + tail + std::string(49, 'Z') + "\"\r\n"},
-        {"200 dpi", 200, "1", "DMATRIX 200,140" + tail + "1\"\r\n"},
-        {"300 dpi", 300, "1", "DMATRIX 300,219,144000,144000,c126,x6,r270,\"1\"\r\n"},
-        {"300 dpi, weight 98", 300, std::string(98, '1'),
-         "DMATRIX 300,459,144000,144000,c126,x6,r270,\"" + std::string(98, '1') + "\"\r\n"},
-        {"600 dpi, weight 12", 600, "ABCDEF", "DMATRIX 600,630,144000,144000,c126,x12,r270,\"ABCDEF\"\r\n"},
-        {"600 dpi, weight 40", 600, std::string(20, 'Q'),
-         "DMATRIX 600,690,144000,144000,c126,x12,r270,\"" + std::string(20, 'Q') + "\"\r\n"},
-        {"600 dpi, weight 70", 600, std::string(35, 'Q'),
-         "DMATRIX 600,870,144000,144000,c126,x12,r270,\"" + std::string(35, 'Q') + "\"\r\n"},
-        {"other resolution", 406, std::string(200, 'Q'),
-         "DMATRIX 406,144000,144000,c126,x8,r270,\"" + std::string(200, 'Q') + "\"\r\n"},
-        {"empty data", 203, "", "DMATRIX 203" + tail + "\"\r\n"},
+    const struct {
+        const char* name;
+        float dpi;
+        std::string data, expected, multi;
+    } rows[] = {
+        {"5 digits", 203, "12345", "DMATRIX 203,140" + tail + "12345\"\r\n", ""},
+        {"weight 10", 203, "ABCDE", "DMATRIX 203,140" + tail + "ABCDE\"\r\n", ""},
+        {"weight 11", 203, "ABCDE1", "DMATRIX 203,210" + tail + "ABCDE1\"\r\n", ""},
+        {"weight 20", 203, std::string(20, '7'), "DMATRIX 203,210" + tail + std::string(20, '7') + "\"\r\n", ""},
+        {"weight 32", 203, std::string(16, 'Z'), "DMATRIX 203,180" + tail + std::string(16, 'Z') + "\"\r\n", ""},
+        {"weight 33", 203, std::string(16, 'Z') + "1", "DMATRIX 203,230" + tail + std::string(16, 'Z') + "1\"\r\n", ""},
+        {"weight 64", 203, std::string(32, 'Z'), "DMATRIX 203,230" + tail + std::string(32, 'Z') + "\"\r\n", ""},
+        {"weight 98", 203, std::string(49, 'Z'), "DMATRIX 203,290" + tail + std::string(49, 'Z') + "\"\r\n", ""},
+        {"200 dpi", 200, "1", "DMATRIX 200,140" + tail + "1\"\r\n", ""},
+        {"300 dpi", 300, "1", "DMATRIX 300,219,144000,144000,c126,x6,r270,\"1\"\r\n", ""},
+        {"300 dpi, weight 98", 300, std::string(98, '1'), "DMATRIX 300,459,144000,144000,c126,x6,r270,\"" + std::string(98, '1') + "\"\r\n", ""},
+        {"600 dpi, weight 12", 600, "ABCDEF", "DMATRIX 600,630,144000,144000,c126,x12,r270,\"ABCDEF\"\r\n", ""},
+        {"600 dpi, weight 40", 600, std::string(20, 'Q'), "DMATRIX 600,690,144000,144000,c126,x12,r270,\"" + std::string(20, 'Q') + "\"\r\n", ""},
+        {"600 dpi, weight 70", 600, std::string(35, 'Q'), "DMATRIX 600,870,144000,144000,c126,x12,r270,\"" + std::string(35, 'Q') + "\"\r\n", ""},
+        {"other resolution", 406, std::string(200, 'Q'), "DMATRIX 406,144000,144000,c126,x8,r270,\"" + std::string(200, 'Q') + "\"\r\n", ""},
+        {"empty data", 203, "", "DMATRIX 203" + tail + "\"\r\n", ""},
         {"multi-line text counts", 203, "", "DMATRIX 203,210" + tail + "~M~JAB\"\r\n", "AB"},
     };
     for (const auto& row : rows) {
-        const DM dm =
-            DM().Unit(ScaleEnum::Inch).At(1, 0.25f).Module(0.02f).Rot(2).Data(row.data).Multi(row.multi);
+        const DM dm = DM().Unit(ScaleEnum::Inch).At(1, 0.25f).Module(0.02f).Rot(2).Data(row.data).Multi(row.multi);
         EXPECT_EQ(Render(kVorn, dm, row.dpi), row.expected) << row.name;
     }
 }
+// clang-format on
 
 TEST(DataMatrixVorn, TooLongForTheTable) {
     // Weight 99: the symbol is dropped with one line on standard error, and
@@ -200,32 +162,25 @@ TEST(DataMatrixVorn, TooLongForTheTable) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(), "");
 }
 
+// clang-format off
 TEST(DataMatrixKesh, Parameters) {
-    RunRows(
-        kKesh,
-        {
-            {"worked example", DM(), "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"every option", DM().Rot(1).Size(16, 20).Rect(),
-             "BARCODE\r\nDATAMATRIX;CW;XD4;C20;R16;SH2;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"counter-clockwise", DM().Rot(2),
-             "BARCODE\r\nDATAMATRIX;CCW;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"inverted", DM().Rot(3), "BARCODE\r\nDATAMATRIX;INV;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"rotation beyond table", DM().Rot(4),
-             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"columns without rows", DM().Size(-1, 5),
-             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"module -1", DM().Module(-1), "BARCODE\r\nDATAMATRIX;XD0;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"module 0", DM().Module(0), "BARCODE\r\nDATAMATRIX;ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-            {"frame avoids the data", DM().Data("*\""),
-             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n'*\"'\r\nSTOP\r\n"},
-            {"multi-line", DM().Data("ID").Multi("A/r/nB"),
-             "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*ID~M~JA~M~JB*\r\nSTOP\r\n"},
-            // No size table in KESH: long counter-clockwise data is written.
-            {"long counter-clockwise",
-             DM().Unit(ScaleEnum::Inch).At(1, 1).Module(0.02f).Rot(2).Data(std::string(60, 'Z')),
-             "BARCODE\r\nDATAMATRIX;CCW;XD4;ECC200;203;203\r\n*" + std::string(60, 'Z') + "*\r\nSTOP\r\n"},
-        });
+    const std::string tail = "ECC200;50;100\r\n*HELLO*\r\nSTOP\r\n";
+    RunRows(kKesh, {
+        {"worked example", DM(), "BARCODE\r\nDATAMATRIX;XD4;" + tail},
+        {"every option", DM().Rot(1).Size(16, 20).Rect(), "BARCODE\r\nDATAMATRIX;CW;XD4;C20;R16;SH2;" + tail},
+        {"counter-clockwise", DM().Rot(2), "BARCODE\r\nDATAMATRIX;CCW;XD4;" + tail},
+        {"inverted", DM().Rot(3), "BARCODE\r\nDATAMATRIX;INV;XD4;" + tail},
+        {"rotation beyond table", DM().Rot(4), "BARCODE\r\nDATAMATRIX;XD4;" + tail},
+        {"columns without rows", DM().Size(-1, 5), "BARCODE\r\nDATAMATRIX;XD4;" + tail},
+        {"module -1", DM().Module(-1), "BARCODE\r\nDATAMATRIX;XD0;" + tail},
+        {"module 0", DM().Module(0), "BARCODE\r\nDATAMATRIX;" + tail},
+        {"frame avoids the data", DM().Data("*\""), "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n'*\"'\r\nSTOP\r\n"},
+        {"multi-line", DM().Data("ID").Multi("A/r/nB"), "BARCODE\r\nDATAMATRIX;XD4;ECC200;50;100\r\n*ID~M~JA~M~JB*\r\nSTOP\r\n"},
+        // No size table in KESH: long counter-clockwise data is written.
+        {"long counter-clockwise", DM().Unit(ScaleEnum::Inch).At(1, 1).Module(0.02f).Rot(2).Data(std::string(60, 'Z')), "BARCODE\r\nDATAMATRIX;CCW;XD4;ECC200;203;203\r\n*" + std::string(60, 'Z') + "*\r\nSTOP\r\n"},
+    });
 }
+// clang-format on
 
 TEST(DataMatrix, RecordsOneEntryPerListOrNothing) {
     EXPECT_EQ(DM().Add(), nullptr);  // no label open
@@ -241,21 +196,8 @@ TEST(DataMatrix, RecordsOneEntryPerListOrNothing) {
     EXPECT_EQ(form.VornobjPDF417row.at(1), -1);
     EXPECT_EQ(form.VornobjPDF417col.at(1), 5);
     EXPECT_TRUE(form.VornobjQRCodedataManuallyEncoded.empty());
-    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                       &ObjCellRectPtr, &ObjTextItemPtr})
-        EXPECT_EQ(list->size(), 2u);
+    object_text::ExpectOwned(2);
     CloseLabel();
-}
-
-std::vector<long long> LeadingInts(const std::string& line, size_t count) {
-    std::vector<long long> values;
-    size_t pos = line.find(' ') + 1;
-    for (size_t i = 0; i < count; ++i) {
-        const size_t comma = line.find(',', pos);
-        values.push_back(std::stoll(line.substr(pos, comma - pos)));
-        pos = comma + 1;
-    }
-    return values;
 }
 
 // Whatever the data length, module size and requested size, a rotated
@@ -272,7 +214,7 @@ TEST(DataMatrix, PropertySweep) {
                 for (int rot = 0; rot <= 3; ++rot) {
                     const DM dm = DM().At(250, 300).Module(module).Rot(rot).Size(rows, cols).Data(data);
                     const std::string line = Render(kVorn, dm);
-                    const auto v = LeadingInts(line, 2);
+                    const auto v = object_text::LeadingNumbers(line, 2);
                     const long long ax = v[0], ay = v[1];
                     const bool inBox = ax >= 250 && ay >= 300 &&
                                        ((ax <= 250 + cols * cell && ay <= 300 + rows * cell) ||
@@ -296,7 +238,7 @@ TEST(DataMatrix, PropertySweep) {
             EXPECT_EQ(line, "");
             EXPECT_EQ(err, "Out of string length!!\n");
         } else {
-            const auto v = LeadingInts(line, 2);
+            const auto v = object_text::LeadingNumbers(line, 2);
             EXPECT_EQ(v[0], 203);
             EXPECT_GE(v[1], 140);
             EXPECT_LE(v[1], 290);

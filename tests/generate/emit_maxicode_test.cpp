@@ -4,78 +4,62 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "label/LabelState.h"
+#include "object_text.h"
 #include "quillon/Label.h"
 
 namespace {
 
-constexpr int kVorn = 0;
-constexpr int kKesh = 1;
+using object_text::kKesh;
+using object_text::kVorn;
 
-std::string Render() {
-    std::string text;
-    LabelToString(text);
-    return text;
-}
-
-// The text that `add` puts into a form at 8 dots/mm: the rendered label less
-// the header (through the scale line) and the trailer of the empty form.
-std::string ObjectText(int language, const std::function<void()>& add) {
-    CreateLabel(language, "L1", 8.0f, ScaleEnum::MM);
-    const std::string empty = Render();
-    add();
-    const std::string full = Render();
-    CloseLabel();
-    const size_t headEnd = empty.find("\r\n", empty.find("SCALE")) + 2;
-    EXPECT_EQ(full.substr(0, headEnd), empty.substr(0, headEnd));
-    EXPECT_EQ(full.substr(full.size() - (empty.size() - headEnd)), empty.substr(headEnd));
-    return full.substr(headEnd, full.size() - empty.size());
-}
-
-struct Maxicode {
-    int kind = 0;
-    int mode = 2;
-    std::string postalCode = "123456789";
-    std::string countryCode = "840";
-    std::string serviceClass = "001";
-    std::string remainingMsg = "HELLO";
-    std::string year;
-    std::string primaryMsg;
-    float x = 100;
-    float y = 50;
+// Arguments of one CreateMaxicodeBarcodes call: mode 2, 123456789, 840, 001,
+// "HELLO" at 100/50 dots.
+struct Mx {
+    int kind = 0, mode = 2;
+    std::string postal = "123456789", country = "840", service = "001", remaining = "HELLO", year, primary;
+    float x = 100, y = 50;
     ScaleEnum scale = ScaleEnum::Dot;
     bool zipper = false;
-    int rotation = 0;
+    int rot = 0;
+
+    Mx& Primary(std::string p) { return primary = std::move(p), *this; }
+    Mx& Data(std::string d) { return remaining = std::move(d), *this; }
+    Mx& NoFields() { return service = country = "", *this; }
+    Mx& Rot(int r, bool z = false) { return rot = r, zipper = z, *this; }
+    Mx& Mm() { return scale = ScaleEnum::MM, x = 12.34f, y = 6.2f, *this; }  // 98.72 and 49.6 dots
+    void* Add() const {
+        return CreateMaxicodeBarcodes(kind, static_cast<MaxicodeModeEnum>(mode), postal, country, service,
+                                      remaining, year, primary, x, y, scale, zipper,
+                                      static_cast<RotateEnum>(rot));
+    }
 };
 
-void* Add(const Maxicode& m) {
-    return CreateMaxicodeBarcodes(m.kind, static_cast<MaxicodeModeEnum>(m.mode), m.postalCode, m.countryCode,
-                                  m.serviceClass, m.remainingMsg, m.year, m.primaryMsg, m.x, m.y, m.scale,
-                                  m.zipper, static_cast<RotateEnum>(m.rotation));
-}
-
-Maxicode Mode(int mode, std::string postalCode, int kind = 0) {
-    Maxicode m;
-    m.mode = mode;
-    m.postalCode = std::move(postalCode);
-    m.kind = kind;
+Mx Mode(int mode, std::string postal, int kind = 0) {
+    Mx m;
+    m.mode = mode, m.postal = std::move(postal), m.kind = kind;
     return m;
 }
 
-template <typename F>
-Maxicode With(Maxicode m, F change) {
-    change(m);
-    return m;
+// The object text at 8 dots/mm.
+std::string Text(int lang, const Mx& m) {
+    return object_text::ObjectText(
+        lang, [&] { m.Add(); }, 8.0f, ScaleEnum::MM);
+}
+
+template <typename Exception>
+std::string ThrownBy(const Mx& m) {
+    return object_text::Thrown<Exception>(
+        kVorn, [&] { m.Add(); }, 8.0f, ScaleEnum::MM);
 }
 
 struct Row {
     const char* name;
-    Maxicode input;
+    Mx input;
     std::string expected;
 };
 
@@ -85,233 +69,122 @@ class MaxicodeTest : public ::testing::Test {
 };
 
 TEST_F(MaxicodeTest, VornLineByModeAndKind) {
+    Mx fields = Mode(2, "000000000");
+    fields.service = "";
+    fields.country = "X,Y";
+    Mx year = Mode(4, "");
+    year.year = "26";
+    // clang-format off
     const Row rows[] = {
         {"mode 2", Mode(2, "123456789"), "MAXICODE 100,50,2,001,840,12345,6789,\"HELLO\"\r\n"},
-        {"mode 2 with the comma", Mode(2, "12345,6789"),
-         "MAXICODE 100,50,2,001,840,12345,6789,\"HELLO\"\r\n"},
+        {"mode 2 with the comma", Mode(2, "12345,6789"), "MAXICODE 100,50,2,001,840,12345,6789,\"HELLO\"\r\n"},
         {"mode 3", Mode(3, "AB12CD"), "MAXICODE 100,50,3,001,840,\"AB12CD\",\"HELLO\"\r\n"},
-        {"mode 3 lower case and digits", Mode(3, "ab1234"),
-         "MAXICODE 100,50,3,001,840,\"ab1234\",\"HELLO\"\r\n"},
-        {"mode 4 plain", With(Mode(4, "", 2), [](Maxicode& m) { m.primaryMsg = "ABC"; }),
-         "MAXICODE 100,50,4,\"ABCHELLO\"\r\n"},
-        {"mode 4 ignores the structured fields", Mode(4, "not checked", 0),
-         "MAXICODE 100,50,4,\"HELLO\"\r\n"},
+        {"mode 3 lower case and digits", Mode(3, "ab1234"), "MAXICODE 100,50,3,001,840,\"ab1234\",\"HELLO\"\r\n"},
+        {"mode 4 plain", Mode(4, "", 2).Primary("ABC"), "MAXICODE 100,50,4,\"ABCHELLO\"\r\n"},
+        {"mode 4 ignores the structured fields", Mode(4, "not checked", 0), "MAXICODE 100,50,4,\"HELLO\"\r\n"},
         {"mode 4 accepts the open-system kind", Mode(4, "x", 1), "MAXICODE 100,50,4,\"HELLO\"\r\n"},
-        {"plain kind in mode 2 is structured",
-         With(Mode(2, "123456789", 2), [](Maxicode& m) { m.primaryMsg = "P"; }),
-         "MAXICODE 100,50,2,001,840,12345,6789,\"PHELLO\"\r\n"},
-        {"fields written as given",
-         With(Mode(2, "000000000"),
-              [](Maxicode& m) {
-                  m.serviceClass = "";
-                  m.countryCode = "X,Y";
-              }),
-         "MAXICODE 100,50,2,,X,Y,00000,0000,\"HELLO\"\r\n"},
+        {"plain kind in mode 2 is structured", Mode(2, "123456789", 2).Primary("P"), "MAXICODE 100,50,2,001,840,12345,6789,\"PHELLO\"\r\n"},
+        {"fields written as given", fields, "MAXICODE 100,50,2,,X,Y,00000,0000,\"HELLO\"\r\n"},
         {"unknown mode", Mode(5, "bad"), "MAXICODE 100,50,5,\"HELLO\"\r\n"},
-        {"no mode given", Mode(-1, "bad"), "MAXICODE 100,50,-1,\"HELLO\"\r\n"},
-        {"year never written", With(Mode(4, ""), [](Maxicode& m) { m.year = "26"; }),
-         "MAXICODE 100,50,4,\"HELLO\"\r\n"},
-        {"millimetres truncate",
-         With(Mode(4, ""),
-              [](Maxicode& m) {
-                  m.scale = ScaleEnum::MM;
-                  m.x = 12.34f;
-                  m.y = 6.2f;
-              }),
-         "MAXICODE 98,49,4,\"HELLO\"\r\n"},
+        {"year never written", year, "MAXICODE 100,50,4,\"HELLO\"\r\n"},
+        {"millimetres truncate", Mode(4, "").Mm(), "MAXICODE 98,49,4,\"HELLO\"\r\n"},
     };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ObjectText(kVorn, [&] { Add(row.input); }), row.expected);
-    }
+    // clang-format on
+    for (const Row& row : rows) EXPECT_EQ(Text(kVorn, row.input), row.expected) << row.name;
 }
 
 TEST_F(MaxicodeTest, VornNoticesLeaveTheLineAlone) {
-    struct NoticeRow {
-        const char* name;
+    const std::string zipper = "Parameter [ZipperPattern] is not supported.\n";
+    const std::string rotation = "Parameter [Rotation] is not supported.\n";
+    const struct {
         bool zipper;
-        int rotation;
+        int rot;
         std::string notices;
-    };
-    const NoticeRow rows[] = {
-        {"neither", false, 0, ""},
-        {"zipper", true, 0, "Parameter [ZipperPattern] is not supported.\n"},
-        {"clockwise", false, 1, "Parameter [Rotation] is not supported.\n"},
-        {"inverted", false, 3, "Parameter [Rotation] is not supported.\n"},
-        {"unknown rotation", false, 4, ""},
-        {"both", true, 2,
-         "Parameter [ZipperPattern] is not supported.\nParameter [Rotation] is not supported.\n"},
-    };
-    for (const NoticeRow& row : rows) {
-        SCOPED_TRACE(row.name);
-        Maxicode m;
-        m.zipper = row.zipper;
-        m.rotation = row.rotation;
+    } rows[] = {{false, 0, ""},
+                {true, 0, zipper},
+                {false, 1, rotation},
+                {false, 4, ""},
+                {true, 2, zipper + rotation}};
+    for (const auto& row : rows) {
         testing::internal::CaptureStdout();
-        const std::string text = ObjectText(kVorn, [&] { Add(m); });
-        const std::string printed = testing::internal::GetCapturedStdout();
-        EXPECT_EQ(text, "MAXICODE 100,50,2,001,840,12345,6789,\"HELLO\"\r\n");
+        EXPECT_EQ(Text(kVorn, Mx().Rot(row.rot, row.zipper)),
+                  "MAXICODE 100,50,2,001,840,12345,6789,\"HELLO\"\r\n");
         // Rendered twice (empty form, then with the symbol): notices once.
-        EXPECT_EQ(printed, row.notices);
+        EXPECT_EQ(testing::internal::GetCapturedStdout(), row.notices) << row.zipper << " " << row.rot;
     }
-}
-
-// The text of the exception `render` throws, and its kind.
-template <typename Exception>
-std::string ThrownBy(const Maxicode& m) {
-    CreateLabel(kVorn, "L1", 8.0f, ScaleEnum::MM);
-    Add(m);
-    std::string text = "before";
-    std::string message = "<nothing thrown>";
-    try {
-        LabelToString(text);
-    } catch (const Exception& e) {
-        message = e.what();
-    }
-    EXPECT_EQ(text, "before");
-    CloseLabel();
-    return message;
+    // Notices come before the throw.
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(ThrownBy<std::invalid_argument>(Mode(3, "AB12C").Rot(1, true)), "Invalid [PostalCode] data.");
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), zipper + rotation);
 }
 
 TEST_F(MaxicodeTest, VornRejections) {
-    const std::string badPostal = "Invalid [PostalCode] data.";
-    struct ErrorRow {
+    const struct {
         const char* name;
-        Maxicode input;
+        Mx input;
+    } postal[] = {
+        {"ten digits", Mode(2, "1234567890")},      {"eight digits", Mode(2, "12345678")},
+        {"comma misplaced", Mode(2, "1234,56789")}, {"other separator", Mode(2, "12345-6789")},
+        {"letter", Mode(2, "1234A6789")},           {"trailing newline", Mode(2, "123456789\n")},
+        {"empty in mode 2", Mode(2, "")},           {"five characters", Mode(3, "AB12C")},
+        {"seven characters", Mode(3, "AB12CDE")},   {"punctuation", Mode(3, "AB-2CD")},
+        {"byte above 127", Mode(3, "AB12C\xC9")},   {"plain kind checks too", Mode(2, "12345", 2)},
     };
-    const ErrorRow postalRows[] = {
-        {"ten digits", Mode(2, "1234567890")},
-        {"eight digits", Mode(2, "12345678")},
-        {"comma in the wrong place", Mode(2, "1234,56789")},
-        {"other separator", Mode(2, "12345-6789")},
-        {"two commas", Mode(2, "12345,,6789")},
-        {"letter", Mode(2, "1234A6789")},
-        {"trailing newline", Mode(2, "123456789\n")},
-        {"empty in mode 2", Mode(2, "")},
-        {"five characters", Mode(3, "AB12C")},
-        {"seven characters", Mode(3, "AB12CDE")},
-        {"leading blank", Mode(3, " AB12C")},
-        {"punctuation", Mode(3, "AB-2CD")},
-        {"byte above 127", Mode(3, "AB12C\xC9")},
-        {"empty in mode 3", Mode(3, "")},
-        {"plain kind checks too", Mode(2, "12345", 2)},
-    };
-    for (const ErrorRow& row : postalRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ThrownBy<std::invalid_argument>(row.input), badPostal);
-    }
-    const std::string unsupported = "Format [MaxicodeMsgStructuredOpenSystemStandard] is not supported.";
-    const ErrorRow formatRows[] = {
-        {"open system in mode 2", Mode(2, "123456789", 1)},
-        {"open system in mode 3", Mode(3, "AB12CD", 1)},
-        {"format checked before the postal code", Mode(2, "bad", 1)},
-    };
-    for (const ErrorRow& row : formatRows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ThrownBy<std::runtime_error>(row.input), unsupported);
-    }
-}
-
-TEST_F(MaxicodeTest, VornNoticesComeBeforeTheThrow) {
-    Maxicode m = Mode(3, "AB12C");
-    m.zipper = true;
-    m.rotation = 1;
-    testing::internal::CaptureStdout();
-    const std::string message = ThrownBy<std::invalid_argument>(m);
-    EXPECT_EQ(testing::internal::GetCapturedStdout(),
-              "Parameter [ZipperPattern] is not supported.\nParameter [Rotation] is not supported.\n");
-    EXPECT_EQ(message, "Invalid [PostalCode] data.");
+    for (const auto& row : postal)
+        EXPECT_EQ(ThrownBy<std::invalid_argument>(row.input), "Invalid [PostalCode] data.") << row.name;
+    // Checked before the postal code.
+    for (const Mx& m : {Mode(2, "123456789", 1), Mode(3, "AB12CD", 1), Mode(2, "bad", 1)})
+        EXPECT_EQ(ThrownBy<std::runtime_error>(m),
+                  "Format [MaxicodeMsgStructuredOpenSystemStandard] is not supported.")
+            << m.postal;
 }
 
 TEST_F(MaxicodeTest, KeshBlockJoinsTheData) {
+    // clang-format off
     const Row rows[] = {
-        {"mode 2", Mode(2, "123456789"),
-         "BARCODE\r\nMAXICODE;M2;50;100\r\n*001840123456789;HELLO*\r\nSTOP\r\n"},
-        {"postal code not checked", Mode(2, "1234567890"),
-         "BARCODE\r\nMAXICODE;M2;50;100\r\n*0018401234567890;HELLO*\r\nSTOP\r\n"},
-        {"open-system kind not refused", Mode(3, "AB12CDE", 1),
-         "BARCODE\r\nMAXICODE;M3;50;100\r\n*001840AB12CDE;HELLO*\r\nSTOP\r\n"},
-        {"primary message after the separator",
-         With(Mode(2, "123456789"), [](Maxicode& m) { m.primaryMsg = "P"; }),
-         "BARCODE\r\nMAXICODE;M2;50;100\r\n*001840123456789;PHELLO*\r\nSTOP\r\n"},
-        {"only a primary message",
-         With(Mode(4, "", 2),
-              [](Maxicode& m) {
-                  m.serviceClass = m.countryCode = "";
-                  m.primaryMsg = "ABC";
-              }),
-         "BARCODE\r\nMAXICODE;M4;50;100\r\n*ABC;HELLO*\r\nSTOP\r\n"},
-        {"only the remaining message",
-         With(Mode(4, "", 2), [](Maxicode& m) { m.serviceClass = m.countryCode = ""; }),
-         "BARCODE\r\nMAXICODE;M4;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-        {"mode 4 still joins the fields", Mode(4, "X"),
-         "BARCODE\r\nMAXICODE;M4;50;100\r\n*001840X;HELLO*\r\nSTOP\r\n"},
-        {"zipper right after the mode",
-         With(Mode(2, "123456789"),
-              [](Maxicode& m) {
-                  m.zipper = true;
-                  m.rotation = 1;
-              }),
-         "BARCODE\r\nMAXICODE;M2;Z;CW;50;100\r\n*001840123456789;HELLO*\r\nSTOP\r\n"},
-        {"counter-clockwise", With(Mode(2, "1"), [](Maxicode& m) { m.rotation = 2; }),
-         "BARCODE\r\nMAXICODE;M2;CCW;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
-        {"inverted", With(Mode(2, "1"), [](Maxicode& m) { m.rotation = 3; }),
-         "BARCODE\r\nMAXICODE;M2;INV;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
-        {"unknown rotation", With(Mode(2, "1"), [](Maxicode& m) { m.rotation = 8; }),
-         "BARCODE\r\nMAXICODE;M2;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
-        {"data holding the asterisk",
-         With(Mode(4, "", 2),
-              [](Maxicode& m) {
-                  m.serviceClass = m.countryCode = "";
-                  m.remainingMsg = "A*B";
-              }),
-         "BARCODE\r\nMAXICODE;M4;50;100\r\n\"A*B\"\r\nSTOP\r\n"},
-        {"millimetres truncate",
-         With(Mode(2, "1"),
-              [](Maxicode& m) {
-                  m.scale = ScaleEnum::MM;
-                  m.x = 12.34f;
-                  m.y = 6.2f;
-              }),
-         "BARCODE\r\nMAXICODE;M2;49;98\r\n*0018401;HELLO*\r\nSTOP\r\n"},
+        {"mode 2", Mode(2, "123456789"), "BARCODE\r\nMAXICODE;M2;50;100\r\n*001840123456789;HELLO*\r\nSTOP\r\n"},
+        {"postal code not checked", Mode(2, "1234567890"), "BARCODE\r\nMAXICODE;M2;50;100\r\n*0018401234567890;HELLO*\r\nSTOP\r\n"},
+        {"open-system kind not refused", Mode(3, "AB12CDE", 1), "BARCODE\r\nMAXICODE;M3;50;100\r\n*001840AB12CDE;HELLO*\r\nSTOP\r\n"},
+        {"primary message after the separator", Mode(2, "123456789").Primary("P"), "BARCODE\r\nMAXICODE;M2;50;100\r\n*001840123456789;PHELLO*\r\nSTOP\r\n"},
+        {"only a primary message", Mode(4, "", 2).NoFields().Primary("ABC"), "BARCODE\r\nMAXICODE;M4;50;100\r\n*ABC;HELLO*\r\nSTOP\r\n"},
+        {"only the remaining message", Mode(4, "", 2).NoFields(), "BARCODE\r\nMAXICODE;M4;50;100\r\n*HELLO*\r\nSTOP\r\n"},
+        {"mode 4 still joins the fields", Mode(4, "X"), "BARCODE\r\nMAXICODE;M4;50;100\r\n*001840X;HELLO*\r\nSTOP\r\n"},
+        {"zipper right after the mode", Mode(2, "123456789").Rot(1, true), "BARCODE\r\nMAXICODE;M2;Z;CW;50;100\r\n*001840123456789;HELLO*\r\nSTOP\r\n"},
+        {"counter-clockwise", Mode(2, "1").Rot(2), "BARCODE\r\nMAXICODE;M2;CCW;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
+        {"inverted", Mode(2, "1").Rot(3), "BARCODE\r\nMAXICODE;M2;INV;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
+        {"unknown rotation", Mode(2, "1").Rot(8), "BARCODE\r\nMAXICODE;M2;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
+        {"data holding the asterisk", Mode(4, "", 2).NoFields().Data("A*B"), "BARCODE\r\nMAXICODE;M4;50;100\r\n\"A*B\"\r\nSTOP\r\n"},
+        {"millimetres truncate", Mode(2, "1").Mm(), "BARCODE\r\nMAXICODE;M2;49;98\r\n*0018401;HELLO*\r\nSTOP\r\n"},
     };
+    // clang-format on
     testing::internal::CaptureStdout();
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(ObjectText(kKesh, [&] { Add(row.input); }), row.expected);
-    }
+    for (const Row& row : rows) EXPECT_EQ(Text(kKesh, row.input), row.expected) << row.name;
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "KESH expresses zipper and rotation";
 }
 
 TEST_F(MaxicodeTest, UnknownKindRecordsNothing) {
-    for (int language : {kVorn, kKesh}) {
-        SCOPED_TRACE(language);
-        CreateLabel(language, "L1", 8.0f, ScaleEnum::MM);
-        const std::string empty = Render();
+    for (int lang : {kVorn, kKesh}) {
+        CreateLabel(lang, "L1", 8.0f, ScaleEnum::MM);
+        std::string empty, text;
+        LabelToString(empty);
         const size_t objects = gpLabel->Form().ObjectCount();
         const size_t owned = ObjectsPtr.size();
-        for (int kind : {3, -1, 99}) {
-            Maxicode bad = Mode(2, "123456789", kind);
-            EXPECT_EQ(Add(bad), gpLabel.get());
-        }
+        for (int kind : {3, -1, 99}) EXPECT_EQ(Mode(2, "123456789", kind).Add(), gpLabel.get());
         EXPECT_EQ(gpLabel->Form().ObjectCount(), objects);
         EXPECT_EQ(gpLabel->Form().VornobjMaxicodeTyp.size(), objects);
-        for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                           &ObjCellRectPtr, &ObjTextItemPtr})
-            EXPECT_EQ(list->size(), owned);
-        EXPECT_EQ(Render(), empty);
+        object_text::ExpectOwned(owned);
+        LabelToString(text);
+        EXPECT_EQ(text, empty);
         // The next symbol lines up: its own values come out, not a neighbour's.
-        Maxicode good = Mode(4, "", 2);
-        good.remainingMsg = "NEXT";
-        EXPECT_EQ(Add(good), gpLabel.get());
+        EXPECT_EQ(Mode(4, "", 2).Data("NEXT").Add(), gpLabel.get());
         EXPECT_EQ(ObjectsPtr.size(), owned + 1);
-        const std::string text = Render();
-        EXPECT_NE(text.find(language == kVorn ? "MAXICODE 100,50,4,\"NEXT\"\r\n" : "*001840;NEXT*"),
+        LabelToString(text);
+        EXPECT_NE(text.find(lang == kVorn ? "MAXICODE 100,50,4,\"NEXT\"\r\n" : "*001840;NEXT*"),
                   std::string::npos)
             << text;
         CloseLabel();
     }
-    EXPECT_EQ(Add(Maxicode{}), nullptr) << "no label open";
+    EXPECT_EQ(Mx().Add(), nullptr) << "no label open";
 }
 
 // Reads "MAXICODE f1,f2,...,"data"\r\n" into its fields before the data and
@@ -320,9 +193,8 @@ void SplitVorn(const std::string& line, std::vector<std::string>& fields, std::s
     const size_t open = line.rfind(",\"", line.size() - 4);
     data = line.substr(open + 2, line.size() - open - 5);
     fields.clear();
-    size_t pos = 9;
-    while (pos <= open) {
-        size_t comma = line.find(',', pos);
+    for (size_t pos = 9; pos <= open;) {
+        const size_t comma = line.find(',', pos);
         fields.push_back(line.substr(pos, comma - pos));
         pos = comma + 1;
     }
@@ -334,57 +206,50 @@ void SplitVorn(const std::string& line, std::vector<std::string>& fields, std::s
 // the mode, the data comes back whole, and the KESH frame never occurs in
 // the data.
 TEST_F(MaxicodeTest, PropertyAnchorAndFieldsHoldForAnyMessage) {
-    const size_t lengths[] = {0, 1, 2, 30, 93, 138, 500};
     const float positions[][2] = {{0, 0}, {3.7f, 11.2f}, {25.4f, 50.8f}};
-    const ScaleEnum scales[] = {ScaleEnum::Dot, ScaleEnum::MM, ScaleEnum::Inch};
     const int modes[][3] = {{2, 0, 8}, {3, 0, 7}, {4, 2, 4}, {2, 2, 8}};
     const char alphabet[] = "*\"'_`-#^+!AZ09;,~/ ";
     testing::internal::CaptureStdout();
+    const size_t lengths[] = {0, 1, 2, 30, 93, 138, 500};
     for (size_t length : lengths) {
         for (const auto& pos : positions) {
-            for (ScaleEnum scale : scales) {
+            for (ScaleEnum scale : {ScaleEnum::Dot, ScaleEnum::MM, ScaleEnum::Inch}) {
                 for (const auto& mode : modes) {
-                    Maxicode m = Mode(mode[0], mode[0] == 3 ? "A1B2C3" : "12345,6789", mode[1]);
-                    m.x = pos[0];
-                    m.y = pos[1];
-                    m.scale = scale;
-                    m.remainingMsg.clear();
-                    for (size_t i = 0; i < length; ++i) m.remainingMsg += alphabet[(i * 7 + length) % 19];
+                    Mx m = Mode(mode[0], mode[0] == 3 ? "A1B2C3" : "12345,6789", mode[1]);
+                    m.x = pos[0], m.y = pos[1], m.scale = scale;
+                    m.remaining.clear();
+                    for (size_t i = 0; i < length; ++i) m.remaining += alphabet[(i * 7 + length) % 19];
                     // VORN frames with the double quote whatever the data.
-                    std::string vornData = m.remainingMsg;
-                    for (char& c : vornData) c = c == '"' ? 'Q' : c == ',' ? 'C' : c;
+                    Mx vorn = m;
+                    for (char& c : vorn.remaining) c = c == '"' ? 'Q' : c == ',' ? 'C' : c;
                     SCOPED_TRACE("length " + std::to_string(length) + " mode " + std::to_string(mode[0]) +
                                  " scale " + std::to_string(static_cast<int>(scale)));
-                    std::string anchor;
-                    std::string keshPosition;
-                    for (int rotation = 0; rotation < 4; ++rotation) {
-                        m.rotation = rotation;
-                        Maxicode vorn = m;
-                        vorn.remainingMsg = vornData;
+                    std::string anchor, keshPosition;
+                    for (int rot = 0; rot < 4; ++rot) {
+                        m.rot = vorn.rot = rot;
                         std::vector<std::string> fields;
                         std::string data;
-                        SplitVorn(ObjectText(kVorn, [&] { Add(vorn); }), fields, data);
+                        SplitVorn(Text(kVorn, vorn), fields, data);
                         ASSERT_EQ(static_cast<int>(fields.size()) + 1, mode[2]);
-                        EXPECT_EQ(data, vornData);
+                        EXPECT_EQ(data, vorn.remaining);
                         EXPECT_EQ(fields[2], std::to_string(mode[0]));
                         const std::string here = fields[0] + "," + fields[1];
-                        if (rotation == 0) anchor = here;
+                        if (rot == 0) anchor = here;
                         EXPECT_EQ(here, anchor);
                         EXPECT_GE(std::stoi(fields[0]), 0);
 
-                        const std::string kesh = ObjectText(kKesh, [&] { Add(m); });
+                        const std::string kesh = Text(kKesh, m);
                         const size_t line2 = kesh.find("\r\n", 9) + 2;
                         const size_t end = kesh.size() - 8;  // "\r\nSTOP\r\n"
                         const std::string framed = kesh.substr(line2, end - line2);
                         const char frame = framed.front();
                         EXPECT_EQ(framed.back(), frame);
-                        EXPECT_EQ(m.remainingMsg.find(frame), std::string::npos);
-                        EXPECT_EQ(
-                            framed.substr(framed.size() - 1 - m.remainingMsg.size(), m.remainingMsg.size()),
-                            m.remainingMsg);
+                        EXPECT_EQ(m.remaining.find(frame), std::string::npos);
+                        EXPECT_EQ(framed.substr(framed.size() - 1 - m.remaining.size(), m.remaining.size()),
+                                  m.remaining);
                         const std::string params = kesh.substr(9, line2 - 11);
                         const std::string position = params.substr(params.rfind(';', params.rfind(';') - 1));
-                        if (rotation == 0) keshPosition = position;
+                        if (rot == 0) keshPosition = position;
                         EXPECT_EQ(position, keshPosition);
                         // KESH position is y;x, the same numbers VORN writes as x,y.
                         EXPECT_EQ(position, ";" + fields[1] + ";" + fields[0]);
