@@ -31,8 +31,6 @@ ReferenceRaster RenderReference(const std::string& utf8, const std::string& font
 
     const int W = w + 11, H = h + 10;
     const bool quarter = rotation == 90 || rotation == 270;
-    out.textWidth = w;
-    out.textHeight = h;
     out.width = quarter ? H : W;
     out.height = quarter ? W : H;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, out.width, out.height);
@@ -87,24 +85,14 @@ ReferenceRaster RenderReference(const std::string& utf8, const std::string& font
     return out;
 }
 
-std::uint64_t Fnv1a64(const unsigned char* bytes, size_t size) {
-    std::uint64_t hash = 0xcbf29ce484222325ull;
-    for (size_t i = 0; i < size; ++i) {
-        hash ^= bytes[i];
-        hash *= 0x100000001b3ull;
-    }
-    return hash;
-}
-
-std::uint64_t Fnv1a64(const std::vector<unsigned char>& bytes) {
-    return Fnv1a64(bytes.data(), bytes.size());
+static bool Dark(const unsigned char* bits, int stride, int x, int y) {
+    return ((bits[y * stride + x / 8] >> (7 - x % 8)) & 1) == 0;
 }
 
 int DarkPixels(const unsigned char* bits, int stride, int width, int height) {
     int dark = 0;
     for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            if (((bits[y * stride + x / 8] >> (7 - x % 8)) & 1) == 0) ++dark;
+        for (int x = 0; x < width; ++x) dark += Dark(bits, stride, x, y);
     return dark;
 }
 
@@ -114,7 +102,7 @@ std::string ExpectedHlvRows(const unsigned char* bits, int stride, int rows, int
     for (int y = 0; y < rows; ++y) {
         std::vector<int> dark;
         for (int x = 0; x < dots; ++x)
-            if (((bits[y * stride + x / 8] >> (7 - x % 8)) & 1) == 0) dark.push_back(x + 1);
+            if (Dark(bits, stride, x, y)) dark.push_back(x + 1);
         if (dark.empty()) continue;
         std::string line = "\n" + std::to_string(y + 1);
         size_t i = 0;
@@ -131,6 +119,15 @@ std::string ExpectedHlvRows(const unsigned char* bits, int stride, int rows, int
     return out;
 }
 
+std::string ExpectedHlv(const char* name, const char* text, const std::string& font, int style,
+                        bool underline, int rotation) {
+    auto ref = RenderReference(text, font, style & 1, style & 2, underline, rotation);
+    const int examined = rotation % 90 == 0 ? ref.stride - 1 : ref.stride;
+    return "~LOGO;" + std::string(name) + ";" + std::to_string(ref.height) + ";" +
+           std::to_string(examined * 8) + ExpectedHlvRows(ref.bits.data(), ref.stride, ref.height, examined) +
+           "\nEND\r\n";
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
@@ -140,10 +137,9 @@ bool PngSize(const std::string& png, int& width, int& height) {
     if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0 || png.compare(12, 4, "IHDR") != 0)
         return false;
     auto be32 = [&](size_t at) {
-        return static_cast<int>((static_cast<unsigned int>(static_cast<unsigned char>(png[at])) << 24) |
-                                (static_cast<unsigned char>(png[at + 1]) << 16) |
-                                (static_cast<unsigned char>(png[at + 2]) << 8) |
-                                static_cast<unsigned char>(png[at + 3]));
+        int v = 0;
+        for (size_t i = at; i < at + 4; ++i) v = v << 8 | static_cast<unsigned char>(png[i]);
+        return v;
     };
     width = be32(16);
     height = be32(20);
