@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <string>
-#include <vector>
 
 #include "render_one_object.h"
 
@@ -19,78 +18,51 @@ constexpr ScaleEnum Inch = ScaleEnum::Inch;
 
 struct ShapeCase {
     const char* name;
+    bool box;
     float sx, sy, ex, ey, thickness;
     ScaleEnum scale;
     float dotsPerUnit;  // printer resolution, with resolutionUnit
     ScaleEnum resolutionUnit;
-    std::string vorn;
-    std::string kesh;
+    const char* vorn;
+    const char* kesh;
 };
 
-std::vector<ShapeCase> LineCases() {
-    return {
-        {"HorizontalIsStillDiagonalInVorn", 10, 20, 200, 20, 3, Dot, 203, Inch, "DIAGONAL 10,20,200,20,3\r\n",
-         "HORZ\r\n3;20;10;200\r\nSTOP\r\n"},
-        {"VerticalWritesColumnFirst", 50, 10, 50, 90, 2, Dot, 203, Inch, "DIAGONAL 50,10,50,90,2\r\n",
-         "VERT\r\n2;50;10;90\r\nSTOP\r\n"},
-        {"Slanted", 10, 20, 30, 40, 1, Dot, 203, Inch, "DIAGONAL 10,20,30,40,1\r\n",
-         "DIAG\r\n1;20;10;40;30\r\nSTOP\r\n"},
-        {"SinglePointIsHorizontal", 5, 5, 5, 5, 1, Dot, 203, Inch, "DIAGONAL 5,5,5,5,1\r\n",
-         "HORZ\r\n1;5;5;5\r\nSTOP\r\n"},
-        // 0.2 mm at 8 dots/mm is 1.6 dots: truncated, no rounding.
-        {"MillimetresTruncate", 1.25f, 2.5f, 10, 2.5f, 0.2f, MM, 8, MM, "DIAGONAL 10,20,80,20,1\r\n",
-         "HORZ\r\n1;20;10;80\r\nSTOP\r\n"},
-        {"SubDotThicknessIsZero", 0, 0, 10, 0, 0.1f, MM, 8, MM, "DIAGONAL 0,0,80,0,0\r\n",
-         "HORZ\r\n0;0;0;80\r\nSTOP\r\n"},
-        {"NegativeTruncatesTowardZero", -2.9f, 2.9f, -10, -20, -1.5f, Dot, 203, Inch,
-         "DIAGONAL -2,2,-10,-20,-1\r\n", "DIAG\r\n-1;2;-2;-20;-10\r\nSTOP\r\n"},
-        {"Inches", 0.5f, 0.5f, 1.5f, 0.5f, 0.01f, Inch, 203, Inch, "DIAGONAL 101,101,304,101,2\r\n",
-         "HORZ\r\n2;101;101;304\r\nSTOP\r\n"},
-        // The ruler of the object decides the unit, not the printer's.
-        {"DotRulerOnMillimetrePrinter", 3, 4, 5, 6, 2, Dot, 12, MM, "DIAGONAL 3,4,5,6,2\r\n",
-         "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
-        {"UnknownRulerUnitCountsAsDots", 3, 4, 5, 6, 2, static_cast<ScaleEnum>(5), 8, MM,
-         "DIAGONAL 3,4,5,6,2\r\n", "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
-    };
-}
+constexpr bool Line = false, Box = true;
 
-std::vector<ShapeCase> BoxCases() {
-    return {
-        {"Dots", 10, 130, 802, 250, 4, Dot, 203, Inch, "BOX 10,130,802,250,4\r\n",
-         "BOX\r\n4;130;10;250;802\r\nSTOP\r\n"},
-        // 0.5 in at 203 dpi is 101.5 dots: truncated to 101, never rounded.
-        {"Inches", 0.5f, 0.5f, 1.5f, 1.0f, 0.01f, Inch, 203, Inch, "BOX 101,101,304,203,2\r\n",
-         "BOX\r\n2;101;101;203;304\r\nSTOP\r\n"},
-        {"EndBeforeStart", 100, 100, 10, 20, 0.9f, MM, 8, MM, "BOX 800,800,80,160,7\r\n",
-         "BOX\r\n7;800;800;160;80\r\nSTOP\r\n"},
-    };
-}
+// clang-format off
+const ShapeCase kShapes[] = {
+    {"HorizontalIsStillDiagonalInVorn", Line, 10, 20, 200, 20, 3, Dot, 203, Inch, "DIAGONAL 10,20,200,20,3\r\n", "HORZ\r\n3;20;10;200\r\nSTOP\r\n"},
+    {"VerticalWritesColumnFirst", Line, 50, 10, 50, 90, 2, Dot, 203, Inch, "DIAGONAL 50,10,50,90,2\r\n", "VERT\r\n2;50;10;90\r\nSTOP\r\n"},
+    {"Slanted", Line, 10, 20, 30, 40, 1, Dot, 203, Inch, "DIAGONAL 10,20,30,40,1\r\n", "DIAG\r\n1;20;10;40;30\r\nSTOP\r\n"},
+    {"SinglePointIsHorizontal", Line, 5, 5, 5, 5, 1, Dot, 203, Inch, "DIAGONAL 5,5,5,5,1\r\n", "HORZ\r\n1;5;5;5\r\nSTOP\r\n"},
+    // 0.2 mm at 8 dots/mm is 1.6 dots: truncated, no rounding.
+    {"MillimetresTruncate", Line, 1.25f, 2.5f, 10, 2.5f, 0.2f, MM, 8, MM, "DIAGONAL 10,20,80,20,1\r\n", "HORZ\r\n1;20;10;80\r\nSTOP\r\n"},
+    {"NegativeTruncatesTowardZero", Line, -2.9f, 2.9f, -10, -20, -1.5f, Dot, 203, Inch, "DIAGONAL -2,2,-10,-20,-1\r\n", "DIAG\r\n-1;2;-2;-20;-10\r\nSTOP\r\n"},
+    // The ruler of the object decides the unit, not the printer's.
+    {"DotRulerOnMillimetrePrinter", Line, 3, 4, 5, 6, 2, Dot, 12, MM, "DIAGONAL 3,4,5,6,2\r\n", "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
+    {"UnknownRulerUnitCountsAsDots", Line, 3, 4, 5, 6, 2, static_cast<ScaleEnum>(5), 8, MM, "DIAGONAL 3,4,5,6,2\r\n", "DIAG\r\n2;4;3;6;5\r\nSTOP\r\n"},
+    // 0.5 in at 203 dpi is 101.5 dots: truncated to 101, never rounded.
+    {"BoxInches", Box, 0.5f, 0.5f, 1.5f, 1.0f, 0.01f, Inch, 203, Inch, "BOX 101,101,304,203,2\r\n", "BOX\r\n2;101;101;203;304\r\nSTOP\r\n"},
+    {"BoxEndBeforeStart", Box, 100, 100, 10, 20, 0.9f, MM, 8, MM, "BOX 800,800,80,160,7\r\n", "BOX\r\n7;800;800;160;80\r\nSTOP\r\n"},
+};
+// clang-format on
 
-std::string CaseName(const testing::TestParamInfo<ShapeCase>& info) {
-    return info.param.name;
-}
+class ShapeTest : public testing::TestWithParam<ShapeCase> {};
 
-class LineTest : public testing::TestWithParam<ShapeCase> {};
-
-TEST_P(LineTest, RendersInBothLanguages) {
+TEST_P(ShapeTest, RendersInBothLanguages) {
     const ShapeCase& c = GetParam();
-    auto add = [&c] { ASSERT_NE(CreateLines(c.sx, c.sy, c.ex, c.ey, c.thickness, c.scale), nullptr); };
+    auto add = [&c] {
+        auto create = c.box ? CreateBoxs : CreateLines;
+        ASSERT_NE(create(c.sx, c.sy, c.ex, c.ey, c.thickness, c.scale), nullptr);
+    };
     EXPECT_EQ(RenderObjects(kVorn, c.dotsPerUnit, c.resolutionUnit, add).body, c.vorn);
     EXPECT_EQ(RenderObjects(kKesh, c.dotsPerUnit, c.resolutionUnit, add).body, c.kesh);
 }
 
-INSTANTIATE_TEST_SUITE_P(Line, LineTest, testing::ValuesIn(LineCases()), CaseName);
-
-class BoxTest : public testing::TestWithParam<ShapeCase> {};
-
-TEST_P(BoxTest, RendersInBothLanguages) {
-    const ShapeCase& c = GetParam();
-    auto add = [&c] { ASSERT_NE(CreateBoxs(c.sx, c.sy, c.ex, c.ey, c.thickness, c.scale), nullptr); };
-    EXPECT_EQ(RenderObjects(kVorn, c.dotsPerUnit, c.resolutionUnit, add).body, c.vorn);
-    EXPECT_EQ(RenderObjects(kKesh, c.dotsPerUnit, c.resolutionUnit, add).body, c.kesh);
-}
-
-INSTANTIATE_TEST_SUITE_P(Box, BoxTest, testing::ValuesIn(BoxCases()), CaseName);
+INSTANTIATE_TEST_SUITE_P(Shapes, ShapeTest, testing::ValuesIn(kShapes),
+                         [](const testing::TestParamInfo<ShapeCase>& info) {
+                             return std::string(info.param.name);
+                         });
 
 // Objects render in recording order, each with its own ruler.
 TEST(ShapeRecording, ObjectsKeepOrderAndOwnRulers) {

