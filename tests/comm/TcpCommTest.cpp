@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 
 #include <cstdlib>
+#include <fstream>
 #include <future>
 #include <optional>
 
@@ -288,10 +289,9 @@ TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {
         GTEST_SKIP() << "port 9100 on 127.0.0.2 is taken: " << e.what();
     }
     char path[] = "/tmp/quillon-file-XXXXXX";
-    int file = mkstemp(path);
+    ::close(mkstemp(path));
     std::string bytes("FILE\0DATA\r\n", 11);
-    ASSERT_EQ(::write(file, bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-    ::close(file);
+    std::ofstream(path, std::ios::binary) << bytes;
     Captured c = Capture([&] {
         tcp.SendPrintString("127.0.0.2", "PRINT 1\r\n", 9);
         tcp.SendPrintFile("127.0.0.2", path);
