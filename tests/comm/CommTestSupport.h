@@ -2,7 +2,7 @@
 #define QUILLON_TESTS_COMM_COMMTESTSUPPORT_H
 
 // Helpers shared by the connection tests: white-box access to class-wide
-// fields, descriptor counting and output capture.
+// fields, descriptor counting, output capture and byte views.
 
 #include <dirent.h>
 #include <gtest/gtest.h>
@@ -32,9 +32,7 @@ struct CommPeer {
 inline int OpenFdCount() {
     int count = 0;
     if (DIR* dir = opendir("/proc/self/fd")) {
-        while (dirent* entry = readdir(dir)) {
-            if (entry->d_name[0] != '.') ++count;
-        }
+        while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
         closedir(dir);
     }
     return count - 1;  // the directory stream itself
@@ -42,18 +40,15 @@ inline int OpenFdCount() {
 
 // Standard output and error of one block of code.
 struct Captured {
-    std::string out;
-    std::string err;
+    std::string out, err;
 };
 
 inline Captured Capture(const std::function<void()>& run) {
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     run();
-    Captured result;
-    result.err = testing::internal::GetCapturedStderr();
-    result.out = testing::internal::GetCapturedStdout();
-    return result;
+    std::string err = testing::internal::GetCapturedStderr();
+    return {testing::internal::GetCapturedStdout(), err};
 }
 
 // Polls a condition every millisecond until it holds or msTimeOut passes.
@@ -64,6 +59,18 @@ inline bool WaitUntil(const std::function<bool()>& condition, int msTimeOut) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     return true;
+}
+
+inline const unsigned char* Bytes(const std::string& s) {
+    return reinterpret_cast<const unsigned char*>(s.data());
+}
+
+inline std::string Text(const unsigned char* bytes, std::size_t n) {
+    return bytes ? std::string(reinterpret_cast<const char*>(bytes), n) : "<null>";
+}
+
+inline std::string Text(const unsigned char* reply) {
+    return reply ? reinterpret_cast<const char*>(reply) : "<null>";
 }
 
 #endif

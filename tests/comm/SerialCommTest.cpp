@@ -6,15 +6,9 @@
 #include <termios.h>
 #include <unistd.h>
 
-#include <future>
-
 #include "CommTestSupport.h"
 
 namespace {
-
-const unsigned char* Bytes(const char* s) {
-    return reinterpret_cast<const unsigned char*>(s);
-}
 
 struct Pty {
     int printer = -1;  // controlling side
@@ -48,6 +42,11 @@ struct Pty {
 class SerialTest : public testing::Test {
   protected:
     void TearDown() override { com.Close(); }
+    void OpenAt(const Pty& pty, int rate) {
+        ComConnection().Connection(pty.path, rate);
+        Capture([&] { com.Open(); });
+        ASSERT_TRUE(com.Connected());
+    }
     ComComm com;
 };
 
@@ -60,17 +59,13 @@ TEST_F(SerialTest, SupportedSpeedsOpenARaw8N1Line) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.rate);
         Pty pty;
-        ComConnection().Connection(pty.path, row.rate);
-        Captured c = Capture([&] { com.Open(); });
-        EXPECT_EQ(c.err, "");
-        ASSERT_TRUE(com.Connected());
+        OpenAt(pty, row.rate);
         termios tty;
         ASSERT_EQ(tcgetattr(pty.printer, &tty), 0);
         EXPECT_EQ(cfgetospeed(&tty), row.speed);
         EXPECT_EQ(cfgetispeed(&tty), row.speed);
-        EXPECT_EQ(tty.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-        EXPECT_EQ(tty.c_cflag & (PARENB | CSTOPB | CRTSCTS), 0u);
-        EXPECT_EQ(tty.c_cflag & (CREAD | CLOCAL), static_cast<tcflag_t>(CREAD | CLOCAL));
+        EXPECT_EQ(tty.c_cflag & (CSIZE | PARENB | CSTOPB | CRTSCTS | CREAD | CLOCAL),
+                  static_cast<tcflag_t>(CS8 | CREAD | CLOCAL));
         EXPECT_EQ(tty.c_lflag & (ICANON | ECHO | ECHOE | ISIG), 0u);
         EXPECT_EQ(tty.c_iflag & (IXON | IXOFF | IXANY), 0u);
         EXPECT_EQ(tty.c_oflag & OPOST, 0u);
@@ -86,11 +81,8 @@ TEST_F(SerialTest, OpenFailuresAreReportedAndLeaveThePortClosed) {
         std::string err;
     } rows[] = {
         {pty.path, 4800, "Unsupported baud rate: 4800\n"},
-        {pty.path, 0, "Unsupported baud rate: 0\n"},
         {pty.path, 9601, "Unsupported baud rate: 9601\n"},
-        {pty.path, -9600, "Unsupported baud rate: -9600\n"},
         {"/dev/quillon-no-such-tty", 9600, "Failed to open port: /dev/quillon-no-such-tty\n"},
-        {"", 9600, "Failed to open port: \n"},
         {"/dev/null", 9600, "Error getting tty attributes\n"},
     };
     int fds = OpenFdCount();
@@ -102,10 +94,7 @@ TEST_F(SerialTest, OpenFailuresAreReportedAndLeaveThePortClosed) {
         EXPECT_FALSE(com.Connected()) << row.err;
     }
     EXPECT_EQ(OpenFdCount(), fds);
-}
-
-TEST_F(SerialTest, ClosedPortWritesNothingAndReadsReportIt) {
-    ComConnection().Connection("/dev/quillon-no-such-tty", 9600);
+    // A port that never opened writes nothing and reports reads.
     Captured c = Capture([&] {
         com.Write(Bytes("PRINT 1\r\n"), 9);
         unsigned char buffer[8];
@@ -118,24 +107,27 @@ TEST_F(SerialTest, ClosedPortWritesNothingAndReadsReportIt) {
 
 TEST_F(SerialTest, WritesAndReadsBothWays) {
     Pty pty;
-    ComConnection().Connection(pty.path, 115200);
-    Capture([&] { com.Open(); });
-    ASSERT_TRUE(com.Connected());
+    OpenAt(pty, 115200);
     int fds = OpenFdCount();
     Capture([&] { com.Open(); });  // a second Open replaces the port, it does not leak it
     EXPECT_EQ(OpenFdCount(), fds);
 
     std::string binary("~DG\0\xff\r\n", 7);
-    com.Write(reinterpret_cast<const unsigned char*>(binary.data()), 7);
+    com.Write(Bytes(binary), 7);
     EXPECT_EQ(pty.ReadAvailable(), binary);
 
-    ASSERT_EQ(::write(pty.printer, "READY", 5), 5);
-    ASSERT_TRUE(WaitUntil([&] { return com.GetBytesAvailable() == 5; }, 1000));
-    unsigned char buffer[8];
+    // A Read never takes more than the count it was given.
+    ASSERT_EQ(::write(pty.printer, "0123456789", 10), 10);
+    ASSERT_TRUE(WaitUntil([&] { return com.GetBytesAvailable() == 10; }, 1000));
+    ASSERT_EQ(::write(pty.printer, "ABCDEFGHIJ", 10), 10);
+    ASSERT_TRUE(WaitUntil([&] { return com.GetPendingDataSize() == 20; }, 1000));
+    unsigned char buffer[16];
     std::memset(buffer, '#', sizeof buffer);
     Captured c = Capture([&] { com.Read(buffer); });
-    EXPECT_EQ(c.out, "Total bytes read: 5\n");
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 8), "READY###");
+    EXPECT_EQ(c.out, "Total bytes read: 10\n");
+    EXPECT_EQ(Text(buffer, 16), "0123456789######");
+    EXPECT_EQ(com.GetBytesAvailable(), 10);
+    Capture([&] { com.Read(buffer); });
 
     // Nothing waiting: gives up after the idle polls.
     Captured idle = Capture([&] {
@@ -145,47 +137,26 @@ TEST_F(SerialTest, WritesAndReadsBothWays) {
     EXPECT_EQ(idle.err, "No data received within timeout period.\n");
 }
 
-TEST_F(SerialTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
-    Pty pty;
-    ComConnection().Connection(pty.path, 9600);
-    Capture([&] { com.Open(); });
-    ASSERT_EQ(::write(pty.printer, "0123456789", 10), 10);
-    ASSERT_TRUE(WaitUntil([&] { return com.GetBytesAvailable() == 10; }, 1000));
-    ASSERT_EQ(::write(pty.printer, "ABCDEFGHIJ", 10), 10);
-    ASSERT_TRUE(WaitUntil([&] { return com.GetPendingDataSize() == 20; }, 1000));
-    unsigned char buffer[16];
-    std::memset(buffer, '#', sizeof buffer);
-    Captured c = Capture([&] { com.Read(buffer); });
-    EXPECT_EQ(c.out, "Total bytes read: 10\n");
-    EXPECT_EQ(std::string(reinterpret_cast<char*>(buffer), 16), "0123456789######");
-    EXPECT_EQ(com.GetBytesAvailable(), 10);
-}
-
 TEST_F(SerialTest, ReplyIsCollectedUntilTheToken) {
     Pty pty;
-    ComConnection().Connection(pty.path, 57600);
-    Capture([&] { com.Open(); });
+    OpenAt(pty, 57600);
     std::thread printer([&] {
-        std::string request = pty.ReadAvailable();
-        if (request == "~HS\r\n") {
-            ::write(pty.printer, "STATUS", 6);
-            std::this_thread::sleep_for(std::chrono::milliseconds(550));
-            ::write(pty.printer, " OK;", 4);
-            std::this_thread::sleep_for(std::chrono::milliseconds(300));
-            ::write(pty.printer, "TRAILING", 8);
-        }
+        if (pty.ReadAvailable() != "~HS\r\n") return;
+        ::write(pty.printer, "STATUS", 6);
+        std::this_thread::sleep_for(std::chrono::milliseconds(550));
+        ::write(pty.printer, " OK;", 4);
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        ::write(pty.printer, "TRAILING", 8);
     });
     unsigned char* reply = nullptr;
     Capture([&] { reply = com.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 3000, "OK"); });
     printer.join();
-    ASSERT_NE(reply, nullptr);
-    EXPECT_STREQ(reinterpret_cast<char*>(reply), "STATUS OK;");
+    EXPECT_EQ(Text(reply), "STATUS OK;");
 }
 
 TEST_F(SerialTest, ClosedPeerFailsWritesAndReadsWithoutThrowing) {
     Pty pty;
-    ComConnection().Connection(pty.path, 9600);
-    Capture([&] { com.Open(); });
+    OpenAt(pty, 9600);
     ::close(pty.printer);
     pty.printer = -1;
     Captured c = Capture([&] {

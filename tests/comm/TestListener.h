@@ -4,9 +4,7 @@
 // A loopback TCP listener for the connection tests: accepts connections on
 // its own thread and runs a session function on each.
 
-#include <arpa/inet.h>
-#include <net/if.h>
-#include <netinet/in.h>
+#include <netdb.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -27,38 +25,27 @@ class TestListener {
 
     // address "127.0.0.2", "::1" or "fe80::1%lo"; port 0 picks a free one.
     TestListener(const std::string& address, Session session, int port = 0) : _session(std::move(session)) {
-        bool v6 = address.find(':') != std::string::npos;
-        _fd = ::socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        addrinfo hints{}, *found = nullptr;
+        hints.ai_flags = AI_NUMERICHOST | AI_NUMERICSERV;
+        hints.ai_socktype = SOCK_STREAM;
+        if (getaddrinfo(address.c_str(), std::to_string(port).c_str(), &hints, &found) != 0)
+            throw std::runtime_error("bad address " + address);
+        _fd = ::socket(found->ai_family, SOCK_STREAM | SOCK_CLOEXEC, 0);
         int one = 1;
         setsockopt(_fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-        sockaddr_storage storage{};
-        socklen_t length;
-        if (v6) {
-            auto* a = reinterpret_cast<sockaddr_in6*>(&storage);
-            a->sin6_family = AF_INET6;
-            a->sin6_port = htons(static_cast<uint16_t>(port));
-            std::string host = address;
-            std::size_t percent = host.find('%');
-            if (percent != std::string::npos) {
-                a->sin6_scope_id = if_nametoindex(host.substr(percent + 1).c_str());
-                host.resize(percent);
-            }
-            inet_pton(AF_INET6, host.c_str(), &a->sin6_addr);
-            length = sizeof *a;
-        } else {
-            auto* a = reinterpret_cast<sockaddr_in*>(&storage);
-            a->sin_family = AF_INET;
-            a->sin_port = htons(static_cast<uint16_t>(port));
-            inet_pton(AF_INET, address.c_str(), &a->sin_addr);
-            length = sizeof *a;
-        }
-        if (::bind(_fd, reinterpret_cast<sockaddr*>(&storage), length) != 0 || ::listen(_fd, 1024) != 0) {
+        bool bound = ::bind(_fd, found->ai_addr, found->ai_addrlen) == 0 && ::listen(_fd, 1024) == 0;
+        freeaddrinfo(found);
+        if (!bound) {
             ::close(_fd);
             throw std::runtime_error("cannot listen on " + address + ": " + std::strerror(errno));
         }
+        sockaddr_storage storage{};
+        socklen_t length = sizeof storage;
         getsockname(_fd, reinterpret_cast<sockaddr*>(&storage), &length);
-        _port = ntohs(v6 ? reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port
-                         : reinterpret_cast<sockaddr_in*>(&storage)->sin_port);
+        char service[16];
+        getnameinfo(reinterpret_cast<sockaddr*>(&storage), length, nullptr, 0, service, sizeof service,
+                    NI_NUMERICSERV);
+        _port = std::stoi(service);
         _thread = std::thread([this] { Run(); });
     }
     // Ends a session still waiting for the client by shutting its socket down.
@@ -98,17 +85,15 @@ class TestListener {
     }
 
     Session _session;
-    int _fd = -1;
-    int _port = 0;
+    int _fd = -1, _port = 0, _client = -1;
     std::atomic<bool> _stop{false};
     std::atomic<int> _accepted{0};
     std::mutex _clientMutex;
-    int _client = -1;
     std::thread _thread;
 };
 
-// Reads until n bytes arrived or the peer closed; returns what came.
-inline std::string ReceiveBytes(int fd, std::size_t n) {
+// Reads until n bytes arrived (or, without n, until the peer closes); returns what came.
+inline std::string ReceiveBytes(int fd, std::size_t n = std::string::npos) {
     std::string data;
     char buffer[4096];
     while (data.size() < n) {
@@ -119,15 +104,8 @@ inline std::string ReceiveBytes(int fd, std::size_t n) {
     return data;
 }
 
-// Reads until the peer closes.
 inline std::string ReceiveAll(int fd) {
-    std::string data;
-    char buffer[4096];
-    for (;;) {
-        ssize_t got = ::recv(fd, buffer, sizeof buffer, 0);
-        if (got <= 0) return data;
-        data.append(buffer, static_cast<std::size_t>(got));
-    }
+    return ReceiveBytes(fd);
 }
 
 inline void SendText(int fd, const std::string& text) {

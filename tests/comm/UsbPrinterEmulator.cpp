@@ -10,12 +10,15 @@
 #include <cstring>
 #include <stdexcept>
 
+// Every URB completes when it is submitted and waits only to be reaped.
 struct UsbPrinterEmulator::Urb {
     UMockdevIoctlClient* client;
-    void* address;  // the URB's address in the client
     UMockdevIoctlData* urb;
     UMockdevIoctlData* buffer;
-    bool reapable;
+    ~Urb() {
+        g_object_unref(urb);
+        if (buffer) g_object_unref(buffer);
+    }
 };
 
 namespace {
@@ -23,36 +26,16 @@ namespace {
 std::vector<uint8_t> Descriptors(const UsbPrinterEmulator::Device& d) {
     uint8_t endpoints = static_cast<uint8_t>(1 + d.inEndpoints.size());
     uint16_t total = static_cast<uint16_t>(9 + 9 + 7 * endpoints);
-    std::vector<uint8_t> bytes = {18,
-                                  1,
-                                  0x00,
-                                  0x02,
-                                  0,
-                                  0,
-                                  0,
-                                  64,
-                                  static_cast<uint8_t>(d.vendor & 0xff),
-                                  static_cast<uint8_t>(d.vendor >> 8),
-                                  static_cast<uint8_t>(d.product & 0xff),
-                                  static_cast<uint8_t>(d.product >> 8),
-                                  0x00,
-                                  0x01,
-                                  0,
-                                  0,
-                                  0,
-                                  1};
-    uint8_t config[] = {
-        9, 2, static_cast<uint8_t>(total & 0xff), static_cast<uint8_t>(total >> 8), 1, 1, 0, 0xc0, 50};
-    // Interface 0: printer class, bidirectional protocol.
-    uint8_t interface[] = {9, 4, 0, 0, endpoints, 7, 1, 2, 0};
-    bytes.insert(bytes.end(), std::begin(config), std::end(config));
-    bytes.insert(bytes.end(), std::begin(interface), std::end(interface));
-    uint8_t out[] = {7, 5, 0x01, 2, 64, 0, 0};
-    bytes.insert(bytes.end(), std::begin(out), std::end(out));
-    for (uint8_t in : d.inEndpoints) {
-        uint8_t ep[] = {7, 5, in, 2, 64, 0, 0};
-        bytes.insert(bytes.end(), std::begin(ep), std::end(ep));
-    }
+    auto lo = [](uint16_t v) { return static_cast<uint8_t>(v & 0xff); };
+    auto hi = [](uint16_t v) { return static_cast<uint8_t>(v >> 8); };
+    // clang-format off
+    std::vector<uint8_t> bytes = {
+        18, 1, 0x00, 0x02, 0, 0, 0, 64, lo(d.vendor), hi(d.vendor), lo(d.product), hi(d.product), 0x00, 0x01, 0, 0, 0, 1,
+        9, 2, lo(total), hi(total), 1, 1, 0, 0xc0, 50,
+        9, 4, 0, 0, endpoints, 7, 1, 2, 0,  // interface 0: printer class, bidirectional protocol
+        7, 5, 0x01, 2, 64, 0, 0};
+    // clang-format on
+    for (uint8_t in : d.inEndpoints) bytes.insert(bytes.end(), {7, 5, in, 2, 64, 0, 0});
     return bytes;
 }
 
@@ -62,12 +45,6 @@ std::string Hex4(uint16_t v) {
     return buf;
 }
 
-void* PointerIn(UMockdevIoctlData* arg) {
-    void* p = nullptr;
-    std::memcpy(&p, arg->data, sizeof p);
-    return p;
-}
-
 }  // namespace
 
 UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
@@ -75,11 +52,7 @@ UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
 }
 
 UsbPrinterEmulator::~UsbPrinterEmulator() {
-    for (Urb* u : _urbs) {
-        g_object_unref(u->urb);
-        if (u->buffer) g_object_unref(u->buffer);
-        delete u;
-    }
+    for (Urb* u : _urbs) delete u;
     for (auto* h : _handlers) g_object_unref(h);
     g_object_unref(_testbed);
 }
@@ -104,20 +77,16 @@ void UsbPrinterEmulator::Add(const Device& device) {
                          "A: bConfigurationValue=1\nA: bNumConfigurations=1\n" +
                          "A: dev=189:" + std::to_string(number - 1) + "\nH: descriptors=" + hex + "\n";
     GError* error = nullptr;
-    if (!umockdev_testbed_add_from_string(_testbed, record.c_str(), &error)) {
-        std::string message = error ? error->message : "add failed";
-        g_clear_error(&error);
-        throw std::runtime_error(message);
-    }
     UMockdevIoctlBase* handler = umockdev_ioctl_base_new();
+    _handlers.push_back(handler);
     g_signal_connect(handler, "handle-ioctl", G_CALLBACK(&UsbPrinterEmulator::OnIoctl), this);
     g_signal_connect(handler, "client-vanished", G_CALLBACK(&UsbPrinterEmulator::OnVanished), this);
-    if (!umockdev_testbed_attach_ioctl(_testbed, devname.c_str(), handler, &error)) {
-        std::string message = error ? error->message : "attach failed";
+    if (!umockdev_testbed_add_from_string(_testbed, record.c_str(), &error) ||
+        !umockdev_testbed_attach_ioctl(_testbed, devname.c_str(), handler, &error)) {
+        std::string message = error ? error->message : "cannot add " + devname;
         g_clear_error(&error);
         throw std::runtime_error(message);
     }
-    _handlers.push_back(handler);
 }
 
 void UsbPrinterEmulator::QueueReply(const std::string& bytes) {
@@ -128,26 +97,6 @@ void UsbPrinterEmulator::QueueReply(const std::string& bytes) {
 void UsbPrinterEmulator::SetFault(Fault fault) {
     std::lock_guard<std::mutex> lock(_mutex);
     _fault = fault;
-}
-
-std::vector<std::string> UsbPrinterEmulator::OutTransfers() {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _out;
-}
-
-std::vector<uint8_t> UsbPrinterEmulator::InEndpoints() {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _inEndpoints;
-}
-
-int UsbPrinterEmulator::Claims() {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _claims;
-}
-
-int UsbPrinterEmulator::Releases() {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _releases;
 }
 
 void UsbPrinterEmulator::Reset() {
@@ -171,14 +120,12 @@ void UsbPrinterEmulator::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* c
         if (claim.second == client) claim.second = nullptr;
     }
     for (auto it = emulator->_urbs.begin(); it != emulator->_urbs.end();) {
-        if ((*it)->client != client) {
+        if ((*it)->client == client) {
+            delete *it;
+            it = emulator->_urbs.erase(it);
+        } else {
             ++it;
-            continue;
         }
-        g_object_unref((*it)->urb);
-        if ((*it)->buffer) g_object_unref((*it)->buffer);
-        delete *it;
-        it = emulator->_urbs.erase(it);
     }
 }
 
@@ -194,15 +141,13 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
         // Already submitted URBs can still be reaped after an unplug.
         for (auto it = _urbs.begin(); it != _urbs.end(); ++it) {
             Urb* u = *it;
-            if (u->client != client || !u->reapable) continue;
+            if (u->client != client) continue;
             // The argument points at the client's URB pointer, which is set
             // to the reaped URB (synced back with the URB and its buffer).
             UMockdevIoctlData* slot = umockdev_ioctl_data_resolve(arg, 0, sizeof(void*), nullptr);
             umockdev_ioctl_data_set_ptr(slot, 0, u->urb);
             complete(0, 0);
             g_object_unref(slot);
-            g_object_unref(u->urb);
-            if (u->buffer) g_object_unref(u->buffer);
             delete u;
             _urbs.erase(it);
             return TRUE;
@@ -233,7 +178,6 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             return complete(0, 0);
         }
         case USBDEVFS_SUBMITURB: {
-            void* address = PointerIn(arg);
             UMockdevIoctlData* data = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
             auto* urb = reinterpret_cast<usbdevfs_urb*>(data->data);
             UMockdevIoctlData* buffer = nullptr;
@@ -241,7 +185,7 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
                 buffer = umockdev_ioctl_data_resolve(data, offsetof(usbdevfs_urb, buffer),
                                                      static_cast<gsize>(urb->buffer_length), nullptr);
             }
-            auto* u = new Urb{client, address, data, buffer, true};
+            auto* u = new Urb{client, data, buffer};
             urb->status = 0;
             urb->actual_length = 0;
             if (!(urb->endpoint & 0x80)) {
@@ -268,20 +212,8 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             _urbs.push_back(u);
             return complete(0, 0);
         }
-        case USBDEVFS_DISCARDURB: {
-            void* address = PointerIn(arg);
-            for (Urb* u : _urbs) {
-                if (u->client == client && u->address == address) {
-                    // A URB that already completed is only waiting to be reaped.
-                    if (u->reapable) return complete(-1, EINVAL);
-                    auto* urb = reinterpret_cast<usbdevfs_urb*>(u->urb->data);
-                    urb->status = -ENOENT;
-                    u->reapable = true;
-                    return complete(0, 0);
-                }
-            }
+        case USBDEVFS_DISCARDURB:  // every URB has completed already
             return complete(-1, EINVAL);
-        }
         default:
             // No kernel driver to detach, and nothing else is emulated.
             if (request == USBDEVFS_IOCTL || request == USBDEVFS_GETDRIVER) return complete(-1, ENODATA);

@@ -41,16 +41,21 @@ class UsbPrinterEmulator {
     void Add(const Device& device);
     void QueueReply(const std::string& bytes);
     void SetFault(Fault fault);
-    // Bytes of each OUT transfer, in order; cleared by Reset.
-    std::vector<std::string> OutTransfers();
-    // Endpoints of the IN transfers submitted so far.
-    std::vector<uint8_t> InEndpoints();
-    int Claims();
-    int Releases();
+    // Bytes of each OUT transfer, in order, and endpoints of the IN
+    // transfers submitted so far; cleared (with the counts) by Reset.
+    std::vector<std::string> OutTransfers() { return Locked(_out); }
+    std::vector<uint8_t> InEndpoints() { return Locked(_inEndpoints); }
+    int Claims() { return Locked(_claims); }
+    int Releases() { return Locked(_releases); }
     void Reset();
 
   private:
     struct Urb;
+    template <typename T>
+    T Locked(const T& value) {
+        std::lock_guard<std::mutex> lock(_mutex);
+        return value;
+    }
     static int OnIoctl(_UMockdevIoctlBase* handler, _UMockdevIoctlClient* client, void* self);
     static void OnVanished(_UMockdevIoctlBase* handler, _UMockdevIoctlClient* client, void* self);
     int HandleIoctl(_UMockdevIoctlClient* client);
@@ -64,8 +69,7 @@ class UsbPrinterEmulator {
     std::vector<uint8_t> _inEndpoints;
     std::vector<Urb*> _urbs;
     std::map<std::string, _UMockdevIoctlClient*> _claimedBy;  // interface 0 of each device node
-    int _claims = 0;
-    int _releases = 0;
+    int _claims = 0, _releases = 0;
 };
 
 #endif
