@@ -7,7 +7,7 @@ cd "$(dirname "$0")/../.."
 
 bash scripts/install-cross-deps.sh
 cmake -S . -B build-aarch64 -DCMAKE_TOOLCHAIN_FILE=cmake/toolchain-aarch64.cmake \
-      -DQUILLON_WERROR=ON -DQUILLON_BUILD_BENCH=OFF
+      -DQUILLON_WERROR=ON -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF
 cmake --build build-aarch64 -j2
 LC_ALL=C readelf -h build-aarch64/src/libquillon.so.1.0.0 | grep -q "Machine:.*AArch64" ||
   { echo "build-aarch64/src/libquillon.so.1.0.0 is not an aarch64 library" >&2; exit 1; }
