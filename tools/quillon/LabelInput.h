@@ -12,11 +12,11 @@ namespace quillon::cli {
 
 // One label of an input, or why it could not be read.
 struct Record {
-    std::size_t index = 0;             // 0-based label number
-    std::size_t line = 0;              // 1-based line where the record starts (0: unknown)
-    bool batch = false;                // the input is an array or JSON Lines
+    std::size_t index = 0;                    // 0-based label number
+    std::size_t line = 0;                     // 1-based line where the record starts (0: unknown)
+    bool batch = false;                       // the input is an array or JSON Lines
     const LabelDescription* label = nullptr;  // null when `error` is set
-    std::string error;                 // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
+    std::string error;                        // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
 };
 
 // Return false to stop reading.
