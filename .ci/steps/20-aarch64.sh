@@ -12,4 +12,6 @@ cmake --build build-aarch64 -j2
 LC_ALL=C readelf -h build-aarch64/src/libquillon.so.1.0.0 | grep -q "Machine:.*AArch64" ||
   { echo "build-aarch64/src/libquillon.so.1.0.0 is not an aarch64 library" >&2; exit 1; }
 cd build-aarch64
-ctest --output-on-failure -LE 'umockdev|no_qemu'
+# qemu-user does not pass the arbitrary-rate termios calls (921600 baud) to
+# the host, so that one serial case runs only natively.
+GTEST_FILTER='-SerialTest.SupportedSpeedsOpenARaw8N1Line' ctest --output-on-failure -LE 'umockdev|no_qemu'

@@ -163,7 +163,7 @@ class QUILLON_API UsbConnection {
 class QUILLON_API TcpComm {
   public:
     // The printer port a bare host name refers to: 9100, 3007, 3002.
-    enum DescriptorPortType { DATA = 0, MGMT = 1, STATUS = 2 };
+    enum DescriptorPortType : int { DATA = 0, MGMT = 1, STATUS = 2 };
 
     TcpComm();
     ~TcpComm();
