@@ -7,15 +7,14 @@
 #include <string>
 #include <vector>
 
-#include "label/LabelState.h"
-#include "object_text.h"
+#include "emit_support.h"
 #include "quillon/Label.h"
 
 namespace {
 
-using object_text::kKesh;
-using object_text::kVorn;
-using object_text::ObjectText;
+using quillon_test::kKesh;
+using quillon_test::kVorn;
+using quillon_test::ObjectText;
 
 // Arguments of one CreateDataMatrixBarcodes call; the defaults are the
 // worked example (dots, 100/50, module 4, no rows or columns).
@@ -181,70 +180,5 @@ TEST(DataMatrixKesh, Parameters) {
     });
 }
 // clang-format on
-
-TEST(DataMatrix, RecordsOneEntryPerListOrNothing) {
-    EXPECT_EQ(DM().Add(), nullptr);  // no label open
-    CreateLabel(kKesh, "T", 8.0f, ScaleEnum::MM);
-    void* handle = DM().Data("ID").Multi("A/r/nB").Size(-1, 5).Add();
-    EXPECT_EQ(handle, gpLabel.get());
-    const VornForm& form = gpLabel->Form();
-#define QUILLON_CHECK_LIST(member, ...) EXPECT_EQ(form.member.size(), 2u) << #member;
-    QUILLON_FORM_LISTS(QUILLON_CHECK_LIST)
-#undef QUILLON_CHECK_LIST
-    EXPECT_EQ(form.VornobjDataMatrixAllStr.at(1), "ID~M~JA~M~JB");
-    EXPECT_EQ(form.VornobjAztecContent.at(1), "ID");
-    EXPECT_EQ(form.VornobjPDF417row.at(1), -1);
-    EXPECT_EQ(form.VornobjPDF417col.at(1), 5);
-    EXPECT_TRUE(form.VornobjQRCodedataManuallyEncoded.empty());
-    object_text::ExpectOwned(2);
-    CloseLabel();
-}
-
-// Whatever the data length, module size and requested size, a rotated
-// symbol's VORN anchor is a corner of the box the symbol covers (X to
-// X + cols x cell, Y to Y + rows x cell and the transposed box), the module
-// and the requested size are written unchanged, and the data round-trips.
-TEST(DataMatrix, PropertySweep) {
-    for (size_t len = 1; len <= 120; len += 17) {
-        const std::string data(len, static_cast<char>('A' + len % 26));
-        for (float module : {1.0f, 2.5f, 4.0f, 9.5f}) {
-            const int cell = static_cast<int>(module + 0.5f);
-            for (int n : {10, 26, 52, 144}) {
-                const int rows = n, cols = n / 2 + 8;
-                for (int rot = 0; rot <= 3; ++rot) {
-                    const DM dm = DM().At(250, 300).Module(module).Rot(rot).Size(rows, cols).Data(data);
-                    const std::string line = Render(kVorn, dm);
-                    const auto v = object_text::LeadingNumbers(line, 2);
-                    const long long ax = v[0], ay = v[1];
-                    const bool inBox = ax >= 250 && ay >= 300 &&
-                                       ((ax <= 250 + cols * cell && ay <= 300 + rows * cell) ||
-                                        (ax <= 250 + rows * cell && ay <= 300 + cols * cell));
-                    const bool corner = (ax == 250 || ax == 250 + cols * cell || ax == 250 + rows * cell) &&
-                                        (ay == 300 || ay == 300 + cols * cell || ay == 300 + rows * cell);
-                    EXPECT_TRUE(inBox && corner) << line;
-                    const std::string tail =
-                        "," + std::to_string(rows) + "," + std::to_string(cols) + ",\"" + data + "\"\r\n";
-                    EXPECT_EQ(line.substr(line.size() - tail.size()), tail) << line;
-                    EXPECT_NE(line.find(",x" + std::to_string(cell) + ","), std::string::npos) << line;
-                }
-            }
-        }
-        // Without a requested size the estimated anchor stays within the
-        // table's range, or the symbol is dropped beyond it.
-        testing::internal::CaptureStderr();
-        const std::string line = Render(kVorn, DM().Unit(ScaleEnum::Inch).At(1, 1).Rot(2).Data(data));
-        const std::string err = testing::internal::GetCapturedStderr();
-        if (len * 2 > 98) {
-            EXPECT_EQ(line, "");
-            EXPECT_EQ(err, "Out of string length!!\n");
-        } else {
-            const auto v = object_text::LeadingNumbers(line, 2);
-            EXPECT_EQ(v[0], 203);
-            EXPECT_GE(v[1], 140);
-            EXPECT_LE(v[1], 290);
-            EXPECT_EQ(err, "");
-        }
-    }
-}
 
 }  // namespace

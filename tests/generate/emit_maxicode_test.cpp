@@ -6,16 +6,15 @@
 
 #include <stdexcept>
 #include <string>
-#include <vector>
 
+#include "emit_support.h"
 #include "label/LabelState.h"
-#include "object_text.h"
 #include "quillon/Label.h"
 
 namespace {
 
-using object_text::kKesh;
-using object_text::kVorn;
+using quillon_test::kKesh;
+using quillon_test::kVorn;
 
 // Arguments of one CreateMaxicodeBarcodes call: mode 2, 123456789, 840, 001,
 // "HELLO" at 100/50 dots.
@@ -47,13 +46,13 @@ Mx Mode(int mode, std::string postal, int kind = 0) {
 
 // The object text at 8 dots/mm.
 std::string Text(int lang, const Mx& m) {
-    return object_text::ObjectText(
+    return quillon_test::ObjectText(
         lang, [&] { m.Add(); }, 8.0f, ScaleEnum::MM);
 }
 
 template <typename Exception>
 std::string ThrownBy(const Mx& m) {
-    return object_text::Thrown<Exception>(
+    return quillon_test::Thrown<Exception>(
         kVorn, [&] { m.Add(); }, 8.0f, ScaleEnum::MM);
 }
 
@@ -172,7 +171,7 @@ TEST_F(MaxicodeTest, UnknownKindRecordsNothing) {
         for (int kind : {3, -1, 99}) EXPECT_EQ(Mode(2, "123456789", kind).Add(), gpLabel.get());
         EXPECT_EQ(gpLabel->Form().ObjectCount(), objects);
         EXPECT_EQ(gpLabel->Form().VornobjMaxicodeTyp.size(), objects);
-        object_text::ExpectOwned(owned);
+        quillon_test::ExpectOwned(owned);
         LabelToString(text);
         EXPECT_EQ(text, empty);
         // The next symbol lines up: its own values come out, not a neighbour's.
@@ -184,81 +183,6 @@ TEST_F(MaxicodeTest, UnknownKindRecordsNothing) {
             << text;
         CloseLabel();
     }
-    EXPECT_EQ(Mx().Add(), nullptr) << "no label open";
-}
-
-// Reads "MAXICODE f1,f2,...,"data"\r\n" into its fields before the data and
-// the data itself.
-void SplitVorn(const std::string& line, std::vector<std::string>& fields, std::string& data) {
-    const size_t open = line.rfind(",\"", line.size() - 4);
-    data = line.substr(open + 2, line.size() - open - 5);
-    fields.clear();
-    for (size_t pos = 9; pos <= open;) {
-        const size_t comma = line.find(',', pos);
-        fields.push_back(line.substr(pos, comma - pos));
-        pos = comma + 1;
-    }
-}
-
-// Sweeps message length, position, unit and rotation. Maxicode has a fixed
-// physical size, so VORN (which cannot rotate it) must write the same anchor
-// for every rotation and KESH the same position; the field count is fixed by
-// the mode, the data comes back whole, and the KESH frame never occurs in
-// the data.
-TEST_F(MaxicodeTest, PropertyAnchorAndFieldsHoldForAnyMessage) {
-    const float positions[][2] = {{0, 0}, {3.7f, 11.2f}, {25.4f, 50.8f}};
-    const int modes[][3] = {{2, 0, 8}, {3, 0, 7}, {4, 2, 4}, {2, 2, 8}};
-    const char alphabet[] = "*\"'_`-#^+!AZ09;,~/ ";
-    testing::internal::CaptureStdout();
-    const size_t lengths[] = {0, 1, 2, 30, 93, 138, 500};
-    for (size_t length : lengths) {
-        for (const auto& pos : positions) {
-            for (ScaleEnum scale : {ScaleEnum::Dot, ScaleEnum::MM, ScaleEnum::Inch}) {
-                for (const auto& mode : modes) {
-                    Mx m = Mode(mode[0], mode[0] == 3 ? "A1B2C3" : "12345,6789", mode[1]);
-                    m.x = pos[0], m.y = pos[1], m.scale = scale;
-                    m.remaining.clear();
-                    for (size_t i = 0; i < length; ++i) m.remaining += alphabet[(i * 7 + length) % 19];
-                    // VORN frames with the double quote whatever the data.
-                    Mx vorn = m;
-                    for (char& c : vorn.remaining) c = c == '"' ? 'Q' : c == ',' ? 'C' : c;
-                    SCOPED_TRACE("length " + std::to_string(length) + " mode " + std::to_string(mode[0]) +
-                                 " scale " + std::to_string(static_cast<int>(scale)));
-                    std::string anchor, keshPosition;
-                    for (int rot = 0; rot < 4; ++rot) {
-                        m.rot = vorn.rot = rot;
-                        std::vector<std::string> fields;
-                        std::string data;
-                        SplitVorn(Text(kVorn, vorn), fields, data);
-                        ASSERT_EQ(static_cast<int>(fields.size()) + 1, mode[2]);
-                        EXPECT_EQ(data, vorn.remaining);
-                        EXPECT_EQ(fields[2], std::to_string(mode[0]));
-                        const std::string here = fields[0] + "," + fields[1];
-                        if (rot == 0) anchor = here;
-                        EXPECT_EQ(here, anchor);
-                        EXPECT_GE(std::stoi(fields[0]), 0);
-
-                        const std::string kesh = Text(kKesh, m);
-                        const size_t line2 = kesh.find("\r\n", 9) + 2;
-                        const size_t end = kesh.size() - 8;  // "\r\nSTOP\r\n"
-                        const std::string framed = kesh.substr(line2, end - line2);
-                        const char frame = framed.front();
-                        EXPECT_EQ(framed.back(), frame);
-                        EXPECT_EQ(m.remaining.find(frame), std::string::npos);
-                        EXPECT_EQ(framed.substr(framed.size() - 1 - m.remaining.size(), m.remaining.size()),
-                                  m.remaining);
-                        const std::string params = kesh.substr(9, line2 - 11);
-                        const std::string position = params.substr(params.rfind(';', params.rfind(';') - 1));
-                        if (rot == 0) keshPosition = position;
-                        EXPECT_EQ(position, keshPosition);
-                        // KESH position is y;x, the same numbers VORN writes as x,y.
-                        EXPECT_EQ(position, ";" + fields[1] + ";" + fields[0]);
-                    }
-                }
-            }
-        }
-    }
-    testing::internal::GetCapturedStdout();
 }
 
 }  // namespace

@@ -8,17 +8,16 @@
 #include <string>
 #include <vector>
 
-#include "label/LabelState.h"
-#include "object_text.h"
+#include "emit_support.h"
 #include "quillon/Label.h"
 
 namespace {
 
 using namespace std::string_literals;
 
-using object_text::kKesh;
-using object_text::kVorn;
-using object_text::ObjectText;
+using quillon_test::kKesh;
+using quillon_test::kVorn;
+using quillon_test::ObjectText;
 
 using Kind = QRCodeManualEncodingEnum;
 
@@ -146,13 +145,13 @@ TEST(QRCode, UnmappableValuesThrow) {
         {"segment kind 4", kKesh, QR().Data("").Segs(badKind), "KESH QR Code Manual Format not handled"},
     };
     for (auto row : rows)
-        EXPECT_EQ(object_text::Thrown<std::invalid_argument>(row.lang, [&] { row.qr.Add(); }), row.message) << row.name;
+        EXPECT_EQ(quillon_test::Thrown<std::invalid_argument>(row.lang, [&] { row.qr.Add(); }), row.message) << row.name;
 }
 // clang-format on
 
 // The segment list belongs to the label: every code without plain data is
-// written from all segments passed so far, in call order.
-// and the caller's list is copied when the code is recorded.
+// written from all segments passed so far, in call order, and the caller's
+// list is copied when the code is recorded.
 TEST(QRCode, LabelWideSegments) {
     const std::string vorn = ObjectText(kVorn, [] {
         QR().Data("").Segs({{Kind::Numeric, "1"}}).Add();
@@ -170,83 +169,6 @@ TEST(QRCode, LabelWideSegments) {
         segs.push_back({Kind::Binary, "late"});
     });
     EXPECT_EQ(kesh, "BARCODE\r\nQRCODE;XD3;T2;E1;M0;I1;2;1\r\n*N42*\r\nSTOP\r\n");
-}
-
-TEST(QRCode, RecordsOneEntryPerListOrNothing) {
-    EXPECT_EQ(QR().Add(), nullptr);  // no label open
-    CreateLabel(kVorn, "T", 203.0f, ScaleEnum::Inch);
-    QRCodeManualSegments segs = {{Kind::Numeric, "1"}, {Kind::Binary, "2"}};
-    void* handle = QR().Segs(segs).Add();
-    EXPECT_EQ(handle, gpLabel.get());
-    const VornForm& form = gpLabel->Form();
-    EXPECT_EQ(form.ObjectCount(), 2u);
-#define QUILLON_CHECK_LIST(member, ...) EXPECT_EQ(form.member.size(), 2u) << #member;
-    QUILLON_FORM_LISTS(QUILLON_CHECK_LIST)
-#undef QUILLON_CHECK_LIST
-    EXPECT_EQ(form.VornobjQRCodedataManuallyEncoded, segs);
-    object_text::ExpectOwned(2);
-    CloseLabel();
-}
-
-// Parameters of a VORN command line, split at the commas before the framed
-// data; the data is returned separately.
-std::vector<std::string> VornParams(const std::string& line, const std::string& word, std::string& data) {
-    std::vector<std::string> params;
-    EXPECT_EQ(line.compare(0, word.size() + 1, word + " "), 0) << line;
-    const size_t open = line.find('"');
-    const size_t close = line.rfind('"');
-    EXPECT_TRUE(open != std::string::npos && close > open) << line;
-    data = line.substr(open + 1, close - open - 1);
-    EXPECT_EQ(line.substr(close), "\"\r\n");
-    size_t pos = word.size() + 1;
-    while (pos < open) {
-        const size_t comma = line.find(',', pos);
-        params.push_back(line.substr(pos, comma - pos));
-        pos = comma + 1;
-    }
-    return params;
-}
-
-// Whatever the data length and module size: the anchor is the start point
-// in every rotation (the justification keeps the corner there), the module
-// is the rounded size, the data round-trips between the frames, and KESH
-// picks a frame character that does not occur in the data.
-TEST(QRCode, PropertySweep) {
-    const std::string alphabet = "0123456789ABC xyz*\"'_`-#^+;~/,!";
-    for (size_t len = 0; len <= 300; len += 23) {
-        std::string content;
-        for (size_t i = 0; i < len; ++i) content.push_back(alphabet[(i * 7 + len) % alphabet.size()]);
-        for (float module : {0.5f, 1.0f, 2.5f, 3.49f, 7.0f, 12.5f}) {
-            for (int rot = 0; rot <= 3; ++rot) {
-                const QR qr = QR().Data(content).Module(module).At(37.9f, 412.2f).Rot(rot);
-                const int cell = static_cast<int>(module + 0.5f);
-                std::string data;
-                const auto p = VornParams(Render(kVorn, qr), "QRCODE", data);
-                ASSERT_GE(p.size(), 7u);
-                EXPECT_EQ(p[0], "37");
-                EXPECT_EQ(p[1], "412");
-                EXPECT_EQ(p[3], std::to_string(cell));
-                EXPECT_EQ(p[4], "A");
-                EXPECT_EQ(p.size(), rot == 0 ? 7u : 8u);
-                EXPECT_EQ(data, content);
-
-                const std::string kesh = Render(kKesh, qr);
-                const size_t l1 = kesh.find("\r\n");
-                const size_t l2 = kesh.find("\r\n", l1 + 2);
-                const std::string framed = kesh.substr(l2 + 2, kesh.size() - l2 - 2 - 8);
-                EXPECT_EQ(kesh.substr(kesh.size() - 8), "\r\nSTOP\r\n");
-                ASSERT_EQ(framed.size(), content.size() + 2);
-                EXPECT_EQ(framed.front(), framed.back());
-                EXPECT_EQ(content.find(framed.front()), std::string::npos);
-                EXPECT_EQ(framed.substr(1, content.size()), content);
-                EXPECT_NE(framed.front(), ';');
-                EXPECT_NE(framed.front(), '~');
-                const std::string params = kesh.substr(l1 + 2, l2 - l1 - 2);
-                const std::string tail = ";I0;412;37";
-                EXPECT_EQ(params.substr(params.size() - tail.size()), tail) << params;
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "render_one_object.h"
+#include "emit_support.h"
 
 namespace {
 
 using quillon_test::kKesh;
 using quillon_test::kVorn;
-using quillon_test::RenderObjects;
+using quillon_test::ObjectText;
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;
@@ -55,8 +55,8 @@ TEST_P(ShapeTest, RendersInBothLanguages) {
         auto create = c.box ? CreateBoxs : CreateLines;
         ASSERT_NE(create(c.sx, c.sy, c.ex, c.ey, c.thickness, c.scale), nullptr);
     };
-    EXPECT_EQ(RenderObjects(kVorn, c.dotsPerUnit, c.resolutionUnit, add).body, c.vorn);
-    EXPECT_EQ(RenderObjects(kKesh, c.dotsPerUnit, c.resolutionUnit, add).body, c.kesh);
+    EXPECT_EQ(ObjectText(kVorn, add, c.dotsPerUnit, c.resolutionUnit), c.vorn);
+    EXPECT_EQ(ObjectText(kKesh, add, c.dotsPerUnit, c.resolutionUnit), c.kesh);
 }
 
 INSTANTIATE_TEST_SUITE_P(Shapes, ShapeTest, testing::ValuesIn(kShapes),
@@ -66,21 +66,18 @@ INSTANTIATE_TEST_SUITE_P(Shapes, ShapeTest, testing::ValuesIn(kShapes),
 
 // Objects render in recording order, each with its own ruler.
 TEST(ShapeRecording, ObjectsKeepOrderAndOwnRulers) {
-    auto rendered = RenderObjects(kKesh, 8, MM, [] {
-        CreateLines(1, 1, 2, 1, 0.5f, MM);
-        CreateBoxs(1, 2, 3, 4, 1, Dot);
-        CreateLines(1, 1, 1, 2, 0.5f, MM);
-    });
-    EXPECT_EQ(rendered.body,
+    const std::string text = ObjectText(
+        kKesh,
+        [] {
+            CreateLines(1, 1, 2, 1, 0.5f, MM);
+            CreateBoxs(1, 2, 3, 4, 1, Dot);
+            CreateLines(1, 1, 1, 2, 0.5f, MM);
+        },
+        8, MM);
+    EXPECT_EQ(text,
               "HORZ\r\n4;8;8;16\r\nSTOP\r\n"
               "BOX\r\n1;2;1;4;3\r\nSTOP\r\n"
               "VERT\r\n4;8;8;16\r\nSTOP\r\n");
-}
-
-TEST(ShapeRecording, NothingWithoutOpenLabel) {
-    CloseLabel();
-    EXPECT_EQ(CreateLines(0, 0, 1, 1, 1, Dot), nullptr);
-    EXPECT_EQ(CreateBoxs(0, 0, 1, 1, 1, Dot), nullptr);
 }
 
 }  // namespace

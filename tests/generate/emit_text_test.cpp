@@ -4,13 +4,13 @@
 
 #include <string>
 
-#include "render_one_object.h"
+#include "emit_support.h"
 
 namespace {
 
 using quillon_test::kKesh;
 using quillon_test::kVorn;
-using quillon_test::RenderObjects;
+using quillon_test::ObjectText;
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;
@@ -168,12 +168,11 @@ TEST_P(TextTest, RendersInBothLanguages) {
                               static_cast<AlignEnum>(c.align), c.font, static_cast<RotateEnum>(c.rotation)),
                   nullptr);
     };
-    auto vorn = RenderObjects(kVorn, c.dotsPerUnit, c.resolutionUnit, add);
-    EXPECT_EQ(vorn.body, c.vorn);
-    EXPECT_EQ(vorn.printed, c.vornPrinted);
-    auto kesh = RenderObjects(kKesh, c.dotsPerUnit, c.resolutionUnit, add);
-    EXPECT_EQ(kesh.body, c.kesh);
-    EXPECT_EQ(kesh.printed, "");
+    std::string printed;
+    EXPECT_EQ(ObjectText(kVorn, add, c.dotsPerUnit, c.resolutionUnit, &printed), c.vorn);
+    EXPECT_EQ(printed, c.vornPrinted);
+    EXPECT_EQ(ObjectText(kKesh, add, c.dotsPerUnit, c.resolutionUnit, &printed), c.kesh);
+    EXPECT_EQ(printed, "");
 }
 
 std::string CaseName(const testing::TestParamInfo<TextCase>& info) {
@@ -184,13 +183,6 @@ INSTANTIATE_TEST_SUITE_P(Size, TextTest, testing::ValuesIn(SizeCases()), CaseNam
 INSTANTIATE_TEST_SUITE_P(Placement, TextTest, testing::ValuesIn(PlacementCases()), CaseName);
 INSTANTIATE_TEST_SUITE_P(Font, TextTest, testing::ValuesIn(FontCases()), CaseName);
 INSTANTIATE_TEST_SUITE_P(Data, TextTest, testing::ValuesIn(DataCases()), CaseName);
-
-TEST(TextRecording, NothingWithoutOpenLabel) {
-    CloseLabel();
-    EXPECT_EQ(CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points, FontStyleEnum::Normal,
-                          AlignEnum::Default, "", RotateEnum::None),
-              nullptr);
-}
 
 // Rendering reads only the recorded values: the same label renders the same
 // text twice, and the VORN notices come once per rendering.
