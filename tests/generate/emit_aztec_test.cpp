@@ -128,8 +128,6 @@ TEST_F(AztecTest, KeshBlockByKindRotationAndClamp) {
     const Row rows[] = {
         {"default", T(0), "BARCODE\r\nAZTEC;XD4;4;FORMAT0,0" + data},
         {"clockwise keeps the anchor", T(0, -1, -1, 1), "BARCODE\r\nAZTEC;XD4;CW;4;FORMAT0,0" + data},
-        {"counter-clockwise", T(0, -1, -1, 2), "BARCODE\r\nAZTEC;XD4;CCW;4;FORMAT0,0" + data},
-        {"inverted", T(0, -1, -1, 3), "BARCODE\r\nAZTEC;XD4;INV;4;FORMAT0,0" + data},
         {"unknown rotation", T(0, -1, -1, 9), "BARCODE\r\nAZTEC;XD4;4;FORMAT0,0" + data},
         {"fixed 150 percent", T(1, 150), "BARCODE\r\nAZTEC;XD4;4;FORMAT99,0" + data},
         {"fixed 0 percent", T(1, 0), "BARCODE\r\nAZTEC;XD4;4;FORMAT1,0" + data},
