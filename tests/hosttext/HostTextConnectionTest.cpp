@@ -14,10 +14,11 @@
 #include <chrono>
 #include <clocale>
 #include <filesystem>
-#include <mutex>
+#include <future>
 #include <string>
 #include <thread>
 
+#include "../comm/TestListener.h"
 #include "ReferenceRender.h"
 #include "comm/CommGlobals.h"
 #include "comm/HostText.h"
@@ -38,86 +39,37 @@ sockaddr_in Local() {
     return addr;
 }
 
-// A printer that keeps what arrives on one fd, in a thread: the peer of a
-// TCP connection on 127.0.0.2 (until the peer closes), or the master side of
-// a pseudo-terminal whose slave the library opens by name (until destroyed).
-class Printer {
+// A printer on 127.0.0.2 that keeps what one connection sends until the
+// library closes it, and how long after the first byte that came.
+class TcpPrinter {
   public:
-    explicit Printer(bool serial) {
-        if (serial) {
-            int slave = -1;
-            char name[256] = {};
-            if (::openpty(&_fd, &slave, name, nullptr, nullptr) != 0) return;
-            path = name;
-            ::close(slave);
-        } else {
-            _listen = ::socket(AF_INET, SOCK_STREAM, 0);
-            sockaddr_in addr = Local();
-            socklen_t len = sizeof addr;
-            if (::bind(_listen, reinterpret_cast<sockaddr*>(&addr), len) != 0 || ::listen(_listen, 1) != 0)
-                return;
-            ::getsockname(_listen, reinterpret_cast<sockaddr*>(&addr), &len);
-            port = ntohs(addr.sin_port);
-        }
-        _thread = std::thread([this] { Serve(); });
-    }
-    ~Printer() {
-        _stop = true;
-        if (_thread.joinable()) _thread.join();
-        if (_fd >= 0) ::close(_fd);
-        if (_listen >= 0) ::close(_listen);
-    }
-    // TCP: everything, once the peer closed (or 15 s passed).
+    // Everything, once the peer closed (or 15 s passed).
     std::string Received() {
-        if (_thread.joinable()) _thread.join();
+        for (const auto deadline = Clock::now() + std::chrono::seconds(15);
+             !_done && Clock::now() < deadline;)
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
         return _data;
     }
-    // Serial: everything up to and including the first `end`.
-    std::string ReceivedUntil(const std::string& end) {
-        for (const auto deadline = Clock::now() + std::chrono::seconds(15); Clock::now() < deadline;) {
-            {
-                std::lock_guard<std::mutex> lock(_mutex);
-                const size_t at = _data.find(end);
-                if (at != std::string::npos) return _data.substr(0, at + end.size());
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        }
-        return "";
-    }
-    int port = 0;
-    std::string path;
+    int Port() const { return _listener.Port(); }
     bool closedByPeer = false;
     Clock::duration firstByteToClose{};
 
   private:
-    void Serve() {
-        const auto deadline = Clock::now() + std::chrono::seconds(15);
-        if (_listen >= 0) {
-            pollfd p{_listen, POLLIN, 0};
-            if (::poll(&p, 1, 15000) != 1 || (_fd = ::accept(_listen, nullptr, nullptr)) < 0) return;
-        }
+    void Serve(int fd) {
         Clock::time_point first;
         char buf[65536];
-        while (!_stop && Clock::now() < deadline) {
-            pollfd q{_fd, POLLIN, 0};
-            if (::poll(&q, 1, 20) < 1 || !(q.revents & POLLIN)) continue;
-            const ssize_t n = ::read(_fd, buf, sizeof buf);
-            if (n <= 0 && path.empty()) {
-                closedByPeer = n == 0;
-                firstByteToClose = Clock::now() - first;
-                return;
-            }
-            if (n <= 0) continue;
-            std::lock_guard<std::mutex> lock(_mutex);
+        ssize_t n;
+        while ((n = ::recv(fd, buf, sizeof buf, 0)) > 0) {
             if (_data.empty()) first = Clock::now();
             _data.append(buf, static_cast<size_t>(n));
         }
+        closedByPeer = n == 0;
+        firstByteToClose = Clock::now() - first;
+        _done = true;
     }
-    int _fd = -1, _listen = -1;
-    std::thread _thread;
-    std::mutex _mutex;
     std::string _data;
-    std::atomic<bool> _stop{false};
+    std::atomic<bool> _done{false};
+    TestListener _listener{"127.0.0.2", [this](int fd) { Serve(fd); }};  // last: stops first
 };
 
 class WindowsFontTest : public hosttext_test::InTempDir {
@@ -152,11 +104,10 @@ TEST_F(WindowsFontTest, TcpHlv) {
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::string(row.text) + " " + std::to_string(row.rotation));
-        Printer printer(false);
-        ASSERT_NE(printer.port, 0);
+        TcpPrinter printer;
         const std::string font = std::string(row.face) + " 24";
         EXPECT_EQ(
-            Tcp(row.wide, 24, row.rotation, row.style, row.underline, row.face, HLV, "IMG1", printer.port),
+            Tcp(row.wide, 24, row.rotation, row.style, row.underline, row.face, HLV, "IMG1", printer.Port()),
             1);
         EXPECT_EQ(printer.Received(),
                   ExpectedHlv("IMG1", row.text, font, row.style, row.underline != 0, row.rotation));
@@ -174,10 +125,10 @@ TEST_F(WindowsFontTest, TcpHlv) {
 TEST_F(WindowsFontTest, TcpOrloCarriesThePng) {
     for (int rotation : {0, 90}) {
         SCOPED_TRACE(rotation);
-        Printer printer(false);
+        TcpPrinter printer;
         const std::string path = (_dir / "TEXT.PNG").string();
         ASSERT_EQ(
-            Tcp(L"Grüße 123 ABC xyz", 24, rotation, 0, 0, "DejaVu Sans", ORLO, path.c_str(), printer.port),
+            Tcp(L"Grüße 123 ABC xyz", 24, rotation, 0, 0, "DejaVu Sans", ORLO, path.c_str(), printer.Port()),
             1);
         const std::string got = printer.Received();
         const std::string head = "DOWNLOAD F, \"" + path + "\",";
@@ -216,11 +167,11 @@ TEST_F(WindowsFontTest, TcpRefusedDownloadSendsNothing) {
     // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        Printer printer(false);
+        TcpPrinter printer;
         hosttext_test::LocaleGuard utf8("C.UTF-8");
         try {
-            EXPECT_EQ(Tcp(row.text, 12, 0, 0, 0, "DejaVu Sans", row.brand, row.name, printer.port, row.wide),
-                      1);
+            EXPECT_EQ(
+                Tcp(row.text, 12, 0, 0, 0, "DejaVu Sans", row.brand, row.name, printer.Port(), row.wide), 1);
             EXPECT_EQ(row.error, nullptr);
             EXPECT_TRUE(gTcpComm.Connected());
         } catch (const std::runtime_error& e) {
@@ -273,25 +224,42 @@ TEST_F(WindowsFontTest, ConnectionsThatDoNotOpenAnswerZero) {
     EXPECT_EQ(out.substr(out.size() - std::min(out.size(), tail.size())), tail);
 }
 
+// The printer reads the master side of a pseudo-terminal whose slave the
+// library opens by name, on a thread of its own: the command is larger than
+// the terminal's buffer.
 TEST_F(WindowsFontTest, SerialHlv) {
-    Printer printer(true);
-    ASSERT_FALSE(printer.path.empty());
+    int master = -1, slave = -1;
+    char path[256] = {};
+    ASSERT_EQ(::openpty(&master, &slave, path, nullptr, nullptr), 0);
+    ::close(slave);
+    auto received = std::async(std::launch::async, [master] {
+        std::string data;
+        char buf[65536];
+        for (auto deadline = Clock::now() + std::chrono::seconds(15);
+             Clock::now() < deadline && data.find("\nEND\r\n") == std::string::npos;) {
+            pollfd p{master, POLLIN, 0};
+            if (::poll(&p, 1, 20) < 1 || !(p.revents & POLLIN)) continue;
+            const ssize_t n = ::read(master, buf, sizeof buf);
+            if (n > 0) data.append(buf, static_cast<size_t>(n));
+        }
+        return data;
+    });
     std::wstring text = L"Grüße 123 ABC xyz";
     char face[] = "DejaVu Sans", name[] = "SER";
-    EXPECT_EQ(WindowsFont(24, 90, 0, 1, face, text.data(), true, HLV, name, COM_COMM, nullptr, 0, 0,
-                          printer.path, 115200),
-              1);
-    EXPECT_EQ(printer.ReceivedUntil("\nEND\r\n"),
-              ExpectedHlv("SER", "Grüße 123 ABC xyz", "DejaVu Sans 24", 0, true, 90));
+    EXPECT_EQ(
+        WindowsFont(24, 90, 0, 1, face, text.data(), true, HLV, name, COM_COMM, nullptr, 0, 0, path, 115200),
+        1);
+    EXPECT_EQ(received.get(), ExpectedHlv("SER", "Grüße 123 ABC xyz", "DejaVu Sans 24", 0, true, 90));
     EXPECT_FALSE(gComComm.Connected());
+    ::close(master);
 }
 
 // The shipped wait: the printer sees the connection close no earlier than
 // 3000 ms after the image arrived.
 TEST_F(WindowsFontTest, WaitsBeforeClosing) {
     quillon::SetDownloadSettleTime(quillon::kDownloadSettleTime);
-    Printer printer(false);
-    ASSERT_EQ(Tcp(L"x", 12, 0, 0, 0, "DejaVu Sans", HLV, "W", printer.port), 1);
+    TcpPrinter printer;
+    ASSERT_EQ(Tcp(L"x", 12, 0, 0, 0, "DejaVu Sans", HLV, "W", printer.Port()), 1);
     ASSERT_FALSE(printer.Received().empty());
     EXPECT_TRUE(printer.closedByPeer);
     EXPECT_GE(printer.firstByteToClose, std::chrono::milliseconds(2990));
