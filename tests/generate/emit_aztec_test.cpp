@@ -128,7 +128,6 @@ TEST_F(AztecTest, KeshBlockByKindRotationAndClamp) {
     const Row rows[] = {
         {"default", T(0), "BARCODE\r\nAZTEC;XD4;4;FORMAT0,0" + data},
         {"clockwise keeps the anchor", T(0, -1, -1, 1), "BARCODE\r\nAZTEC;XD4;CW;4;FORMAT0,0" + data},
-        {"unknown rotation", T(0, -1, -1, 9), "BARCODE\r\nAZTEC;XD4;4;FORMAT0,0" + data},
         {"fixed 150 percent", T(1, 150), "BARCODE\r\nAZTEC;XD4;4;FORMAT99,0" + data},
         {"fixed 0 percent", T(1, 0), "BARCODE\r\nAZTEC;XD4;4;FORMAT1,0" + data},
         {"compact 10 layers", T(2, -1, 10), "BARCODE\r\nAZTEC;XD4;4;FORMAT100,4" + data},

@@ -149,7 +149,6 @@ TEST_F(MaxicodeTest, KeshBlockJoinsTheData) {
         {"only the remaining message", Mode(4, "", 2).NoFields(), "BARCODE\r\nMAXICODE;M4;50;100\r\n*HELLO*\r\nSTOP\r\n"},
         {"mode 4 still joins the fields", Mode(4, "X"), "BARCODE\r\nMAXICODE;M4;50;100\r\n*001840X;HELLO*\r\nSTOP\r\n"},
         {"zipper right after the mode", Mode(2, "123456789").Rot(1, true), "BARCODE\r\nMAXICODE;M2;Z;CW;50;100\r\n*001840123456789;HELLO*\r\nSTOP\r\n"},
-        {"unknown rotation", Mode(2, "1").Rot(8), "BARCODE\r\nMAXICODE;M2;50;100\r\n*0018401;HELLO*\r\nSTOP\r\n"},
         {"data holding the asterisk", Mode(4, "", 2).NoFields().Data("A*B"), "BARCODE\r\nMAXICODE;M4;50;100\r\n\"A*B\"\r\nSTOP\r\n"},
         {"millimetres truncate", Mode(2, "1").Mm(), "BARCODE\r\nMAXICODE;M2;49;98\r\n*0018401;HELLO*\r\nSTOP\r\n"},
     };

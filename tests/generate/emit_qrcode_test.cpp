@@ -108,7 +108,6 @@ TEST(QRCodeKesh, Parameters) {
     RunRows(kKesh, {
         {"worked example", QR(), "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
         {"clockwise", QR().Rot(1), "BARCODE\r\nQRCODE;CW;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
-        {"rotation beyond table", QR().Rot(9), "BARCODE\r\nQRCODE;XD4;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
         {"module 0 drops XD", QR().Module(0), "BARCODE\r\nQRCODE;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
         {"module rounding", QR().Module(2.5f), "BARCODE\r\nQRCODE;XD3;T2;E1;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
         {"model 1, level 3", QR().Model(0).Ec(3), "BARCODE\r\nQRCODE;XD4;T1;E3;M0;I0;50;100\r\n*HELLO*\r\nSTOP\r\n"},
