@@ -2,11 +2,8 @@
 // or a serial line receives.
 #include <gtest/gtest.h>
 
-#include <arpa/inet.h>
-#include <netinet/in.h>
 #include <poll.h>
 #include <pty.h>
-#include <sys/socket.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -31,13 +28,6 @@ using hosttext_test::RenderReference;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-sockaddr_in Local() {
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    ::inet_pton(AF_INET, "127.0.0.2", &addr.sin_addr);
-    return addr;
-}
 
 // A printer on 127.0.0.2 that keeps what one connection sends until the
 // library closes it, and how long after the first byte that came.
@@ -183,14 +173,7 @@ TEST_F(WindowsFontTest, TcpRefusedDownloadSendsNothing) {
 }
 
 TEST_F(WindowsFontTest, ConnectionsThatDoNotOpenAnswerZero) {
-    // A port with nothing listening: take one and give it back.
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr = Local();
-    socklen_t len = sizeof addr;
-    ::bind(s, reinterpret_cast<sockaddr*>(&addr), len);
-    ::getsockname(s, reinterpret_cast<sockaddr*>(&addr), &len);
-    const int closedPort = ntohs(addr.sin_port);
-    ::close(s);
+    const int closedPort = TestListener("127.0.0.2", [](int) {}).Port();  // nothing listens there now
 
     std::wstring text = L"x";
     char face[] = "DejaVu Sans", name[] = "N";

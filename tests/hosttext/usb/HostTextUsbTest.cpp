@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
-#include <filesystem>
 #include <string>
 
 #include "../ReferenceRender.h"
@@ -33,15 +30,10 @@ UsbPrinterEmulator& Emulator() {
     return *emulator;
 }
 
-TEST(HostTextUsb, DownloadReachesTheListedPrinter) {
-    UsbPrinterEmulator& emulator = Emulator();
-    quillon::SetDownloadSettleTime(std::chrono::milliseconds(0));
-    const auto dir =
-        std::filesystem::temp_directory_path() / ("quillon-hosttext-usb-" + std::to_string(::getpid()));
-    std::filesystem::create_directories(dir);
-    const auto cwd = std::filesystem::current_path();
-    std::filesystem::current_path(dir);
+class HostTextUsb : public hosttext_test::InTempDir {};
 
+TEST_F(HostTextUsb, DownloadReachesTheListedPrinter) {
+    UsbPrinterEmulator& emulator = Emulator();
     std::wstring text = L"USB Grüße";
     char face[] = "DejaVu Sans";
     char name[] = "U1";
@@ -51,8 +43,6 @@ TEST(HostTextUsb, DownloadReachesTheListedPrinter) {
         WindowsFont(20, 270, 1, 1, face, text.data(), true, HLV, name, USB_COMM, nullptr, 0, 0, "", 0);
     const std::string out = testing::internal::GetCapturedStdout();
     const std::string err = testing::internal::GetCapturedStderr();
-    std::filesystem::current_path(cwd);
-    std::filesystem::remove_all(dir);
 
     if (!kVendorKnown) {
         EXPECT_EQ(result, 0);
