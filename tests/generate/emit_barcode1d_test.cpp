@@ -158,15 +158,12 @@ class Barcode1DTest : public testing::TestWithParam<BarcodeCase> {};
 
 TEST_P(Barcode1DTest, RendersInBothLanguages) {
     const BarcodeCase& c = GetParam();
+    const auto add = [&c] { Add(c); };
     std::string printed;
-    EXPECT_EQ(ObjectText(
-                  kKesh, [&c] { Add(c); }, c.dotsPerUnit, c.resolutionUnit, &printed),
-              c.kesh);
+    EXPECT_EQ(ObjectText(kKesh, add, c.dotsPerUnit, c.resolutionUnit, &printed), c.kesh);
     EXPECT_EQ(printed, "");
     if (c.vorn.empty()) return;  // rejected in VORN, see Barcode1DRejection
-    EXPECT_EQ(ObjectText(
-                  kVorn, [&c] { Add(c); }, c.dotsPerUnit, c.resolutionUnit, &printed),
-              c.vorn);
+    EXPECT_EQ(ObjectText(kVorn, add, c.dotsPerUnit, c.resolutionUnit, &printed), c.vorn);
     EXPECT_EQ(printed, c.vornPrinted);
 }
 
