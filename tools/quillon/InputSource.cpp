@@ -44,11 +44,15 @@ bool InputSource::Fill() {
     }
     for (;;) {
         pollfd fds[2] = {{_fd, POLLIN, 0}, {_wake[0], POLLIN, 0}};
-        if (::poll(fds, _wake[0] >= 0 ? 2 : 1, -1) < 0) {
-            if (errno == EINTR) continue;
-            // Without poll the read below still works; it just cannot be
-            // woken.
-        } else if (fds[1].revents & POLLIN) {
+        const nfds_t count = _wake[0] >= 0 ? 2 : 1;
+        int ready = ::poll(fds, count, 0);
+        if (ready == 0) {
+            if (_onWait) _onWait();
+            ready = ::poll(fds, count, -1);
+        }
+        if (ready < 0 && errno == EINTR) continue;
+        // Without poll the read below still works; it just cannot be woken.
+        if (ready > 0 && (fds[1].revents & POLLIN)) {
             _atEnd = true;
             return false;
         }

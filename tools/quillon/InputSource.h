@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,6 +24,9 @@ class InputSource {
 
     // May be called from any thread.
     void Cancel();
+    // Called whenever the next read would have to wait for the input (a
+    // pipe that has nothing yet): the moment to pass on what was read.
+    void OnWait(std::function<void()> hook) { _onWait = std::move(hook); }
 
     // The next byte (0-255), or -1 at the end of the input.
     int Peek();
@@ -47,6 +51,7 @@ class InputSource {
     std::size_t _end = 0;    // end of the bytes read
     bool _atEnd = false;
     int _error = 0;
+    std::function<void()> _onWait;
 };
 
 }  // namespace quillon::cli

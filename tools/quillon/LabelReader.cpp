@@ -21,6 +21,7 @@ void LabelReader::Close() {
 }
 
 void LabelReader::Stop() {
+    _stopRequested.store(true, std::memory_order_relaxed);
     {
         std::lock_guard<std::mutex> lock(_mutex);
         _stopped = true;
@@ -65,7 +66,16 @@ void LabelReader::Run() {
     batch.records.reserve(kBatchSize);
     std::uint64_t consumed = 0;
     bool more = true;
+    // A label that has arrived is not held back while the input is slow:
+    // its message must not wait for the next 127 labels.
+    _source.OnWait([&] {
+        if (more && !batch.records.empty()) {
+            batch.bytes = consumed;
+            more = Hand(batch);
+        }
+    });
     auto handle = [&](Record& r) {
+        if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
         Record& kept = batch.records.emplace_back();
         kept.index = r.index;
         kept.line = r.line;

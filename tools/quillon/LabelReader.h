@@ -1,6 +1,7 @@
 #ifndef QUILLON_TOOLS_LABELREADER_H
 #define QUILLON_TOOLS_LABELREADER_H
 
+#include <atomic>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
@@ -63,6 +64,7 @@ class LabelReader {
     std::deque<LabelBatch> _queue;
     bool _done = false;
     bool _stopped = false;
+    std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
     std::chrono::steady_clock::duration _waited{};
     std::chrono::steady_clock::duration _busy{};
     std::thread _thread;
