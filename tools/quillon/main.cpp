@@ -112,7 +112,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     Clock::duration renderTime{}, writeTime{};
     const Clock::time_point start = Clock::now();
     const std::clock_t cpuStart = std::clock();
-    auto handle = [&](const Record& r) {
+    auto handle = [&](Record& r) {
         if (!r.label) {
             progress.Finish();
             Report(r.error);
@@ -125,7 +125,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
         }
         try {
             Clock::time_point t0 = Clock::now();
-            std::string text = RenderLabel(*r.label, language);
+            std::string text = RenderLabel(std::move(*r.label), language);
             Clock::time_point t1 = Clock::now();
             emit(text);
             writeTime += Clock::now() - t1;
@@ -146,7 +146,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     LabelReader reader(fd, name);
     LabelBatch batch;
     for (bool more = true; more && reader.Next(batch);) {
-        for (const Record& r : batch.records) {
+        for (Record& r : batch.records) {
             more = handle(r);
             if (!more) break;
         }
