@@ -32,6 +32,9 @@ void LabelReader::Stop() {
 
 bool LabelReader::Next(LabelBatch& batch) {
     std::unique_lock<std::mutex> lock(_mutex);
+    // Freeing memory another thread allocated costs more than freeing it
+    // there, so the reader frees it, while it would otherwise wait.
+    if (!batch.records.empty() && !_done) _spent.push_back(std::move(batch));
     _ready.wait(lock, [this] { return !_queue.empty() || _done; });
     if (_queue.empty()) return false;
     batch = std::move(_queue.front());
@@ -53,10 +56,17 @@ bool LabelReader::Hand(LabelBatch& batch) {
     _waited += Clock::now() - start;
     if (_stopped) return false;
     _queue.push_back(std::move(batch));
+    std::vector<LabelBatch> spent;
+    spent.swap(_spent);
     lock.unlock();
     _ready.notify_one();
-    batch = LabelBatch();
-    batch.records.reserve(kBatchSize);
+    if (spent.empty()) {
+        batch = LabelBatch();
+        batch.records.reserve(kBatchSize);
+    } else {
+        batch = std::move(spent.back());
+        batch.records.clear();
+    }
     return true;
 }
 

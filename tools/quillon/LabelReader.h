@@ -39,7 +39,9 @@ class LabelReader {
     LabelReader(const LabelReader&) = delete;
     LabelReader& operator=(const LabelReader&) = delete;
 
-    // The next batch; false once the input is exhausted.
+    // The next batch in place of `batch`, whose labels go back to the
+    // reader to be freed by the thread that allocated them; false once the
+    // input is exhausted.
     bool Next(LabelBatch& batch);
     // No more labels are wanted; wakes the reader wherever it waits.
     void Stop();
@@ -62,6 +64,7 @@ class LabelReader {
     std::condition_variable _ready;  // a batch is queued or the reader is done
     std::condition_variable _room;   // a batch was taken or the reader was stopped
     std::deque<LabelBatch> _queue;
+    std::vector<LabelBatch> _spent;  // handled batches, back to the reader
     bool _done = false;
     bool _stopped = false;
     std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
