@@ -70,7 +70,9 @@ struct PlainBytes {
 constexpr PlainBytes kPlain;
 
 // End of the run of plain bytes from `pos`, eight bytes at a time: a word
-// is plain when no byte is below 0x20 or above 0x7F, or is '"' or '\\'.
+// is plain when no byte is below 0x20 or above 0x7F, or is '"' or '\\'. In
+// each test the lowest flagged byte is exact (a borrow only reaches the
+// bytes above it), so the first special byte is found without a byte loop.
 std::size_t PlainRun(std::string_view text, std::size_t pos) {
     constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
     auto zeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
@@ -79,7 +81,13 @@ std::size_t PlainRun(std::string_view text, std::size_t pos) {
         std::memcpy(&w, text.data() + pos, 8);
         std::uint64_t special = zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\')) |
                                 ((w - kOnes * 0x20) & ~w & kHigh) | (w & kHigh);
-        if (special) break;
+        if (special) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            return pos + static_cast<std::size_t>(__builtin_ctzll(special)) / 8;
+#else
+            break;
+#endif
+        }
         pos += 8;
     }
     while (pos < text.size() && kPlain[static_cast<unsigned char>(text[pos])]) ++pos;

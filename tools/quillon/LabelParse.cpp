@@ -97,6 +97,7 @@ class Fields {
             const json::Node& member = _doc.At(i);
             const std::string_view key = _doc.Key(member);
             _table[_count++] = {key.data(), key.size(), &member};
+            _present |= Bucket(key);
         }
         _overflow = i;
     }
@@ -205,7 +206,17 @@ class Fields {
     };
 
     // The first member named `key`, marked in `read` when given.
+    // Most lookups are for fields left at their default; one bit per
+    // member's length and first and last byte turns most of them away
+    // without a scan.
+    static std::uint64_t Bucket(std::string_view key) {
+        if (key.empty()) return 1;
+        auto first = static_cast<unsigned char>(key.front()), last = static_cast<unsigned char>(key.back());
+        return std::uint64_t{1} << ((key.size() * 5 + first + last * 3) & 63);
+    }
+
     const json::Node* Lookup(std::string_view key, std::uint64_t* read = nullptr) const {
+        if (!(_present & Bucket(key)) && _overflow == 0) return nullptr;
         for (std::size_t i = 0; i < _count; ++i) {
             const Member& m = _table[i];
             if (m.size == key.size() && (key.empty() || m.key[0] == key[0]) && m.Key() == key) {
@@ -233,6 +244,7 @@ class Fields {
     Member _table[kMaxFields];
     std::size_t _count = 0;
     std::uint32_t _overflow = 0;  // first member past the table
+    std::uint64_t _present = 0;   // Bucket bits of the members in the table
     std::uint64_t _read = 0;
 };
 
