@@ -99,7 +99,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
             Report(name + ": " + std::strerror(EISDIR));
             return kBadInput;
         }
-        if (S_ISREG(st.st_mode) && fd != 0) total = static_cast<std::uint64_t>(st.st_size);
+        if (S_ISREG(st.st_mode) && o.input != "-") total = static_cast<std::uint64_t>(st.st_size);
     }
 
     // On standard error, and only when the command text is not going to
