@@ -109,6 +109,7 @@ void LabelReader::Run() {
         batch.bytes = consumed;
         Hand(batch);
     }
+    _source.OnWait(nullptr);  // it refers to this function's locals
     std::lock_guard<std::mutex> lock(_mutex);
     _done = true;
     _busy = Clock::now() - start - _waited;
