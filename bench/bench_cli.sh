@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # End-to-end benchmark of `quillon render` on a JSON Lines file of 100,000
 # shipping labels (the 4 x 6 inch label of the demo, each with its own
-# tracking number). Reports labels/s and where the time went (JSON reading
-# and checking, rendering in the library, writing), median of three runs per
-# language.
+# tracking number). Reports labels/s, median of three runs per language, and
+# where the rendering thread's time went (waiting for the JSON reader,
+# rendering in the library, writing), with the reader thread's own time for
+# reading and checking the JSON.
 #   bench/bench_cli.sh [TOOL] [COUNT]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)

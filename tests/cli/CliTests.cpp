@@ -5,26 +5,13 @@
 #include <sys/stat.h>
 
 #include <dirent.h>
+#include <unistd.h>
 
 #include <algorithm>
 
 #include "CliRunner.h"
 
 namespace {
-
-// A label with a stored picture only: the picture and the form frame are
-// rendered by the label spine itself, so these outputs do not depend on any
-// object kind.
-std::string PictureLabel(const std::string& name, int x) {
-    return R"({"name": ")" + name + R"(", "objects": [{"type": "picture", "x": )" + std::to_string(x) +
-           R"(, "y": 2, "name": "A"}]})";
-}
-
-std::string VornPicture(const std::string& name, int x, const std::string& dpi = "203") {
-    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = " + dpi +
-           "\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" + "REM SCALE " + dpi + "," + dpi + "\r\nPUTPNG," +
-           std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name + " FORM END\r\n";
-}
 
 TEST(CliRender, ResolutionLanguageAndInputForms) {
     struct Row {
@@ -313,11 +300,23 @@ TEST(CliRender, LibraryErrorsAndNotices) {
     }
 }
 
-TEST(CliRender, MissingFileIsNamed) {
-    CliResult r = RunTool({"render", "/nonexistent/label.json"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "quillon: /nonexistent/label.json: No such file or directory\n");
-    EXPECT_EQ(r.out, "");
+TEST(CliRender, UnreadableInputIsNamed) {
+    const std::string dir = TempDir();
+    struct Row {
+        std::string path;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"/nonexistent/label.json", "quillon: /nonexistent/label.json: No such file or directory\n"},
+        {dir, "quillon: " + dir + ": Is a directory\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool({"render", row.path});
+        EXPECT_EQ(r.status, 2) << row.path;
+        EXPECT_EQ(r.err, row.err) << row.path;
+        EXPECT_EQ(r.out, "") << row.path;
+    }
+    rmdir(dir.c_str());
 }
 
 // In a batch one bad label is reported with its index and the others still

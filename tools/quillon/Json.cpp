@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace quillon::cli::json {
 namespace {
@@ -57,6 +58,42 @@ int Hex4(std::string_view text, std::size_t pos) {
     return v;
 }
 
+// Bytes a string holds as they are: printable ASCII but the quote and the
+// backslash.
+struct PlainBytes {
+    bool table[256] = {};
+    constexpr PlainBytes() {
+        for (int c = 0x20; c < 0x80; ++c) table[c] = c != '"' && c != '\\';
+    }
+    constexpr bool operator[](unsigned char c) const { return table[c]; }
+};
+constexpr PlainBytes kPlain;
+
+// End of the run of plain bytes from `pos`, eight bytes at a time: a word
+// is plain when no byte is below 0x20 or above 0x7F, or is '"' or '\\'. In
+// each test the lowest flagged byte is exact (a borrow only reaches the
+// bytes above it), so the first special byte is found without a byte loop.
+std::size_t PlainRun(std::string_view text, std::size_t pos) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    auto zeroByte = [](std::uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    while (pos + 8 <= text.size()) {
+        std::uint64_t w;
+        std::memcpy(&w, text.data() + pos, 8);
+        std::uint64_t special = zeroByte(w ^ (kOnes * '"')) | zeroByte(w ^ (kOnes * '\\')) |
+                                ((w - kOnes * 0x20) & ~w & kHigh) | (w & kHigh);
+        if (special) {
+#if __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+            return pos + static_cast<std::size_t>(__builtin_ctzll(special)) / 8;
+#else
+            break;
+#endif
+        }
+        pos += 8;
+    }
+    while (pos < text.size() && kPlain[static_cast<unsigned char>(text[pos])]) ++pos;
+    return pos;
+}
+
 // Length of the well-formed UTF-8 sequence at `pos`, or 0.
 std::size_t Utf8Length(std::string_view text, std::size_t pos) {
     auto b = static_cast<unsigned char>(text[pos]);
@@ -84,7 +121,8 @@ std::size_t Utf8Length(std::string_view text, std::size_t pos) {
 
 }  // namespace
 
-void Document::Reset() {
+void Document::Reset(std::string_view text) {
+    _input = text.data();
     _nodes.clear();
     _nodes.emplace_back();  // index 0 stands for "none"
     _store.clear();
@@ -98,7 +136,7 @@ void Document::Parse(std::string_view text) {
 }
 
 void Document::ParseValueAt(std::string_view text, std::size_t& pos) {
-    Reset();
+    Reset(text);
     SkipSpace(text, pos);
     Value(text, pos, 0);
 }
@@ -109,10 +147,19 @@ const Node* Document::Member(const Node& object, std::string_view key) const {
     return nullptr;
 }
 
-std::uint32_t Document::String(std::string_view text, std::size_t& pos) {
-    // pos is at the opening quote.
-    std::size_t start = _store.size();
+Document::Span Document::String(std::string_view text, std::size_t& pos) {
+    // pos is at the opening quote. Most strings of a label are plain ASCII
+    // and are left in place; any other is unescaped into the store, going
+    // over it again from its start so that errors are found in order.
     ++pos;
+    const std::size_t begin = pos;
+    pos = PlainRun(text, pos);
+    if (pos < text.size() && text[pos] == '"') {
+        ++pos;
+        return {begin, static_cast<std::uint32_t>(pos - 1 - begin), true};
+    }
+    pos = begin;
+    std::size_t start = _store.size();
     for (;;) {
         std::size_t run = pos;
         while (run < text.size() && text[run] != '"' && text[run] != '\\' &&
@@ -186,7 +233,7 @@ std::uint32_t Document::String(std::string_view text, std::size_t& pos) {
                 Fail(pos - 2, "invalid escape in a string");
         }
     }
-    return static_cast<std::uint32_t>(start);
+    return {start, static_cast<std::uint32_t>(_store.size() - start), false};
 }
 
 std::uint32_t Document::Value(std::string_view text, std::size_t& pos, int depth) {
@@ -207,20 +254,20 @@ std::uint32_t Document::Value(std::string_view text, std::size_t& pos, int depth
             return index;
         }
         for (;;) {
-            std::uint32_t key = 0, keySize = 0;
+            Span key{0, 0, false};
             if (object) {
                 if (pos >= text.size() || text[pos] != '"')
                     Fail(pos, Describe(text, pos) + "; expected a member name");
                 key = String(text, pos);
-                keySize = static_cast<std::uint32_t>(_store.size() - key);
                 SkipSpace(text, pos);
                 if (pos >= text.size() || text[pos] != ':') Fail(pos, Describe(text, pos) + "; expected ':'");
                 ++pos;
                 SkipSpace(text, pos);
             }
             std::uint32_t child = Value(text, pos, depth + 1);
-            _nodes[child].key = key;
-            _nodes[child].keySize = keySize;
+            _nodes[child].key = key.offset;
+            _nodes[child].keySize = key.size;
+            _nodes[child].keyInInput = key.inInput;
             if (last)
                 _nodes[last].next = child;
             else
@@ -243,10 +290,12 @@ std::uint32_t Document::Value(std::string_view text, std::size_t& pos, int depth
         return index;
     }
     if (c == '"') {
-        std::uint32_t start = String(text, pos);
-        _nodes[index].type = Type::String;
-        _nodes[index].text = start;
-        _nodes[index].textSize = static_cast<std::uint32_t>(_store.size() - start);
+        Span string = String(text, pos);
+        Node& n = _nodes[index];
+        n.type = Type::String;
+        n.text = string.offset;
+        n.textSize = string.size;
+        n.textInInput = string.inInput;
         return index;
     }
     if (c == '-' || (c >= '0' && c <= '9')) {

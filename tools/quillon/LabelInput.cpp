@@ -3,7 +3,6 @@
 
 #include "LabelInput.h"
 
-#include <iterator>
 #include <vector>
 
 #include "Json.h"
@@ -41,32 +40,30 @@ std::string LabelPrefix(const std::string& name, const Record& r) {
 
 // Checks one parsed value and hands it on.
 bool Deliver(const json::Document& doc, Record& r, const std::string& name, const RecordHandler& handle) {
-    LabelDescription label;
     try {
-        label = ParseLabel(doc, doc.Root());
+        r.label = ParseLabel(doc, doc.Root());
     } catch (const LabelError& e) {
         r.error = LabelPrefix(name, r) + e.what();
         return handle(r);
     }
-    r.label = &label;
     bool more = handle(r);
-    r.label = nullptr;
+    r.label.reset();
     return more;
 }
 
-bool Blank(const std::string& line) {
-    return line.find_first_not_of(" \t\r") == std::string::npos;
+bool Blank(std::string_view line) {
+    return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-bool ReadJsonLines(std::istream& in, std::string first, const std::string& name, const RecordHandler& handle,
+bool ReadJsonLines(InputSource& in, std::string first, const std::string& name, const RecordHandler& handle,
                    const ProgressHandler& progress) {
     // Read past blank lines to the second record: a file holding one record
     // is one label, reported without a label number.
     std::vector<std::string> ahead;
-    std::string next;
+    std::string_view next;
     bool single = true;
-    while (std::getline(in, next)) {
-        ahead.push_back(std::move(next));
+    while (in.NextLine(next)) {
+        ahead.emplace_back(next);
         if (!Blank(ahead.back())) {
             single = false;
             break;
@@ -77,7 +74,7 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
     std::size_t lineNumber = 0;
     std::size_t index = 0;
     std::size_t aheadUsed = 0;
-    std::string line = std::move(first);
+    std::string_view line = first;
     for (bool have = true; have;) {
         ++lineNumber;
         consumed += line.size() + 1;
@@ -99,15 +96,15 @@ bool ReadJsonLines(std::istream& in, std::string first, const std::string& name,
         }
         if (progress) progress(consumed);
         if (aheadUsed < ahead.size()) {
-            line = std::move(ahead[aheadUsed++]);
+            line = ahead[aheadUsed++];
         } else {
-            have = static_cast<bool>(std::getline(in, line));
+            have = in.NextLine(line);
         }
     }
     return true;
 }
 
-bool WholeValue(json::Document& doc, const std::string& text) {
+bool WholeValue(json::Document& doc, std::string_view text) {
     try {
         doc.Parse(text);
         return true;
@@ -118,24 +115,25 @@ bool WholeValue(json::Document& doc, const std::string& text) {
 
 }  // namespace
 
-bool ReadLabels(std::istream& in, const std::string& name, const RecordHandler& handle,
+bool ReadLabels(InputSource& in, const std::string& name, const RecordHandler& handle,
                 const ProgressHandler& progress) {
     // Skip leading white space to see what kind of input this is.
     std::string leading;
     int c;
-    while ((c = in.peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
-        leading.push_back(char(in.get()));
+    while ((c = in.Peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
+        leading.push_back(char(in.Get()));
 
     json::Document doc;
     if (c == '{') {
         // JSON Lines when the first line is a whole value by itself;
         // otherwise one label spread over several lines.
-        std::string first;
-        std::getline(in, first);
+        std::string_view firstLine;
+        in.NextLine(firstLine);
+        std::string first(firstLine);
         if (leading.find('\n') == std::string::npos && WholeValue(doc, first))
             return ReadJsonLines(in, std::move(first), name, handle, progress);
         std::string text = leading + first + "\n";
-        text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+        in.ReadRest(text);
         Record r;
         try {
             doc.Parse(text);
@@ -151,7 +149,7 @@ bool ReadLabels(std::istream& in, const std::string& name, const RecordHandler& 
     }
 
     std::string text = leading;
-    text.append(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    in.ReadRest(text);
     if (c != '[') {
         Record r;
         r.error = c == EOF ? name + ": empty input"

@@ -3,24 +3,25 @@
 
 #include <cstdint>
 #include <functional>
-#include <istream>
+#include <optional>
 #include <string>
 
+#include "InputSource.h"
 #include "LabelDescription.h"
 
 namespace quillon::cli {
 
 // One label of an input, or why it could not be read.
 struct Record {
-    std::size_t index = 0;                    // 0-based label number
-    std::size_t line = 0;                     // 1-based line where the record starts (0: unknown)
-    bool batch = false;                       // the input is an array or JSON Lines
-    const LabelDescription* label = nullptr;  // null when `error` is set
-    std::string error;                        // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
+    std::size_t index = 0;                  // 0-based label number
+    std::size_t line = 0;                   // 1-based line where the record starts (0: unknown)
+    bool batch = false;                     // the input is an array or JSON Lines
+    std::optional<LabelDescription> label;  // empty when `error` is set
+    std::string error;                      // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
 };
 
-// Return false to stop reading.
-using RecordHandler = std::function<bool(const Record&)>;
+// Return false to stop reading. The handler may move the label away.
+using RecordHandler = std::function<bool(Record&)>;
 // Bytes of the input consumed so far.
 using ProgressHandler = std::function<void(std::uint64_t)>;
 
@@ -29,7 +30,7 @@ using ProgressHandler = std::function<void(std::uint64_t)>;
 // label in order as soon as it is read. `name` names the input in messages.
 // Returns false when the input as a whole is unreadable (a syntax error
 // outside JSON Lines); that error has been passed to `handle` too.
-bool ReadLabels(std::istream& in, const std::string& name, const RecordHandler& handle,
+bool ReadLabels(InputSource& in, const std::string& name, const RecordHandler& handle,
                 const ProgressHandler& progress);
 
 }  // namespace quillon::cli

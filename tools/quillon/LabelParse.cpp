@@ -85,11 +85,21 @@ struct Path {
 
 // Reads the fields of one JSON object and remembers which were read, so
 // that a misspelt field is reported instead of silently taking its default.
+// The members are listed once in a table; a lookup compares lengths before
+// bytes, and a bit per member marks it read.
 class Fields {
   public:
     Fields(const json::Document& doc, const json::Node& object, const Path& path, bool latin1)
         : _doc(doc), _object(object), _path(path), _latin1(latin1) {
         if (_object.type != json::Type::Object) Fail(Where(), "expected an object");
+        std::uint32_t i = _object.first;
+        for (; i != 0 && _count < kMaxFields; i = _doc.At(i).next) {
+            const json::Node& member = _doc.At(i);
+            const std::string_view key = _doc.Key(member);
+            _table[_count++] = {key.data(), key.size(), &member};
+            _present |= Bucket(key);
+        }
+        _overflow = i;
     }
 
     std::string PathOf(const char* key) const {
@@ -97,17 +107,9 @@ class Fields {
         return p.Text();
     }
 
-    bool Has(const char* key) const { return _doc.Member(_object, key) != nullptr; }
+    bool Has(const char* key) const { return Lookup(key) != nullptr; }
 
-    const json::Node* Find(const char* key) {
-        const json::Node* v = _doc.Member(_object, key);
-        if (v && _readCount < kMaxFields) {
-            bool seen = false;
-            for (std::size_t i = 0; i < _readCount; ++i) seen = seen || _read[i] == v;
-            if (!seen) _read[_readCount++] = v;
-        }
-        return v;
-    }
+    const json::Node* Find(const char* key) { return Lookup(key, &_read); }
 
     float Number(const char* key) {
         const json::Node* v = Find(key);
@@ -169,16 +171,17 @@ class Fields {
         Fail(PathOf(key), "expected one of " + ChoiceList(choices));
     }
 
-    // Every field of the object must have been read by now.
+    // Every field of the object must have been read by now. A label object
+    // has far fewer known fields than the table holds, so when there are
+    // more members than that, an unread one is always within the table.
     void Finish() const {
-        if (_readCount == _object.count) return;
-        for (std::uint32_t i = _object.first; i != 0; i = _doc.At(i).next) {
-            const json::Node* child = &_doc.At(i);
-            bool known = false;
-            for (std::size_t k = 0; k < _readCount; ++k) known = known || _read[k] == child;
-            if (known) continue;
-            std::string key(_doc.Key(*child));
-            bool duplicate = _doc.Member(_object, key) != child;
+        const std::size_t read = static_cast<std::size_t>(__builtin_popcountll(_read));
+        if (read == _object.count) return;
+        for (std::size_t i = 0; i < _count; ++i) {
+            if (_read >> i & 1) continue;
+            bool duplicate = false;
+            for (std::size_t k = 0; k < i && !duplicate; ++k) duplicate = _table[k].Key() == _table[i].Key();
+            std::string key(_table[i].Key());
             Fail(PathOf(key.c_str()), duplicate ? "given twice" : "unknown field");
         }
     }
@@ -192,7 +195,39 @@ class Fields {
     const Path& Here() const { return _path; }
 
   private:
-    static constexpr std::size_t kMaxFields = 32;
+    static constexpr std::size_t kMaxFields = 64;
+
+    // Trivial, so that the table costs nothing until it is filled.
+    struct Member {
+        const char* key;
+        std::size_t size;
+        const json::Node* value;
+        std::string_view Key() const { return {key, size}; }
+    };
+
+    // The first member named `key`, marked in `read` when given.
+    // Most lookups are for fields left at their default; one bit per
+    // member's length and first and last byte turns most of them away
+    // without a scan.
+    static std::uint64_t Bucket(std::string_view key) {
+        if (key.empty()) return 1;
+        auto first = static_cast<unsigned char>(key.front()), last = static_cast<unsigned char>(key.back());
+        return std::uint64_t{1} << ((key.size() * 5 + first + last * 3) & 63);
+    }
+
+    const json::Node* Lookup(std::string_view key, std::uint64_t* read = nullptr) const {
+        if (!(_present & Bucket(key)) && _overflow == 0) return nullptr;
+        for (std::size_t i = 0; i < _count; ++i) {
+            const Member& m = _table[i];
+            if (m.size == key.size() && (key.empty() || m.key[0] == key[0]) && m.Key() == key) {
+                if (read) *read |= std::uint64_t{1} << i;
+                return m.value;
+            }
+        }
+        for (std::uint32_t i = _overflow; i != 0; i = _doc.At(i).next)
+            if (_doc.Key(_doc.At(i)) == key) return &_doc.At(i);
+        return nullptr;
+    }
 
     float ToFloat(const json::Node& v, const char* key) const {
         if (v.type != json::Type::Int && v.type != json::Type::Float) Fail(PathOf(key), "expected a number");
@@ -206,8 +241,11 @@ class Fields {
     const json::Node& _object;
     const Path& _path;
     bool _latin1;
-    const json::Node* _read[kMaxFields] = {};
-    std::size_t _readCount = 0;
+    Member _table[kMaxFields];
+    std::size_t _count = 0;
+    std::uint32_t _overflow = 0;  // first member past the table
+    std::uint64_t _present = 0;   // Bucket bits of the members in the table
+    std::uint64_t _read = 0;
 };
 
 ScaleEnum UnitOf(Fields& f, ScaleEnum labelUnit) {

@@ -5,6 +5,7 @@
 
 #include <exception>
 #include <type_traits>
+#include <utility>
 
 #include "quillon/Label.h"
 
@@ -31,13 +32,15 @@ void Require(F* function, const char* kind) {
     if (function == nullptr) throw RenderError(std::string("this libquillon has no ") + kind + " objects");
 }
 
+// Each description is rendered once, so its strings are moved into the
+// entry points' by-value parameters instead of copied.
 struct Adder {
-    void operator()(const TextDesc& t) const {
+    void operator()(TextDesc& t) const {
         Require(&CreateTexts, "text");
-        CreateTexts(t.x, t.y, t.sizeX, t.sizeY, t.text, t.unit, t.sizeUnit, t.style, t.align, t.font,
-                    t.rotation);
+        CreateTexts(t.x, t.y, t.sizeX, t.sizeY, std::move(t.text), t.unit, t.sizeUnit, t.style, t.align,
+                    std::move(t.font), t.rotation);
     }
-    void operator()(const ShapeDesc& s) const {
+    void operator()(ShapeDesc& s) const {
         if (s.box) {
             Require(&CreateBoxs, "box");
             CreateBoxs(s.x, s.y, s.x2, s.y2, s.thickness, s.unit);
@@ -46,39 +49,37 @@ struct Adder {
             CreateLines(s.x, s.y, s.x2, s.y2, s.thickness, s.unit);
         }
     }
-    void operator()(const Barcode1DDesc& b) const {
+    void operator()(Barcode1DDesc& b) const {
         Require(&CreateBarcode1D, "barcode1d");
-        CreateBarcode1D(b.x, b.y, b.data, b.unit, b.narrow, b.wide, b.height, b.symbology, b.humanReadable,
-                        b.rotation, b.textAbove);
+        CreateBarcode1D(b.x, b.y, std::move(b.data), b.unit, b.narrow, b.wide, b.height, b.symbology,
+                        b.humanReadable, b.rotation, b.textAbove);
     }
-    void operator()(const QRDesc& q) const {
+    void operator()(QRDesc& q) const {
         Require(&CreateQRBarcodes, "qr");
-        // The entry point copies the segments; it takes them by non-const
-        // pointer only because that is its signature.
-        QRCodeManualSegments segments = q.segments;
-        CreateQRBarcodes(q.x, q.y, q.data, q.unit, q.module, static_cast<QRCodeMaskEnum>(q.mask),
-                         q.manual ? &segments : nullptr,
+        CreateQRBarcodes(q.x, q.y, std::move(q.data), q.unit, q.module, static_cast<QRCodeMaskEnum>(q.mask),
+                         q.manual ? &q.segments : nullptr,
                          static_cast<QRCodeErrorCorrectionEnum>(q.errorCorrection),
                          static_cast<QRCodeModelEnum>(q.model), q.rotation);
     }
-    void operator()(const Pdf417Desc& p) const {
+    void operator()(Pdf417Desc& p) const {
         Require(&CreatePdf417Bcodes, "pdf417");
-        CreatePdf417Bcodes(p.x, p.y, p.data, p.unit, p.moduleWidth, p.moduleHeight,
+        CreatePdf417Bcodes(p.x, p.y, std::move(p.data), p.unit, p.moduleWidth, p.moduleHeight,
                            static_cast<Pdf417ErrCorrectionEnum>(p.errorCorrection), p.rows, p.columns,
                            p.rotation);
     }
-    void operator()(const DataMatrixDesc& d) const {
+    void operator()(DataMatrixDesc& d) const {
         Require(&CreateDataMatrixBarcodes, "datamatrix");
-        CreateDataMatrixBarcodes(d.x, d.y, d.data, d.unit, d.module, d.rotation, d.rectangle, d.lines,
-                                 static_cast<char>(d.control1), static_cast<char>(d.control2), d.rows,
-                                 d.columns);
+        CreateDataMatrixBarcodes(d.x, d.y, std::move(d.data), d.unit, d.module, d.rotation, d.rectangle,
+                                 std::move(d.lines), static_cast<char>(d.control1),
+                                 static_cast<char>(d.control2), d.rows, d.columns);
     }
-    void operator()(const AztecDesc& a) const {
+    void operator()(AztecDesc& a) const {
         Require(&CreateAztecBarcodes, "aztec");
-        CreateAztecBarcodes(a.x, a.y, a.data, a.unit, a.module, static_cast<AztecCodeTypeEnum>(a.codeType),
-                            a.errorCorrection, a.layers, a.rotation);
+        CreateAztecBarcodes(a.x, a.y, std::move(a.data), a.unit, a.module,
+                            static_cast<AztecCodeTypeEnum>(a.codeType), a.errorCorrection, a.layers,
+                            a.rotation);
     }
-    void operator()(const MaxicodeDesc& m) const {
+    void operator()(MaxicodeDesc& m) const {
         Require(&CreateMaxicodeBarcodes, "maxicode");
         // The message kind follows the mode: 2 structured, 3 structured with
         // a year, 4 free primary message.
@@ -86,21 +87,22 @@ struct Adder {
                                m.serviceClass, m.message, m.year, m.primary, m.x, m.y, m.unit, m.zipper,
                                m.rotation);
     }
-    void operator()(const RfidDesc& r) const {
+    void operator()(RfidDesc& r) const {
         Require(&CreateRfidEncode, "rfid");
         CreateRfidEncode(r.field32, r.field16, r.text6, r.bank, r.offset, r.userData, r.userHex,
                          r.passwordType, r.password);
     }
-    void operator()(const PictureDesc& p) const {
+    void operator()(PictureDesc& p) const {
         Require(&Picture, "picture");
-        Picture(p.x, p.y, p.name);
+        Picture(p.x, p.y, std::move(p.name));
     }
 };
 
 // Closes the label however rendering ends, so the next label starts clean.
 struct OpenLabel {
-    OpenLabel(const LabelDescription& label, Language language) {
-        CreateLabel(language == Language::Kesh ? 1 : 0, label.name, label.dotsPerUnit, label.resolutionUnit);
+    OpenLabel(LabelDescription& label, Language language) {
+        CreateLabel(language == Language::Kesh ? 1 : 0, std::move(label.name), label.dotsPerUnit,
+                    label.resolutionUnit);
     }
     ~OpenLabel() { CloseLabel(); }
     OpenLabel(const OpenLabel&) = delete;
@@ -109,12 +111,12 @@ struct OpenLabel {
 
 }  // namespace
 
-std::string RenderLabel(const LabelDescription& label, Language language) {
+std::string RenderLabel(LabelDescription&& label, Language language) {
     if (label.language != Language::Unset && language == Language::Unset) language = label.language;
     std::string text;
     try {
         OpenLabel open(label, language);
-        for (const ObjectDesc& object : label.objects) std::visit(Adder{}, object);
+        for (ObjectDesc& object : label.objects) std::visit(Adder{}, object);
         LabelToString(text);
     } catch (const RenderError&) {
         throw;

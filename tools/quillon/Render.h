@@ -16,8 +16,9 @@ class RenderError : public std::runtime_error {
 };
 
 // Renders one label through the exported label functions. `language`
-// decides when the label itself names none (Vorn when Unset).
-std::string RenderLabel(const LabelDescription& label, Language language);
+// decides when the label itself names none (Vorn when Unset). The label's
+// strings are moved into the library.
+std::string RenderLabel(LabelDescription&& label, Language language);
 
 // The built-in 4 x 6 inch shipping label at 203 dpi.
 LabelDescription ShippingLabel();

@@ -11,12 +11,13 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <fstream>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
 #include "Devices.h"
 #include "LabelInput.h"
+#include "LabelReader.h"
+#include "OutputWriter.h"
 #include "Progress.h"
 #include "Render.h"
 #include "Target.h"
@@ -42,46 +43,6 @@ void Report(const std::string& message) {
     std::cerr << "quillon: " << message << '\n';
 }
 
-// Collects output and opens a named file only on the first write, so that
-// an input that renders nothing leaves no file behind.
-class Output {
-  public:
-    explicit Output(std::string path) : _path(std::move(path)) { _buffer.reserve(kFlushAt); }
-    ~Output() { Close(); }
-
-    void Write(const std::string& text) {
-        _buffer += text;
-        if (_buffer.size() >= kFlushAt) Flush();
-    }
-    void Flush() {
-        if (_buffer.empty()) return;
-        if (_fd < 0) {
-            if (_path.empty() || _path == "-") {
-                _fd = gTextFd;
-            } else {
-                _fd = ::open(_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-                if (_fd < 0) throw SendError(_path + ": " + std::strerror(errno));
-                _owned = true;
-            }
-        }
-        if (!WriteAll(_fd, _buffer.data(), _buffer.size()))
-            throw SendError((_owned ? _path : std::string("standard output")) + ": " + std::strerror(errno));
-        _buffer.clear();
-    }
-    void Close() {
-        if (_owned) ::close(_fd);
-        _owned = false;
-        _fd = -1;
-    }
-
-  private:
-    static constexpr std::size_t kFlushAt = 1 << 20;
-    std::string _path;
-    std::string _buffer;
-    int _fd = -1;
-    bool _owned = false;
-};
-
 Language LanguageOption(const std::string& name) {
     return name == "kesh" ? Language::Kesh : name == "vorn" ? Language::Vorn : Language::Unset;
 }
@@ -101,28 +62,45 @@ double Seconds(Clock::duration d) {
     return std::chrono::duration<double>(d).count();
 }
 
+// Closes a descriptor the tool opened.
+class OwnedFd {
+  public:
+    explicit OwnedFd(int fd) : _fd(fd) {}
+    ~OwnedFd() {
+        if (_fd >= 0) ::close(_fd);
+    }
+    OwnedFd(const OwnedFd&) = delete;
+    OwnedFd& operator=(const OwnedFd&) = delete;
+
+  private:
+    int _fd;
+};
+
 // Reads every label of the input and hands each rendered text to `emit`.
 // Returns the exit status: 2 when any label was unreadable, else 1 when
 // the library refused any, else 0.
 int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(const std::string&)>& emit) {
-    std::ifstream file;
-    std::istream* in = &std::cin;
+    int fd = 0;
     std::string name = "<stdin>";
     std::uint64_t total = 0;
     if (o.input != "-") {
         name = o.input;
-        file.open(o.input, std::ios::binary);
-        if (!file) {
+        fd = ::open(o.input.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
             Report(o.input + ": " + std::strerror(errno));
             return kBadInput;
         }
-        struct stat st {};
-        if (::stat(o.input.c_str(), &st) == 0 && S_ISREG(st.st_mode))
-            total = static_cast<std::uint64_t>(st.st_size);
-        in = &file;
     }
-    std::vector<char> readBuffer(1 << 20);
-    in->rdbuf()->pubsetbuf(readBuffer.data(), static_cast<std::streamsize>(readBuffer.size()));
+    OwnedFd owned(o.input != "-" ? fd : -1);
+    struct stat st {};
+    if (::fstat(fd, &st) == 0) {
+        // A directory opens like a file but cannot be read as one.
+        if (S_ISDIR(st.st_mode)) {
+            Report(name + ": " + std::strerror(EISDIR));
+            return kBadInput;
+        }
+        if (S_ISREG(st.st_mode) && o.input != "-") total = static_cast<std::uint64_t>(st.st_size);
+    }
 
     // On standard error, and only when the command text is not going to
     // the same terminal.
@@ -134,7 +112,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
     Clock::duration renderTime{}, writeTime{};
     const Clock::time_point start = Clock::now();
     const std::clock_t cpuStart = std::clock();
-    auto handle = [&](const Record& r) {
+    auto handle = [&](Record& r) {
         if (!r.label) {
             progress.Finish();
             Report(r.error);
@@ -147,7 +125,7 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
         }
         try {
             Clock::time_point t0 = Clock::now();
-            std::string text = RenderLabel(*r.label, language);
+            std::string text = RenderLabel(std::move(*r.label), language);
             Clock::time_point t1 = Clock::now();
             emit(text);
             writeTime += Clock::now() - t1;
@@ -163,33 +141,46 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
         }
         return true;
     };
-    ReadLabels(*in, name, handle, [&](std::uint64_t bytes) { progress.Update(rendered, bytes); });
+    // The labels are read and checked on another thread; every record,
+    // message or label, is handled here in input order.
+    LabelReader reader(fd, name);
+    LabelBatch batch;
+    for (bool more = true; more && reader.Next(batch);) {
+        for (Record& r : batch.records) {
+            more = handle(r);
+            if (!more) break;
+        }
+        progress.Update(rendered, batch.bytes);
+    }
+    reader.Close();
     progress.Finish();
     if (o.stats) {
-        // Everything that is neither rendering nor writing is reading and
-        // checking the JSON.
+        // Everything that is neither rendering nor writing is waiting for
+        // the reader; its own time is reported apart, as it overlaps.
         double total = Seconds(Clock::now() - start);
         // On a shared machine wall time includes waiting for a core; the
         // process's own CPU time does not.
         double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        double render = Seconds(renderTime), write = Seconds(writeTime);
-        char line[256];
-        std::snprintf(line, sizeof line,
-                      "quillon: %llu labels in %.3f s (%.0f labels/s): json %.3f s (%.1f%%), render %.3f s "
-                      "(%.1f%%), write %.3f s (%.1f%%); cpu %.3f s (%.0f labels per cpu-second)\n",
-                      static_cast<unsigned long long>(rendered), total, total > 0 ? rendered / total : 0.0,
-                      total - render - write, 100 * (total - render - write) / total, render,
-                      100 * render / total, write, 100 * write / total, cpu, cpu > 0 ? rendered / cpu : 0.0);
+        double render = Seconds(renderTime), write = Seconds(writeTime), parse = Seconds(reader.Busy());
+        char line[320];
+        std::snprintf(
+            line, sizeof line,
+            "quillon: %llu labels in %.3f s (%.0f labels/s): json wait %.3f s (%.1f%%), render %.3f s "
+            "(%.1f%%), write %.3f s (%.1f%%); json parse %.3f s (%.1f%%) on its own thread; "
+            "cpu %.3f s (%.0f labels per cpu-second)\n",
+            static_cast<unsigned long long>(rendered), total, total > 0 ? rendered / total : 0.0,
+            total - render - write, 100 * (total - render - write) / total, render, 100 * render / total,
+            write, 100 * write / total, parse, 100 * parse / total, cpu, cpu > 0 ? rendered / cpu : 0.0);
         std::cerr << line;
     }
     return status;
 }
 
 int RunRender(const RenderOptions& o) {
-    Output out(o.output);
     try {
-        int status = RenderInput(o, false, [&](const std::string& text) { out.Write(text); });
-        out.Flush();
+        OutputWriter out(o.output, gTextFd);
+        int status = RenderInput(o, false, [&](const std::string& text) { out.Append(text); });
+        out.Finish();
         return status;
     } catch (const SendError& e) {
         Report(e.what());
@@ -220,10 +211,9 @@ int RunSend(const RenderOptions& o, const std::string& to) {
 }
 
 int RunDemo(const std::string& lang, const std::string& output) {
-    Output out(output);
+    TextFile out(output, gTextFd);
     try {
         out.Write(RenderLabel(ShippingLabel(), LanguageOption(lang)));
-        out.Flush();
     } catch (const std::exception& e) {
         Report(e.what());
         return kRenderFailed;

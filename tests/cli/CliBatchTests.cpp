@@ -1,0 +1,160 @@
+// Large and slow batches: labels are read on one thread and rendered on
+// another, in batches of 128, and none of that may show in what the user
+// sees.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <map>
+
+#include "CliRunner.h"
+
+namespace {
+
+const std::string kBadX = R"({"name": "B", "objects": [{"type": "picture", "x": true, "name": "A"}]})";
+const std::string kUnlock =
+    R"({"objects": [{"type": "rfid", "password_type": "unlock", "password": "00000000"}]})";
+const std::string kBadXMessage = "objects[0].x: expected an integer from -2147483648 to 2147483647\n";
+
+// 300 picture labels, with the given lines in place of some of them.
+struct Batch {
+    std::string lines;  // JSON Lines
+    std::string array;  // the same labels as a JSON array (syntax errors left out)
+    std::string out;    // VORN text of the good labels up to `upTo`
+};
+
+Batch MakeBatch(const std::map<int, std::string>& replaced, int upTo = 300) {
+    Batch b;
+    b.array = "[";
+    for (int i = 0; i < 300; ++i) {
+        auto it = replaced.find(i);
+        std::string label = it != replaced.end() ? it->second : PictureLabel("P" + std::to_string(i), i);
+        b.lines += label + "\n";
+        if (label.back() == '}') b.array += (i ? ",\n" : "") + label;
+        if (it == replaced.end() && i < upTo) b.out += VornPicture("P" + std::to_string(i), i);
+    }
+    b.array += "]";
+    return b;
+}
+
+// Bad labels on both sides of the batch edges (127 | 128, 255 | 256) and at
+// the very end: each reported once, in order, and every other label
+// rendered.
+TEST(CliBatch, BadLabelsAtBatchEdges) {
+    const Batch mixed =
+        MakeBatch({{127, kBadX}, {128, R"({"name": )"}, {255, kUnlock}, {299, R"({"colour": 1})"}});
+    const Batch stopAt127 = MakeBatch({{127, kBadX}, {128, R"({"name": )"}}, 127);
+    const Batch stopAt256 = MakeBatch({{256, kUnlock}}, 256);
+    struct Row {
+        const char* what;
+        std::vector<std::string> args;
+        std::string input;
+        int status;
+        std::string out;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"JSON Lines",
+         {"render", "-"},
+         mixed.lines,
+         2,
+         mixed.out,
+         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage +
+             "quillon: <stdin>:129:10: unexpected end of input; expected a value (label 128)\n"
+             "quillon: <stdin>: label 255: Invalid Password Type\n"
+             "quillon: <stdin>: label 299 (line 300): colour: unknown field\n"},
+        {"array",
+         {"render", "-"},
+         mixed.array,
+         2,
+         mixed.out,
+         "quillon: <stdin>: label 127: " + kBadXMessage +
+             "quillon: <stdin>: label 254: Invalid Password Type\n"
+             "quillon: <stdin>: label 298: colour: unknown field\n"},
+        {"check only",
+         {"render", "-", "--check"},
+         mixed.lines,
+         2,
+         "",
+         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage +
+             "quillon: <stdin>:129:10: unexpected end of input; expected a value (label 128)\n"
+             "quillon: <stdin>: label 299 (line 300): colour: unknown field\n"},
+        {"fail fast at the last label of a batch",
+         {"render", "-", "--fail-fast"},
+         stopAt127.lines,
+         2,
+         stopAt127.out,
+         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage},
+        {"fail fast on a library error at the first label of a batch",
+         {"render", "-", "--fail-fast"},
+         stopAt256.lines,
+         1,
+         stopAt256.out,
+         "quillon: <stdin>: label 256: Invalid Password Type\n"},
+        {"send sends nothing",
+         {"send", "-", "--to", "-"},
+         stopAt256.lines,
+         1,
+         "",
+         "quillon: <stdin>: label 256: Invalid Password Type\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool(row.args, row.input);
+        EXPECT_EQ(r.status, row.status) << row.what;
+        EXPECT_EQ(r.out, row.out) << row.what;
+        EXPECT_EQ(r.err, row.err) << row.what;
+    }
+}
+
+// Output larger than the writer's blocks arrives whole and in order, in a
+// file as on standard output.
+TEST(CliBatch, LargeOutputIsComplete) {
+    std::string input, expected;
+    for (int i = 0; i < 4000; ++i) {
+        input += PictureLabel("LONGER_LABEL_NAME_" + std::to_string(i), i) + "\n";
+        expected += VornPicture("LONGER_LABEL_NAME_" + std::to_string(i), i);
+    }
+    ASSERT_GT(expected.size(), 2u * 256 * 1024);
+    const std::string dir = TempDir();
+    WriteFile(dir + "/in.jsonl", input);
+    CliResult toStdout = RunTool({"render", dir + "/in.jsonl"});
+    EXPECT_EQ(toStdout.status, 0);
+    EXPECT_EQ(toStdout.err, "");
+    EXPECT_TRUE(toStdout.out == expected) << "standard output differs";
+    CliResult toFile = RunTool({"render", dir + "/in.jsonl", "-o", dir + "/out.txt"});
+    EXPECT_EQ(toFile.status, 0);
+    EXPECT_EQ(toFile.out, "");
+    EXPECT_TRUE(ReadFile(dir + "/out.txt") == expected) << "file differs";
+    unlink((dir + "/in.jsonl").c_str());
+    unlink((dir + "/out.txt").c_str());
+    rmdir(dir.c_str());
+}
+
+// A producer that is slow to write, or never closes its end: a bad label is
+// reported as soon as it arrives, and --fail-fast ends the tool without
+// waiting for the rest of the input.
+TEST(CliBatch, SlowInputIsNotHeldBack) {
+    const std::string input = PictureLabel("P", 1) + "\n" + kBadX + "\n";
+    const std::string message = "quillon: <stdin>: label 1 (line 2): " + kBadXMessage;
+    struct Row {
+        const char* what;
+        std::vector<std::string> args;
+        std::string awaited;  // empty: wait for the tool to exit
+        bool exitedWhileOpen;
+        std::string out;
+    };
+    const Row rows[] = {
+        {"reported while the input is open", {"render", "-"}, message, false, VornPicture("P", 1)},
+        {"fail fast stops reading", {"render", "-", "--fail-fast"}, "", true, VornPicture("P", 1)},
+    };
+    for (const Row& row : rows) {
+        OpenInputResult r = RunToolOpenInput(row.args, input, row.awaited);
+        EXPECT_EQ(r.exitedWhileOpen, row.exitedWhileOpen) << row.what;
+        EXPECT_EQ(r.errWhileOpen, message) << row.what;
+        EXPECT_EQ(r.result.status, 2) << row.what;
+        EXPECT_EQ(r.result.out, row.out) << row.what;
+        EXPECT_EQ(r.result.err, message) << row.what;
+    }
+}
+
+}  // namespace

@@ -1,0 +1,110 @@
+#include "InputSource.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
+namespace quillon::cli {
+namespace {
+
+// A shipping label is about 1.1 KB of JSON; a block holds about a thousand.
+constexpr std::size_t kBlock = 1 << 20;
+
+}  // namespace
+
+InputSource::InputSource(int fd) : _fd(fd), _buffer(kBlock) {
+    if (::pipe2(_wake, O_CLOEXEC | O_NONBLOCK) != 0) _wake[0] = _wake[1] = -1;
+}
+
+InputSource::~InputSource() {
+    for (int fd : _wake)
+        if (fd >= 0) ::close(fd);
+}
+
+void InputSource::Cancel() {
+    const char byte = 1;
+    if (_wake[1] >= 0) (void)!::write(_wake[1], &byte, 1);
+}
+
+bool InputSource::Fill() {
+    if (_atEnd) return false;
+    if (_begin > 0 && _begin == _end) _begin = _end = 0;
+    if (_buffer.size() - _end < kBlock / 4) {
+        // Keep the unfinished line; grow only when it fills the buffer.
+        if (_begin > 0) {
+            std::memmove(_buffer.data(), _buffer.data() + _begin, _end - _begin);
+            _end -= _begin;
+            _begin = 0;
+        } else {
+            _buffer.resize(_buffer.size() * 2);
+        }
+    }
+    for (;;) {
+        pollfd fds[2] = {{_fd, POLLIN, 0}, {_wake[0], POLLIN, 0}};
+        const nfds_t count = _wake[0] >= 0 ? 2 : 1;
+        int ready = ::poll(fds, count, 0);
+        if (ready == 0) {
+            if (_onWait) _onWait();
+            ready = ::poll(fds, count, -1);
+        }
+        if (ready < 0 && errno == EINTR) continue;
+        // Without poll the read below still works; it just cannot be woken.
+        if (ready > 0 && (fds[1].revents & POLLIN)) {
+            _atEnd = true;
+            return false;
+        }
+        ssize_t n = ::read(_fd, _buffer.data() + _end, _buffer.size() - _end);
+        if (n > 0) {
+            _end += static_cast<std::size_t>(n);
+            return true;
+        }
+        if (n < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (n < 0) _error = errno;
+        _atEnd = true;
+        return false;
+    }
+}
+
+int InputSource::Peek() {
+    if (_begin == _end && !Fill()) return -1;
+    return static_cast<unsigned char>(_buffer[_begin]);
+}
+
+int InputSource::Get() {
+    int c = Peek();
+    if (c >= 0) ++_begin;
+    return c;
+}
+
+bool InputSource::NextLine(std::string_view& line) {
+    std::size_t scanned = _begin;
+    for (;;) {
+        const void* newline = std::memchr(_buffer.data() + scanned, '\n', _end - scanned);
+        if (newline) {
+            auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - _buffer.data());
+            line = std::string_view(_buffer.data() + _begin, at - _begin);
+            _begin = at + 1;
+            return true;
+        }
+        std::size_t offset = _end - _begin;
+        if (!Fill()) break;
+        // Fill may have moved the unfinished line to the front.
+        scanned = _begin + offset;
+    }
+    if (_begin == _end) return false;
+    line = std::string_view(_buffer.data() + _begin, _end - _begin);
+    _begin = _end;
+    return true;
+}
+
+void InputSource::ReadRest(std::string& out) {
+    do {
+        out.append(_buffer.data() + _begin, _end - _begin);
+        _begin = _end;
+    } while (Fill());
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,59 @@
+#ifndef QUILLON_TOOLS_INPUTSOURCE_H
+#define QUILLON_TOOLS_INPUTSOURCE_H
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace quillon::cli {
+
+// The bytes of a label file, read from a descriptor in large blocks. Lines
+// are handed out as views into the read buffer, so a line costs no copy.
+// Another thread may Cancel() the reading: a read waiting on a slow pipe
+// returns at once and the input then ends, which lets the tool stop reading
+// standard input as soon as it has no use for more labels.
+class InputSource {
+  public:
+    explicit InputSource(int fd);  // does not take ownership of `fd`
+    ~InputSource();
+    InputSource(const InputSource&) = delete;
+    InputSource& operator=(const InputSource&) = delete;
+
+    // May be called from any thread.
+    void Cancel();
+    // Called whenever the next read would have to wait for the input (a
+    // pipe that has nothing yet): the moment to pass on what was read.
+    void OnWait(std::function<void()> hook) { _onWait = std::move(hook); }
+
+    // The next byte (0-255), or -1 at the end of the input.
+    int Peek();
+    int Get();
+    // The next line without its '\n'; a last line without one counts too.
+    // The view stays valid until the next call. False at the end.
+    bool NextLine(std::string_view& line);
+    // Appends the rest of the input to `out`.
+    void ReadRest(std::string& out);
+
+    // errno of a failed read (0: none); the input ends there.
+    int Error() const { return _error; }
+
+  private:
+    // Reads more bytes after `_end`; false at the end of the input.
+    bool Fill();
+
+    int _fd;
+    int _wake[2] = {-1, -1};
+    std::vector<char> _buffer;
+    std::size_t _begin = 0;  // first byte not yet handed out
+    std::size_t _end = 0;    // end of the bytes read
+    bool _atEnd = false;
+    int _error = 0;
+    std::function<void()> _onWait;
+};
+
+}  // namespace quillon::cli
+
+#endif

@@ -1,0 +1,119 @@
+#include "LabelReader.h"
+
+#include <cstring>
+#include <utility>
+
+namespace quillon::cli {
+
+using Clock = std::chrono::steady_clock;
+
+LabelReader::LabelReader(int fd, std::string name) : _source(fd), _name(std::move(name)) {
+    _thread = std::thread([this] { Run(); });
+}
+
+LabelReader::~LabelReader() {
+    Close();
+}
+
+void LabelReader::Close() {
+    Stop();
+    if (_thread.joinable()) _thread.join();
+}
+
+void LabelReader::Stop() {
+    _stopRequested.store(true, std::memory_order_relaxed);
+    {
+        std::lock_guard<std::mutex> lock(_mutex);
+        _stopped = true;
+    }
+    _room.notify_all();
+    _source.Cancel();
+}
+
+bool LabelReader::Next(LabelBatch& batch) {
+    std::unique_lock<std::mutex> lock(_mutex);
+    // Freeing memory another thread allocated costs more than freeing it
+    // there, so the reader frees it, while it would otherwise wait.
+    if (!batch.records.empty() && !_done) _spent.push_back(std::move(batch));
+    _ready.wait(lock, [this] { return !_queue.empty() || _done; });
+    if (_queue.empty()) return false;
+    batch = std::move(_queue.front());
+    _queue.pop_front();
+    lock.unlock();
+    _room.notify_one();
+    return true;
+}
+
+Clock::duration LabelReader::Busy() const {
+    std::lock_guard<std::mutex> lock(_mutex);
+    return _busy;
+}
+
+bool LabelReader::Hand(LabelBatch& batch) {
+    const Clock::time_point start = Clock::now();
+    std::unique_lock<std::mutex> lock(_mutex);
+    _room.wait(lock, [this] { return _stopped || _queue.size() < kMaxQueued; });
+    _waited += Clock::now() - start;
+    if (_stopped) return false;
+    _queue.push_back(std::move(batch));
+    std::vector<LabelBatch> spent;
+    spent.swap(_spent);
+    lock.unlock();
+    _ready.notify_one();
+    if (spent.empty()) {
+        batch = LabelBatch();
+        batch.records.reserve(kBatchSize);
+    } else {
+        batch = std::move(spent.back());
+        batch.records.clear();
+    }
+    return true;
+}
+
+void LabelReader::Run() {
+    const Clock::time_point start = Clock::now();
+    LabelBatch batch;
+    batch.records.reserve(kBatchSize);
+    std::uint64_t consumed = 0;
+    bool more = true;
+    // A label that has arrived is not held back while the input is slow:
+    // its message must not wait for the next 127 labels.
+    _source.OnWait([&] {
+        if (more && !batch.records.empty()) {
+            batch.bytes = consumed;
+            more = Hand(batch);
+        }
+    });
+    auto handle = [&](Record& r) {
+        if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
+        Record& kept = batch.records.emplace_back();
+        kept.index = r.index;
+        kept.line = r.line;
+        kept.batch = r.batch;
+        kept.label = std::move(r.label);
+        kept.error = std::move(r.error);
+        if (batch.records.size() < kBatchSize) return true;
+        batch.bytes = consumed;
+        more = Hand(batch);
+        return more;
+    };
+    ReadLabels(_source, _name, handle, [&](std::uint64_t bytes) { consumed = bytes; });
+    // A failed read ends the input like its end would; the labels before it
+    // still count, and the failure is the last thing reported.
+    if (more && _source.Error() != 0) {
+        Record r;
+        r.error = _name + ": " + std::strerror(_source.Error());
+        handle(r);
+    }
+    if (more && !batch.records.empty()) {
+        batch.bytes = consumed;
+        Hand(batch);
+    }
+    _source.OnWait(nullptr);  // it refers to this function's locals
+    std::lock_guard<std::mutex> lock(_mutex);
+    _done = true;
+    _busy = Clock::now() - start - _waited;
+    _ready.notify_all();
+}
+
+}  // namespace quillon::cli
