@@ -2,6 +2,7 @@
 // stored picture. The adding functions of the other object kinds live in
 // Create<Kind>.cpp beside this file and record through RecordObject.
 
+#include <cstring>
 #include <stdexcept>
 
 #include "generate/CommandText.h"
@@ -11,6 +12,11 @@
 std::unique_ptr<Label_vorn> gpLabel;
 std::unique_ptr<PrintResolution> gpPrinterResolution;
 int giPrintLanguageTyp = 0;
+
+namespace {
+// Declared before the owning lists, so that at exit it outlives them.
+quillon::BumpArena gPartArena;
+}  // namespace
 
 quillon::OwningList ObjectsPtr;
 quillon::OwningList ObjRulerPtr;
@@ -66,6 +72,17 @@ void ClearScratchPointers() {
 
 namespace quillon {
 
+BumpArena& PartArena() {
+    return gPartArena;
+}
+
+std::string_view CopyToParts(std::string_view text) {
+    if (text.empty()) return {};
+    auto* copy = static_cast<char*>(gPartArena.Allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+}
+
 void* RecordObject(FormRow&& row, ObjectParts&& parts) {
     MakeRoomInOwningLists();
     gpLabel->AddRow(std::move(row));
@@ -109,6 +126,8 @@ QUILLON_API void CloseLabel() {
     for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
                        &ObjCellSquarePtr, &ObjCellRectPtr})
         list->clear();
+    // Every part has been destroyed with its list entry.
+    gPartArena.Rewind();
     ClearScratchPointers();
 }
 

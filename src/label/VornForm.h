@@ -5,8 +5,8 @@
 #include <utility>
 #include <vector>
 
+#include "label/BumpArena.h"
 #include "label/Coordinate.h"
-#include "label/FormArena.h"
 #include "label/FormLists.h"
 #include "quillon/Label.h"
 
@@ -61,7 +61,7 @@ static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lis
 // Nothing is rendered while recording; GetAsString walks the lists.
 class VornForm {
     // Declared first: the lists below take their memory from it.
-    quillon::FormArena _arena;
+    quillon::BumpArena _arena;
 
   public:
     template <typename T>

@@ -1,5 +1,5 @@
-#ifndef QUILLON_LABEL_FORMARENA_H
-#define QUILLON_LABEL_FORMARENA_H
+#ifndef QUILLON_LABEL_BUMPARENA_H
+#define QUILLON_LABEL_BUMPARENA_H
 
 #include <cstddef>
 #include <cstdint>
@@ -9,15 +9,16 @@
 
 namespace quillon {
 
-// Storage for one recorder's lists. A label's lists grow together and die
-// together, so they take their memory from one bump arena (an inline block,
-// then larger heap blocks) instead of some sixty separate heap blocks, and
-// give it back all at once when the form goes.
-class FormArena {
+// Memory for things that grow together and die together: a recorder's
+// lists, the parts of a label's objects. It comes from an inline block, then
+// from larger heap blocks, and goes back all at once (Rewind, or the arena's
+// end) instead of piece by piece. Nothing allocated here is destroyed by the
+// arena: the owners run the destructors.
+class BumpArena {
   public:
-    FormArena() = default;
-    FormArena(const FormArena&) = delete;
-    FormArena& operator=(const FormArena&) = delete;
+    BumpArena() = default;
+    BumpArena(const BumpArena&) = delete;
+    BumpArena& operator=(const BumpArena&) = delete;
 
     void* Allocate(std::size_t bytes, std::size_t align) {
         auto p = (_cur + (align - 1)) & ~static_cast<std::uintptr_t>(align - 1);
@@ -26,6 +27,13 @@ class FormArena {
         return reinterpret_cast<void*>(p);
     }
 
+    // Forgets everything allocated so far: the inline block is used again
+    // and the heap blocks are freed, so one huge label does not pin memory.
+    void Rewind() noexcept;
+
+    // Bytes taken from the heap beyond the inline block.
+    std::size_t HeapBytes() const noexcept { return _heapBytes; }
+
   private:
     void* AllocateSlow(std::size_t bytes, std::size_t align);
 
@@ -33,16 +41,17 @@ class FormArena {
     std::uintptr_t _cur = reinterpret_cast<std::uintptr_t>(_inline);
     std::uintptr_t _end = reinterpret_cast<std::uintptr_t>(_inline) + sizeof _inline;
     std::size_t _nextBlock = sizeof _inline * 2;
+    std::size_t _heapBytes = 0;
     std::vector<std::unique_ptr<unsigned char[]>> _blocks;
 };
 
-// Allocator over a FormArena; freeing is a no-op, the arena frees everything.
+// Allocator over a BumpArena; freeing is a no-op, the arena frees everything.
 template <typename T>
 class ArenaAllocator {
   public:
     using value_type = T;
 
-    explicit ArenaAllocator(FormArena* arena) noexcept : _arena(arena) {}
+    explicit ArenaAllocator(BumpArena* arena) noexcept : _arena(arena) {}
     template <typename U>
     ArenaAllocator(const ArenaAllocator<U>& other) noexcept : _arena(other.Arena()) {}
 
@@ -52,7 +61,7 @@ class ArenaAllocator {
     }
     void deallocate(T*, std::size_t) noexcept {}
 
-    FormArena* Arena() const noexcept { return _arena; }
+    BumpArena* Arena() const noexcept { return _arena; }
     template <typename U>
     bool operator==(const ArenaAllocator<U>& other) const noexcept {
         return _arena == other.Arena();
@@ -63,7 +72,7 @@ class ArenaAllocator {
     }
 
   private:
-    FormArena* _arena;
+    BumpArena* _arena;
 };
 
 }  // namespace quillon
