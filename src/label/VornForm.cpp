@@ -44,34 +44,59 @@ void Append(VornForm::List<std::string>& list, std::string&& value) {
 
 namespace {
 
-struct FormStorageCache {
-    void* block = nullptr;
-    ~FormStorageCache() { ::operator delete(block); }
+// The thread's spare form. Both are trivially destructible, so they stay
+// usable while the thread (or the process) ends: a label closed by a
+// static destructor after SpareFormKeeper has run frees its form instead.
+thread_local VornForm* tSpareForm = nullptr;
+thread_local bool tSpareFormsEnded = false;
+
+struct SpareFormKeeper {
+    ~SpareFormKeeper() {
+        delete tSpareForm;
+        tSpareForm = nullptr;
+        tSpareFormsEnded = true;
+    }
 };
-thread_local FormStorageCache tFormStorage;
+thread_local SpareFormKeeper tSpareFormKeeper;
 
 }  // namespace
 
-void* VornForm::operator new(std::size_t size) {
-    if (size == sizeof(VornForm) && tFormStorage.block != nullptr) {
-        void* p = tFormStorage.block;
-        tFormStorage.block = nullptr;
-        return p;
-    }
-    return ::operator new(size);
-}
+namespace quillon {
 
-void VornForm::operator delete(void* p, std::size_t size) noexcept {
-    if (p != nullptr && size == sizeof(VornForm) && tFormStorage.block == nullptr) {
-        tFormStorage.block = p;
+void ReleaseForm::operator()(VornForm* form) const noexcept {
+    if (form == nullptr) return;
+    if (tSpareForm != nullptr || tSpareFormsEnded || form->HeapBytes() > kKeptFormHeapBytes) {
+        delete form;
         return;
     }
-    ::operator delete(p);
+    // The first use on a thread registers the keeper's destructor.
+    static_cast<void>(&tSpareFormKeeper);
+    form->Clear();
+    tSpareForm = form;
 }
+
+FormPtr AcquireForm(std::string formName, IPrintResolution* printerResolution) {
+    VornForm* spare = tSpareForm;
+    if (spare == nullptr) return FormPtr(new VornForm(std::move(formName), printerResolution));
+    tSpareForm = nullptr;
+    spare->Name = std::move(formName);
+    spare->PrinterResolution = printerResolution;
+    spare->DeleteAfterUse = true;
+    return FormPtr(spare);
+}
+
+}  // namespace quillon
 
 VornForm::VornForm(std::string formName, IPrintResolution* printerResolution)
     : PrinterResolution(printerResolution), Name(std::move(formName)) {
     Reserve(kInitialCapacity);
+}
+
+void VornForm::Clear() noexcept {
+#define QUILLON_CLEAR(member, type, adder, forwarder, filler, object0) member.clear();
+    QUILLON_FORM_LISTS(QUILLON_CLEAR)
+#undef QUILLON_CLEAR
+    VornobjQRCodedataManuallyEncoded.clear();
 }
 
 void VornForm::Reserve(size_t count) {

@@ -1,6 +1,7 @@
 #ifndef QUILLON_LABEL_VORNFORM_H
 #define QUILLON_LABEL_VORNFORM_H
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
@@ -69,13 +70,12 @@ class VornForm {
 
     VornForm(std::string formName, IPrintResolution* printerResolution);
     VornForm(const VornForm&) = delete;
-    // A form is mostly its inline arena; each thread keeps the storage of
-    // its last released form for the next one instead of a large heap block
-    // per label.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) noexcept;
     VornForm& operator=(const VornForm&) = delete;
     ~VornForm() = default;
+
+    // Empties every list but keeps its capacity, so that the form can record
+    // the next label without growing its lists again.
+    void Clear() noexcept;
 
 #define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) \
     List<type> member = List<type>(quillon::ArenaAllocator<type>(&_arena));
@@ -202,9 +202,32 @@ class VornForm {
                                  const std::string& content, float narrowBar, float wideBar, float height,
                                  int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
 
+    // Bytes the form's lists took from the heap beyond its inline arena.
+    size_t HeapBytes() const noexcept {
+        return _arena.HeapBytes();
+    }
+
   private:
     void Reserve(size_t count);
     void MakeRoomForOneMore();
 };
+
+namespace quillon {
+
+// Hands a form back to its thread's spare slot instead of freeing it.
+struct ReleaseForm {
+    void operator()(VornForm* form) const noexcept;
+};
+using FormPtr = std::unique_ptr<VornForm, ReleaseForm>;
+
+// A form for a new label. Each thread keeps the form of its last closed
+// label (lists empty, capacity kept) and hands it out again: a form is
+// about 14 KB, mostly its inline arena, and sixty lists to set up. A form
+// that grew past kKeptFormHeapBytes is freed rather than kept, so that one
+// huge label does not pin memory for the rest of the thread.
+FormPtr AcquireForm(std::string formName, IPrintResolution* printerResolution);
+inline constexpr size_t kKeptFormHeapBytes = 64 * 1024;
+
+}  // namespace quillon
 
 #endif
