@@ -69,12 +69,24 @@ void AppendPicture(std::string& out, const std::string& description, bool kesh) 
 
 }  // namespace
 
+namespace {
+
+// Forms render into a buffer the thread keeps, which is then copied into the
+// caller's string: a caller that reuses its string gets each label without
+// an allocation. A buffer grown past this size by a huge label is freed
+// rather than kept.
+constexpr size_t kKeptOutputBytes = 64 * 1024;
+thread_local std::string tOutput;
+
+}  // namespace
+
 void VornForm::GetAsString(std::string& strLabel) {
     if (VornObjects.empty()) {
         strLabel.clear();
         return;
     }
-    std::string text;
+    std::string& text = tOutput;
+    text.clear();
     text.reserve(256 + 96 * VornObjects.size());
 
     int language = VornObjPrintLanguageTyp.at(0);
@@ -190,5 +202,6 @@ void VornForm::GetAsString(std::string& strLabel) {
         AppendKeshTrailer(text, Name, DeleteAfterUse);
     else
         AppendVornTrailer(text, Name);
-    strLabel = std::move(text);
+    strLabel.assign(text);
+    if (text.capacity() > kKeptOutputBytes) std::string().swap(text);
 }
