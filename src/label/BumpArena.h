@@ -45,36 +45,6 @@ class BumpArena {
     std::vector<std::unique_ptr<unsigned char[]>> _blocks;
 };
 
-// Allocator over a BumpArena; freeing is a no-op, the arena frees everything.
-template <typename T>
-class ArenaAllocator {
-  public:
-    using value_type = T;
-
-    explicit ArenaAllocator(BumpArena* arena) noexcept : _arena(arena) {}
-    template <typename U>
-    ArenaAllocator(const ArenaAllocator<U>& other) noexcept : _arena(other.Arena()) {}
-
-    T* allocate(std::size_t n) {
-        if (n > static_cast<std::size_t>(-1) / 2 / sizeof(T)) throw std::bad_array_new_length();
-        return static_cast<T*>(_arena->Allocate(n * sizeof(T), alignof(T)));
-    }
-    void deallocate(T*, std::size_t) noexcept {}
-
-    BumpArena* Arena() const noexcept { return _arena; }
-    template <typename U>
-    bool operator==(const ArenaAllocator<U>& other) const noexcept {
-        return _arena == other.Arena();
-    }
-    template <typename U>
-    bool operator!=(const ArenaAllocator<U>& other) const noexcept {
-        return _arena != other.Arena();
-    }
-
-  private:
-    BumpArena* _arena;
-};
-
 }  // namespace quillon
 
 #endif

@@ -1,5 +1,6 @@
 #include "label/VornForm.h"
 
+#include <algorithm>
 #include <string>
 #include <type_traits>
 
@@ -28,16 +29,16 @@ constexpr size_t kInitialCapacity = 16;
 
 template <typename T>
 void Append(VornForm::List<T>& list, T&& value) {
-    list.push_back(std::move(value));
+    list.AppendUnchecked(std::move(value));
 }
 
 // Most of a row's strings are fillers; constructing an empty string in
 // place is cheaper than moving one.
 void Append(VornForm::List<std::string>& list, std::string&& value) {
     if (value.empty())
-        list.emplace_back();
+        list.AppendDefaultUnchecked();
     else
-        list.push_back(std::move(value));
+        list.AppendUnchecked(std::move(value));
 }
 
 }  // namespace
@@ -93,10 +94,15 @@ VornForm::VornForm(std::string formName, IPrintResolution* printerResolution)
 }
 
 void VornForm::Clear() noexcept {
-#define QUILLON_CLEAR(member, type, adder, forwarder, filler, object0) member.clear();
+    // Emptied lists have room for as many rows as the smallest capacity.
+    size_t room = static_cast<size_t>(-1);
+#define QUILLON_CLEAR(member, type, adder, forwarder, filler, object0) \
+    member.clear();                                                    \
+    room = std::min(room, member.capacity());
     QUILLON_FORM_LISTS(QUILLON_CLEAR)
 #undef QUILLON_CLEAR
     VornobjQRCodedataManuallyEncoded.clear();
+    _rowsRoom = room;
 }
 
 void VornForm::Reserve(size_t count) {
@@ -104,13 +110,17 @@ void VornForm::Reserve(size_t count) {
     if (member.capacity() < count) member.reserve(count);
     QUILLON_FORM_LISTS(QUILLON_RESERVE)
 #undef QUILLON_RESERVE
+    _rowsRoom = 0;
 }
 
-void VornForm::MakeRoomForOneMore() {
-#define QUILLON_MAKE_ROOM(member, type, adder, forwarder, filler, object0) \
-    if (member.capacity() == member.size()) member.reserve(member.size() * 2 + 1);
+void VornForm::MakeRoomForRows() {
+    size_t room = static_cast<size_t>(-1);
+#define QUILLON_MAKE_ROOM(member, type, adder, forwarder, filler, object0)         \
+    if (member.capacity() == member.size()) member.reserve(member.size() * 2 + 1); \
+    room = std::min(room, member.capacity() - member.size());
     QUILLON_FORM_LISTS(QUILLON_MAKE_ROOM)
 #undef QUILLON_MAKE_ROOM
+    _rowsRoom = room;
 }
 
 void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments) {
@@ -124,9 +134,7 @@ __attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
-        // AddRow keeps the lists in step, so one list tells for all; a list
-        // put out of step by the single adders still grows on its own.
-        if (VornObjects.size() == VornObjects.capacity()) MakeRoomForOneMore();
+        if (_rowsRoom == 0) MakeRoomForRows();
     } catch (...) {
         VornobjQRCodedataManuallyEncoded.resize(segmentsBefore);
         throw;
@@ -135,6 +143,7 @@ __attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
 #define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) Append(member, std::move(row.member));
     QUILLON_FORM_LISTS(QUILLON_APPEND)
 #undef QUILLON_APPEND
+    --_rowsRoom;
 }
 
 void VornForm::RawContent(std::string rawContent, int printLanguageTyp) {

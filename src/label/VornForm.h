@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "label/AttributeList.h"
 #include "label/BumpArena.h"
 #include "label/Coordinate.h"
 #include "label/FormLists.h"
@@ -66,7 +67,7 @@ class VornForm {
 
   public:
     template <typename T>
-    using List = std::vector<T, quillon::ArenaAllocator<T>>;
+    using List = quillon::AttributeList<T>;
 
     VornForm(std::string formName, IPrintResolution* printerResolution);
     VornForm(const VornForm&) = delete;
@@ -77,8 +78,7 @@ class VornForm {
     // the next label without growing its lists again.
     void Clear() noexcept;
 
-#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) \
-    List<type> member = List<type>(quillon::ArenaAllocator<type>(&_arena));
+#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) List<type> member{&_arena};
     QUILLON_FORM_LISTS(QUILLON_DECLARE_LIST)
 #undef QUILLON_DECLARE_LIST
     QRCodeManualSegments VornobjQRCodedataManuallyEncoded;
@@ -92,6 +92,7 @@ class VornForm {
 #define QUILLON_DECLARE_ADDER(member, type, adder, forwarder, filler, object0) \
     void adder(type value) {                                                   \
         member.push_back(std::move(value));                                    \
+        _rowsRoom = 0;                                                         \
     }
     QUILLON_FORM_LISTS(QUILLON_DECLARE_ADDER)
 #undef QUILLON_DECLARE_ADDER
@@ -209,7 +210,11 @@ class VornForm {
 
   private:
     void Reserve(size_t count);
-    void MakeRoomForOneMore();
+    void MakeRoomForRows();
+
+    // Rows every list has room for. AddRow appends without checking while
+    // this is above zero; anything that changes one list alone resets it.
+    size_t _rowsRoom = 0;
 };
 
 namespace quillon {
