@@ -67,6 +67,19 @@ std::string Font::ToString() {
     return _cmd;
 }
 
+void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name) {
+    line.Put("FONT$ = \"");
+    line.Put(name);
+    line.Put('"');
+    if (VORN::IsBuildInFont(name)) {
+        auto size = VORN::GetBuildInFontSize(name);
+        line.Put("\r\nFH = ");
+        line.PutInt(size.first);
+        line.Put("\r\nFV = ");
+        line.PutInt(size.second);
+    }
+}
+
 void Font::AppendTo(std::string& out) {
     if (_name.empty() || VORN::IsBuildInFont(_name)) {
         out += ToString();
@@ -91,6 +104,13 @@ std::string Font::ToString() {
     if (_bold) _cmd += ";BOLD ON";
     if (_italic) _cmd += ";SLANT RIGHT";
     return _cmd;
+}
+
+void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic) {
+    line.Put("FONT;NAME ");
+    line.Put(name);
+    if (bold) line.Put(";BOLD ON");
+    if (italic) line.Put(";SLANT RIGHT");
 }
 
 void Font::AppendTo(std::string& out) {

@@ -2,7 +2,9 @@
 #define QUILLON_GENERATE_BUILDERS_H
 
 #include <string>
+#include <string_view>
 
+#include "generate/CommandText.h"
 #include "generate/VORN.h"
 
 // Command builders. Each holds a command word and renders itself to text;
@@ -47,6 +49,9 @@ class Font {
     std::string ToString();
     // Appends what ToString returns, without the intermediate string.
     void AppendTo(std::string& out);
+    // What a font named `name` (not empty), neither bold nor italic,
+    // appends: the text emitter writes it without making a Font.
+    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
@@ -73,6 +78,9 @@ class Font {
     std::string ToString();
     // Appends what ToString returns, without the intermediate string.
     void AppendTo(std::string& out);
+    // What a font named `name` (not empty) with this style appends: the
+    // text emitter writes it without making a Font.
+    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
