@@ -9,27 +9,37 @@ namespace VornLib {
 
 std::string Scale::ToString() const {
     std::string out;
-    out.reserve(24);
-    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+    AppendTo(out);
     return out;
 }
 
 std::string Scale::ToString_kesh() {
-    if (_cmd == "REM SCALE") _cmd = "SCALE";
-    std::string out = _cmd;
-    if (Units == VORN::DOT) {
-        out += ";DOT;";
-        AppendInt(out, horzResolution);
-        out += ';';
-        AppendInt(out, vertResolution);
-    } else {
-        out += ";CHAR;";
-        AppendInt(out, vertResolution);
-        out += ';';
-        AppendInt(out, horzResolution);
-    }
-    out += "\r\n";
+    std::string out;
+    AppendTo_kesh(out);
     return out;
+}
+
+void Scale::AppendTo(std::string& out) const {
+    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+}
+
+void Scale::AppendTo_kesh(std::string& out) {
+    if (_cmd == "REM SCALE") _cmd = "SCALE";
+    quillon::CommandBuffer line(out);
+    line.Put(_cmd);
+    if (Units == VORN::DOT) {
+        line.Put(";DOT;");
+        line.PutInt(horzResolution);
+        line.Put(';');
+        line.PutInt(vertResolution);
+    } else {
+        line.Put(";CHAR;");
+        line.PutInt(vertResolution);
+        line.Put(';');
+        line.PutInt(horzResolution);
+    }
+    line.Put("\r\n");
+    line.Flush();
 }
 
 }  // namespace VornLib

@@ -25,6 +25,10 @@ class Scale {
     // "SCALE;DOT;h;v\r\n", or "SCALE;CHAR;v;h\r\n" for other units. The
     // first KESH rendering renames the command word to SCALE for good.
     std::string ToString_kesh();
+    // Append what ToString and ToString_kesh return, without the
+    // intermediate string (which is too long to stay off the heap).
+    void AppendTo(std::string& out) const;
+    void AppendTo_kesh(std::string& out);
 
     const std::string& Cmd() const { return _cmd; }
 

@@ -12,34 +12,42 @@ namespace {
 constexpr int kKesh = 1;
 
 void AppendKeshHeader(std::string& out, const std::string& name) {
-    out += "~CREATE;";
-    out += name;
-    out += ";X\r\n";
+    quillon::CommandBuffer line(out);
+    line.Put("~CREATE;");
+    line.Put(name);
+    line.Put(";X\r\n");
+    line.Flush();
 }
 
 void AppendVornHeader(std::string& out, const std::string& name, IPrintResolution* res) {
-    out += "REM ";
-    out += name;
-    out += " FORM BEGIN\r\nCLS\r\nDPI = ";
-    quillon::AppendInt(out, quillon::TruncToInt(res->getDotsPerInch()));
-    out += "\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n";
+    quillon::CommandBuffer line(out);
+    line.Put("REM ");
+    line.Put(name);
+    line.Put(" FORM BEGIN\r\nCLS\r\nDPI = ");
+    line.PutInt(quillon::TruncToInt(res->getDotsPerInch()));
+    line.Put("\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n");
+    line.Flush();
 }
 
 void AppendKeshTrailer(std::string& out, const std::string& name, bool deleteAfterUse) {
-    out += "\r\nEND\r\n~EXECUTE;";
-    out += name;
-    out += "\r\n~NORMAL\r\n";
+    quillon::CommandBuffer line(out);
+    line.Put("\r\nEND\r\n~EXECUTE;");
+    line.Put(name);
+    line.Put("\r\n~NORMAL\r\n");
     if (deleteAfterUse) {
-        out += "~DELETE FORM;";
-        out += name;
-        out += "\r\n";
+        line.Put("~DELETE FORM;");
+        line.Put(name);
+        line.Put("\r\n");
     }
+    line.Flush();
 }
 
 void AppendVornTrailer(std::string& out, const std::string& name) {
-    out += "PRINT 1\r\nREM ";
-    out += name;
-    out += " FORM END\r\n";
+    quillon::CommandBuffer line(out);
+    line.Put("PRINT 1\r\nREM ");
+    line.Put(name);
+    line.Put(" FORM END\r\n");
+    line.Flush();
 }
 
 // A stored picture: "x;y;path" split at the first two semicolons.
@@ -102,7 +110,10 @@ void VornForm::GetAsString(std::string& strLabel) {
         switch (VornObjType.at(i)) {
             case quillon::kObjScale: {
                 auto* scale = static_cast<VornLib::Scale*>(VornObjects.at(i));
-                text += kesh ? scale->ToString_kesh() : scale->ToString();
+                if (kesh)
+                    scale->AppendTo_kesh(text);
+                else
+                    scale->AppendTo(text);
                 break;
             }
             case quillon::kObjText: {
