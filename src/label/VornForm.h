@@ -228,10 +228,11 @@ using FormPtr = std::unique_ptr<VornForm, ReleaseForm>;
 // A form for a new label. Each thread keeps the form of its last closed
 // label (lists empty, capacity kept) and hands it out again: a form is
 // about 14 KB, mostly its inline arena, and sixty lists to set up. A form
-// that grew past kKeptFormHeapBytes is freed rather than kept, so that one
-// huge label does not pin memory for the rest of the thread.
+// that grew past kKeptFormHeapBytes (lists of about a hundred rows) is freed
+// rather than kept, so that one huge label does not pin memory for the rest
+// of the thread.
 FormPtr AcquireForm(std::string formName, IPrintResolution* printerResolution);
-inline constexpr size_t kKeptFormHeapBytes = 64 * 1024;
+inline constexpr size_t kKeptFormHeapBytes = 256 * 1024;
 
 }  // namespace quillon
 
