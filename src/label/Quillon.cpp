@@ -46,8 +46,10 @@ quillon::OwningList* const kOwningLists[] = {&ObjectsPtr,       &ObjRulerPtr,   
                                              &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
 
 // Room for one more entry in every owning list, so that the pushes after a
-// recorded row cannot fail.
+// recorded row cannot fail. Only this file writes the lists, always all
+// seven together and by the same steps, so the first one tells for all.
 void MakeRoomInOwningLists() {
+    if (ObjectsPtr.capacity() != ObjectsPtr.size()) return;
     for (auto* list : kOwningLists)
         if (list->capacity() == list->size()) list->reserve(list->size() * 2 + 16);
 }
