@@ -27,14 +27,16 @@ namespace {
 // keeps the common case free of regrowth.
 constexpr size_t kInitialCapacity = 16;
 
+// Always inlined: sixty out-of-line calls per row would cost more than the
+// appends themselves.
 template <typename T>
-void Append(VornForm::List<T>& list, T&& value) {
+[[gnu::always_inline]] inline void Append(VornForm::List<T>& list, T&& value) {
     list.AppendUnchecked(std::move(value));
 }
 
 // Most of a row's strings are fillers; constructing an empty string in
 // place is cheaper than moving one.
-void Append(VornForm::List<std::string>& list, std::string&& value) {
+[[gnu::always_inline]] inline void Append(VornForm::List<std::string>& list, std::string&& value) {
     if (value.empty())
         list.AppendDefaultUnchecked();
     else
@@ -129,8 +131,10 @@ void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* s
                                             segments->end());
 }
 
-// Flattened: the fifty-nine appends are the hot path of every adding function.
-__attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
+// Not flattened: the appends inline on their own, and pulling the rare
+// growth of sixty lists into every row made this function 25 KB of code
+// that each adding function dragged through the instruction cache.
+void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
