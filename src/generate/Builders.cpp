@@ -9,27 +9,37 @@ namespace VornLib {
 
 std::string Scale::ToString() const {
     std::string out;
-    out.reserve(24);
-    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+    AppendTo(out);
     return out;
 }
 
 std::string Scale::ToString_kesh() {
-    if (_cmd == "REM SCALE") _cmd = "SCALE";
-    std::string out = _cmd;
-    if (Units == VORN::DOT) {
-        out += ";DOT;";
-        AppendInt(out, horzResolution);
-        out += ';';
-        AppendInt(out, vertResolution);
-    } else {
-        out += ";CHAR;";
-        AppendInt(out, vertResolution);
-        out += ';';
-        AppendInt(out, horzResolution);
-    }
-    out += "\r\n";
+    std::string out;
+    AppendTo_kesh(out);
     return out;
+}
+
+void Scale::AppendTo(std::string& out) const {
+    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+}
+
+void Scale::AppendTo_kesh(std::string& out) {
+    if (_cmd == "REM SCALE") _cmd = "SCALE";
+    quillon::CommandBuffer line(out);
+    line.Put(_cmd);
+    if (Units == VORN::DOT) {
+        line.Put(";DOT;");
+        line.PutInt(horzResolution);
+        line.Put(';');
+        line.PutInt(vertResolution);
+    } else {
+        line.Put(";CHAR;");
+        line.PutInt(vertResolution);
+        line.Put(';');
+        line.PutInt(horzResolution);
+    }
+    line.Put("\r\n");
+    line.Flush();
 }
 
 }  // namespace VornLib
@@ -67,6 +77,19 @@ std::string Font::ToString() {
     return _cmd;
 }
 
+void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name) {
+    line.Put("FONT$ = \"");
+    line.Put(name);
+    line.Put('"');
+    if (VORN::IsBuildInFont(name)) {
+        auto size = VORN::GetBuildInFontSize(name);
+        line.Put("\r\nFH = ");
+        line.PutInt(size.first);
+        line.Put("\r\nFV = ");
+        line.PutInt(size.second);
+    }
+}
+
 void Font::AppendTo(std::string& out) {
     if (_name.empty() || VORN::IsBuildInFont(_name)) {
         out += ToString();
@@ -91,6 +114,13 @@ std::string Font::ToString() {
     if (_bold) _cmd += ";BOLD ON";
     if (_italic) _cmd += ";SLANT RIGHT";
     return _cmd;
+}
+
+void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic) {
+    line.Put("FONT;NAME ");
+    line.Put(name);
+    if (bold) line.Put(";BOLD ON");
+    if (italic) line.Put(";SLANT RIGHT");
 }
 
 void Font::AppendTo(std::string& out) {

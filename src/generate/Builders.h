@@ -2,7 +2,9 @@
 #define QUILLON_GENERATE_BUILDERS_H
 
 #include <string>
+#include <string_view>
 
+#include "generate/CommandText.h"
 #include "generate/VORN.h"
 
 // Command builders. Each holds a command word and renders itself to text;
@@ -23,6 +25,10 @@ class Scale {
     // "SCALE;DOT;h;v\r\n", or "SCALE;CHAR;v;h\r\n" for other units. The
     // first KESH rendering renames the command word to SCALE for good.
     std::string ToString_kesh();
+    // Append what ToString and ToString_kesh return, without the
+    // intermediate string (which is too long to stay off the heap).
+    void AppendTo(std::string& out) const;
+    void AppendTo_kesh(std::string& out);
 
     const std::string& Cmd() const { return _cmd; }
 
@@ -47,6 +53,9 @@ class Font {
     std::string ToString();
     // Appends what ToString returns, without the intermediate string.
     void AppendTo(std::string& out);
+    // What a font named `name` (not empty), neither bold nor italic,
+    // appends: the text emitter writes it without making a Font.
+    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
@@ -73,6 +82,9 @@ class Font {
     std::string ToString();
     // Appends what ToString returns, without the intermediate string.
     void AppendTo(std::string& out);
+    // What a font named `name` (not empty) with this style appends: the
+    // text emitter writes it without making a Font.
+    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic);
     void Name(const std::string& name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }

@@ -78,9 +78,7 @@ void VornForm::GetBarcode1DString(std::string& out, IPrintResolution* res, IRule
         // The printer multiplies by its resolution, so the height is taken
         // in inches; the human-readable line takes 0.3 of it.
         const float h = printHumanReadable ? (height * 10.0f - 3.0f) / 10.0f : height * 10.0f / 10.0f;
-        cmd.Text("INT(");
-        quillon::AppendFixed6(out, h);
-        out += "*DPI)";
+        cmd.Text("INT(").MoreFixed6(h).More("*DPI)");
     }
     cmd.Text(printHumanReadable ? "2" : "0");
     switch (rotation) {

@@ -68,13 +68,16 @@ void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ru
                              const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
                              int alignment, const std::string& fontName, int rotation, float fontSizeX,
                              float fontSizeY) {
-    VornLibEx::Font font;
-    font.Name(fontName.empty() ? std::string("0") : fontName);
     // The language has no style of its own: say so and select the plain font.
     if (IsBold(fontStyle)) quillon::Notice("Parameter [Bold] is not supported.");
     if (IsItalic(fontStyle)) quillon::Notice("Parameter [Italic] is not supported.");
-    font.AppendTo(out);
-    if (!item) return;
+    // Font selection and text command go to the output in one piece.
+    quillon::CommandBuffer line(out);
+    VornLibEx::Font::AppendSelection(line, fontName.empty() ? std::string_view("0") : fontName);
+    if (!item) {
+        line.Flush();
+        return;
+    }
 
     auto builder = MakeBuilder<VornLibEx::Alphanumeric>(res, ruler, start, text, fontSizeUnit, fontSizeX,
                                                         fontSizeY, VORN::ALPHA_EXPANSION[1]);
@@ -84,26 +87,29 @@ void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ru
     }
     builder.Rotation = rotation;
     builder.Align = alignment;
-    out += "\r\n";
-    builder.AppendTo(out);
+    line.Put("\r\n");
+    builder.AppendTo(line);
+    line.Flush();
 }
 
 void VornForm::GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                   const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
                                   int alignment, const std::string& fontName, int rotation, float fontSizeX,
                                   float fontSizeY) {
-    KeshLibEx::Font font;
-    font.Name(fontName.empty() ? std::string("93779.sf") : fontName);
-    font.Bold(IsBold(fontStyle));
-    font.Italic(IsItalic(fontStyle));
-    font.AppendTo(out);
-    if (!item) return;
+    quillon::CommandBuffer line(out);
+    KeshLibEx::Font::AppendSelection(line, fontName.empty() ? std::string_view("93779.sf") : fontName,
+                                     IsBold(fontStyle), IsItalic(fontStyle));
+    if (!item) {
+        line.Flush();
+        return;
+    }
 
     // KESH scales a percentage against 139 points.
     auto builder = MakeBuilder<KeshLibEx::Alphanumeric>(res, ruler, start, text, fontSizeUnit, fontSizeX,
                                                         fontSizeY, 139.0f);
     builder.Rotation = rotation;
     builder.Align = alignment;
-    out += "\r\n";
-    builder.AppendTo(out);
+    line.Put("\r\n");
+    builder.AppendTo(line);
+    line.Flush();
 }

@@ -1,37 +1,21 @@
 #include "generate/TextBuilders.h"
 
-#include <charconv>
-
-namespace {
-
-// The numbers and keywords of one command line are gathered here and
-// appended in one piece; the data is appended separately. 160 bytes hold
-// the longest line: four expressions with 11-digit numbers and keywords.
-class LineBuffer {
-  public:
-    void Put(std::string_view text) {
-        for (char c : text) *_pos++ = c;
-    }
-    void Put(char c) { *_pos++ = c; }
-    void Int(int value) { _pos = std::to_chars(_pos, _buf + sizeof _buf, value).ptr; }
-    void AppendTo(std::string& out) const { out.append(_buf, static_cast<size_t>(_pos - _buf)); }
-
-  private:
-    char _buf[160];
-    char* _pos = _buf;
-};
-
-}  // namespace
+#include "generate/CommandText.h"
 
 namespace VornLibEx {
 
 void Alphanumeric::AppendTo(std::string& out) {
+    quillon::CommandBuffer line(out);
+    AppendTo(line);
+    line.Flush();
+}
+
+void Alphanumeric::AppendTo(quillon::CommandBuffer& line) {
     // A multiplier is at least 1.
     if (!UsingPoints) {
         if (HE == 0) HE = 1;
         if (VE == 0) VE = 1;
     }
-    LineBuffer line;
     line.Put("TEXT ");
     if (_referencePoint == VORN::LeftDown) {
         // Shift of the reference point from the lower to the upper edge of
@@ -39,39 +23,39 @@ void Alphanumeric::AppendTo(std::string& out) {
         // (0.79 of the em size) in points mode.
         auto shifted = [&](int base, char op) {
             line.Put('(');
-            line.Int(base);
+            line.PutInt(base);
             if (UsingPoints) {
                 line.Put(op);
                 line.Put("INT(");
-                line.Int(VE);
+                line.PutInt(VE);
                 line.Put("*DPI/72*0.79)");
             } else {
                 line.Put(' ');
                 line.Put(op);
                 line.Put(' ');
-                line.Int(VE);
+                line.PutInt(VE);
                 line.Put("*FV");
             }
             line.Put("),");
         };
         switch (Rotation) {
             case VORN::None:
-                line.Int(SC);
+                line.PutInt(SC);
                 line.Put(',');
                 shifted(SR, '-');
                 break;
             case VORN::ClockWise:
                 shifted(SC, '+');
-                line.Int(SR);
+                line.PutInt(SR);
                 line.Put(',');
                 break;
             case VORN::CounterClockWise:
                 shifted(SC, '-');
-                line.Int(SR);
+                line.PutInt(SR);
                 line.Put(',');
                 break;
             case VORN::Inverted:
-                line.Int(SC);
+                line.PutInt(SC);
                 line.Put(',');
                 shifted(SR, '+');
                 break;
@@ -81,17 +65,17 @@ void Alphanumeric::AppendTo(std::string& out) {
                 break;
         }
     } else {
-        line.Int(SC);
+        line.PutInt(SC);
         line.Put(',');
-        line.Int(SR);
+        line.PutInt(SR);
         line.Put(',');
     }
     line.Put("FONT$,");
     line.Put(VORN::GetRotation(Rotation));
     line.Put(',');
-    line.Int(HE);
+    line.PutInt(HE);
     line.Put(',');
-    line.Int(VE);
+    line.PutInt(VE);
     line.Put(',');
     if (Align == VORN::Center || Align == VORN::Right) {
         line.Put(VORN::GetAlignment(Align));
@@ -99,10 +83,9 @@ void Alphanumeric::AppendTo(std::string& out) {
     }
     const char frame = VORN::GetPrintableDataFrameChar(Data);
     line.Put(frame);
-    line.AppendTo(out);
-    out.append(Data);
-    out.push_back(frame);
-    out.append("\r\n");
+    line.Put(Data);
+    line.Put(frame);
+    line.Put("\r\n");
 }
 
 std::string Alphanumeric::ToString() {
@@ -116,7 +99,12 @@ std::string Alphanumeric::ToString() {
 namespace KeshLibEx {
 
 void Alphanumeric::AppendTo(std::string& out) const {
-    LineBuffer line;
+    quillon::CommandBuffer line(out);
+    AppendTo(line);
+    line.Flush();
+}
+
+void Alphanumeric::AppendTo(quillon::CommandBuffer& line) const {
     line.Put("ALPHA\r\n");
     if (Align == KESH::Center || Align == KESH::Right) {
         line.Put(KESH::GetAlignment(Align));
@@ -129,13 +117,13 @@ void Alphanumeric::AppendTo(std::string& out) const {
     if (Reverse) line.Put("R;");
     if (Dark) line.Put("DARK;");
     if (UsingPoints) line.Put("POINT;");
-    line.Int(SR);
+    line.PutInt(SR);
     line.Put(';');
-    line.Int(SC);
+    line.PutInt(SC);
     line.Put(';');
-    line.Int(VE);
+    line.PutInt(VE);
     line.Put(';');
-    line.Int(HE);
+    line.PutInt(HE);
     line.Put(';');
     // The asterisk comes first among the frame characters; most texts do
     // not contain one, which spares the full search.
@@ -143,10 +131,9 @@ void Alphanumeric::AppendTo(std::string& out) const {
                            ? KESH::DataFrameChar
                            : KESH::GetPrintableDataFrameChar(Data);
     line.Put(frame);
-    line.AppendTo(out);
-    out.append(Data);
-    out.push_back(frame);
-    out.append("\r\nSTOP\r\n");
+    line.Put(Data);
+    line.Put(frame);
+    line.Put("\r\nSTOP\r\n");
 }
 
 std::string Alphanumeric::ToString() const {

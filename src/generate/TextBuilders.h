@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "generate/CommandText.h"
 #include "generate/KESH.h"
 #include "generate/VORN.h"
 
@@ -24,6 +25,7 @@ class Alphanumeric {
 
     // Appends the TEXT line, "\r\n" included.
     void AppendTo(std::string& out);
+    void AppendTo(quillon::CommandBuffer& line);
     std::string ToString();
 
     int SR;
@@ -52,6 +54,7 @@ class Alphanumeric {
 
     // Appends the whole ALPHA block, "STOP\r\n" included.
     void AppendTo(std::string& out) const;
+    void AppendTo(quillon::CommandBuffer& line) const;
     std::string ToString() const;
 
     int SR;

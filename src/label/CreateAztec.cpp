@@ -13,10 +13,10 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
                                       float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
                                       int iLayers, RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto ruler = std::make_unique<Ruler>(scale);
-    auto cell = std::make_unique<CellSquare>(xdim, ruler.get());
-    auto aztec = std::make_unique<AztecBarcode_vorn>(start.get(), content);
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto ruler = quillon::MakePart<Ruler>(scale);
+    auto cell = quillon::MakePart<CellSquare>(xdim, ruler.get());
+    auto aztec = quillon::MakePart<AztecBarcode_vorn>(start.get(), content);
     aztec->setRuler(ruler.get());
     aztec->setCellSize(cell.get());
     aztec->setRotation(rotation);

@@ -12,9 +12,9 @@ QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string cont
                                   float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
                                   bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto barcode = std::make_unique<Barcode1D_vorn>();
-    auto ruler = std::make_unique<Ruler>(scale);
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto barcode = quillon::MakePart<Barcode1D_vorn>();
+    auto ruler = quillon::MakePart<Ruler>(scale);
     barcode->setRuler(ruler.get());
     barcode->printResolution = gpPrinterResolution.get();
     barcode->setBarcodeType(BcdTyp);

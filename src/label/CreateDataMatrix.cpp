@@ -13,11 +13,11 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
                                            std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
                                            int row, int col) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto ruler = std::make_unique<Ruler>(scale);
-    auto cell = std::make_unique<CellSquare>(xdim, ruler.get());
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto ruler = quillon::MakePart<Ruler>(scale);
+    auto cell = quillon::MakePart<CellSquare>(xdim, ruler.get());
 
-    auto dm = std::make_unique<DataMatrixBarcode_vorn>(start.get(), content);
+    auto dm = quillon::MakePart<DataMatrixBarcode_vorn>(start.get(), content);
     dm->setRuler(ruler.get());
     dm->setCellSize(cell.get());
     dm->setRotation(Rotation);

@@ -40,9 +40,9 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
             message = std::make_unique<MaxicodeMsg>(MaxicodeModeEnum::MODE_4, primaryMsg, remainingMsg);
             break;
     }
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto ruler = std::make_unique<Ruler>(scale);
-    auto maxicode = std::make_unique<MaxicodeBarcode_vorn>(start.get(), std::move(message));
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto ruler = quillon::MakePart<Ruler>(scale);
+    auto maxicode = quillon::MakePart<MaxicodeBarcode_vorn>(start.get(), std::move(message));
     maxicode->setRuler(ruler.get());
     maxicode->setRotation(rotation);
     maxicode->setZipperPattern(ZipperPattern);

@@ -14,10 +14,10 @@ QUILLON_API void* CreatePdf417Bcodes(float start_x, float start_y, std::string c
                                      float xdim, float ydim, Pdf417ErrCorrectionEnum ErrorCorrection, int row,
                                      int col, RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto ruler = std::make_unique<Ruler>(scale);
-    auto cell = std::make_unique<CellRect>(xdim, ydim, ruler.get());
-    auto symbol = std::make_unique<Pdf417Barcode_vorn>(start.get(), content);
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto ruler = quillon::MakePart<Ruler>(scale);
+    auto cell = quillon::MakePart<CellRect>(xdim, ydim, ruler.get());
+    auto symbol = quillon::MakePart<Pdf417Barcode_vorn>(start.get(), content);
     symbol->setRuler(ruler.get());
     symbol->setRotation(rotation);
     symbol->setCellSize(cell.get());

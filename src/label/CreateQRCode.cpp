@@ -13,15 +13,15 @@ QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string con
                                    QRCodeErrorCorrectionEnum errEnum, QRCodeModelEnum modelEnum,
                                    RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto ruler = std::make_unique<Ruler>(scale);
-    auto cell = std::make_unique<CellSquare>(xdim, ruler.get());
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto ruler = quillon::MakePart<Ruler>(scale);
+    auto cell = quillon::MakePart<CellSquare>(xdim, ruler.get());
 
     // Levels, models, masks and segment kinds are recorded as given; the
     // emitters report what they cannot map when the label is rendered.
     const bool segmented = dataManuallyEncoded != nullptr && !dataManuallyEncoded->empty();
-    auto qr = segmented ? std::make_unique<QRBarcode_vorn>(start.get(), dataManuallyEncoded)
-                        : std::make_unique<QRBarcode_vorn>(start.get(), content);
+    auto qr = segmented ? quillon::MakePart<QRBarcode_vorn>(start.get(), dataManuallyEncoded)
+                        : quillon::MakePart<QRBarcode_vorn>(start.get(), content);
     qr->setRuler(ruler.get());
     qr->setCellSize(cell.get());
     qr->setRotation(rotation);

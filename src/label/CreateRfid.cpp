@@ -16,15 +16,15 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
     if (!gpLabel) return nullptr;
     // Only EPC and user-bank writes are recorded; the emitters rebuild the
     // data from the recorded fields, the object's copy describes the write.
-    std::unique_ptr<cRfidWrite_vorn> write;
+    quillon::PartPtr<cRfidWrite_vorn> write;
     if (MemBlock == RfidMemBlockEnum::EPC) {
         std::string epc = RfidConvert::toHex(static_cast<uint32_t>(a32BitField));
         epc += ToHexString(a6CharAsciiString);
         epc += RfidConvert::toHex(static_cast<uint32_t>(a16BitField));
-        write = std::make_unique<cRfidWrite_vorn>(RfidMemBlockEnum::EPC, std::move(epc));
+        write = quillon::MakePart<cRfidWrite_vorn>(RfidMemBlockEnum::EPC, std::move(epc));
     } else if (MemBlock == RfidMemBlockEnum::User) {
-        write = std::make_unique<cRfidWrite_vorn>(RfidMemBlockEnum::User,
-                                                  RfidConvert::toHex(_10BytesUserData) + _4BytesHexUserData);
+        write = quillon::MakePart<cRfidWrite_vorn>(RfidMemBlockEnum::User,
+                                                   RfidConvert::toHex(_10BytesUserData) + _4BytesHexUserData);
         write->setOffsetFromStart(iOffsetFromStart);
     } else {
         return gpLabel.get();

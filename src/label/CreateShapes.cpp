@@ -9,9 +9,9 @@ namespace {
 
 // Lines and boxes record the same attributes under their own type code.
 template <typename Shape>
-void* RecordShape(int objType, std::unique_ptr<Shape> shape, std::unique_ptr<Point> start,
-                  std::unique_ptr<Point> end, float lineThickness, ScaleEnum scale, Shape*& lastMade) {
-    auto ruler = std::make_unique<Ruler>(scale);
+void* RecordShape(int objType, quillon::PartPtr<Shape> shape, quillon::PartPtr<Point> start,
+                  quillon::PartPtr<Point> end, float lineThickness, ScaleEnum scale, Shape*& lastMade) {
+    auto ruler = quillon::MakePart<Ruler>(scale);
     shape->setRuler(ruler.get());
     shape->printResolution = gpPrinterResolution.get();
 
@@ -44,9 +44,9 @@ extern "C" {
 QUILLON_API void* CreateLines(float start_x, float start_y, float end_x, float end_y, float lineThickness,
                               ScaleEnum scale) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto end = std::make_unique<Point>(end_x, end_y);
-    auto line = std::make_unique<Line_vorn>(start.get(), end.get(), lineThickness);
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto end = quillon::MakePart<Point>(end_x, end_y);
+    auto line = quillon::MakePart<Line_vorn>(start.get(), end.get(), lineThickness);
     return RecordShape(quillon::kObjLine, std::move(line), std::move(start), std::move(end), lineThickness,
                        scale, gpLineType);
 }
@@ -54,9 +54,9 @@ QUILLON_API void* CreateLines(float start_x, float start_y, float end_x, float e
 QUILLON_API void* CreateBoxs(float start_x, float start_y, float end_x, float end_y, float lineThickness,
                              ScaleEnum scale) {
     if (!gpLabel) return nullptr;
-    auto start = std::make_unique<Point>(start_x, start_y);
-    auto end = std::make_unique<Point>(end_x, end_y);
-    auto box = std::make_unique<Box_vorn>(start_x, start_y, end_x, end_y, lineThickness);
+    auto start = quillon::MakePart<Point>(start_x, start_y);
+    auto end = quillon::MakePart<Point>(end_x, end_y);
+    auto box = quillon::MakePart<Box_vorn>(start_x, start_y, end_x, end_y, lineThickness);
     return RecordShape(quillon::kObjBox, std::move(box), std::move(start), std::move(end), lineThickness,
                        scale, gpBoxType);
 }

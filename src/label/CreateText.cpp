@@ -1,6 +1,4 @@
 // Adding a text to the current label.
-#include <memory>
-
 #include "label/LabelState.h"
 #include "model/IText.h"
 #include "quillon/Label.h"
@@ -14,10 +12,11 @@ QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, fl
     if (!gpLabel) return nullptr;
     // Everything is allocated before anything is recorded, so a failed
     // allocation leaves the label as it was.
-    auto item = std::make_unique<TextItem>(x_start, y_start, fontsize_x, fontsize_y, data);
-    auto start = std::make_unique<Point>(x_start, y_start);
-    auto text = std::make_unique<Text_vorn>(item.get());
-    auto ruler = std::make_unique<Ruler>(scale);
+    auto item =
+        quillon::MakePart<TextItem>(x_start, y_start, fontsize_x, fontsize_y, quillon::CopyToParts(data));
+    auto start = quillon::MakePart<Point>(x_start, y_start);
+    auto text = quillon::MakePart<Text_vorn>(item.get());
+    auto ruler = quillon::MakePart<Ruler>(scale);
     text->setRuler(ruler.get());
     text->printResolution = gpPrinterResolution.get();
     text->setFontName(fontName);

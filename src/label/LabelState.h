@@ -2,8 +2,12 @@
 #define QUILLON_LABEL_LABELSTATE_H
 
 #include <memory>
+#include <new>
+#include <string_view>
+#include <utility>
 #include <vector>
 
+#include "label/BumpArena.h"
 #include "label/Coordinate.h"
 #include "label/Label_vorn.h"
 
@@ -12,13 +16,39 @@
 
 namespace quillon {
 
-// An owning, type-erased pointer: the deleter remembers the object's real
-// type, so every object is destroyed with its own destructor.
+// The memory of the objects' parts (points, rulers, the objects, copies of
+// their texts). The parts of a label die together at CloseLabel, so they are
+// bumped off one arena, which CloseLabel rewinds after the owning lists
+// have run every part's destructor; a label costs no heap allocation per
+// part and no free. It lives with the owning lists rather than in the label
+// because a label replaced by a second CreateLabel leaves its parts owned
+// until CloseLabel.
+BumpArena& PartArena();
+
+// Destroys a part in place; its memory goes back with the arena.
+template <typename T>
+struct DestroyPart {
+    void operator()(T* part) const noexcept { part->T::~T(); }
+};
+template <typename T>
+using PartPtr = std::unique_ptr<T, DestroyPart<T>>;
+
+template <typename T, typename... Args>
+PartPtr<T> MakePart(Args&&... args) {
+    void* memory = PartArena().Allocate(sizeof(T), alignof(T));
+    return PartPtr<T>(new (memory) T(std::forward<Args>(args)...));
+}
+
+// A copy of `text` in the part arena, alive until CloseLabel.
+std::string_view CopyToParts(std::string_view text);
+
+// An owning, type-erased pointer: the deleter remembers the part's real
+// type, so every part is destroyed with its own destructor.
 using OwnedPtr = std::unique_ptr<void, void (*)(void*)>;
 
 template <typename T>
-OwnedPtr Own(std::unique_ptr<T> object) {
-    return OwnedPtr(object.release(), [](void* p) { delete static_cast<T*>(p); });
+OwnedPtr Own(PartPtr<T> part) {
+    return OwnedPtr(part.release(), [](void* p) { static_cast<T*>(p)->T::~T(); });
 }
 inline OwnedPtr OwnNothing() {
     return OwnedPtr(nullptr, [](void*) {});

@@ -2,15 +2,21 @@
 
 #include "label/Numeric.h"
 
+namespace {
+
+// The printer is told the same truncated dots per inch both ways.
+int ScaleDots(IPrintResolution* resolution) {
+    return quillon::TruncToInt(resolution->getDotsPerInch());
+}
+
+}  // namespace
+
 Label_vorn::Label_vorn(std::string name, IPrintResolution* printerResolution, int iPrintLanguageTyp)
-    : FormForwarders(std::make_unique<VornForm>(std::move(name), printerResolution)),
+    : FormForwarders(quillon::AcquireForm(std::move(name), printerResolution)),
+      _scale(VORN::DOT, ScaleDots(printerResolution), ScaleDots(printerResolution)),
       PrinterResolution(printerResolution),
       m_iPrintLanguageTyp(iPrintLanguageTyp) {
-    // The printer is told the same truncated dots per inch both ways.
-    const int horz = quillon::TruncToInt(PrinterResolution->getDotsPerInch());
-    const int vert = quillon::TruncToInt(PrinterResolution->getDotsPerInch());
-    _scale = std::make_unique<VornLib::Scale>(VORN::DOT, horz, vert);
-    _form->AddRow(quillon::FormRow::Object0(iPrintLanguageTyp, _scale.get()));
+    _form->AddRow(quillon::FormRow::Object0(iPrintLanguageTyp, &_scale));
 }
 
 void Label_vorn::addRawContent(const std::string& rawContent) {

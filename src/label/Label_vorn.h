@@ -35,8 +35,8 @@ class FormForwarders {
     }
 
   protected:
-    explicit FormForwarders(std::unique_ptr<VornForm> form) : _form(std::move(form)) {}
-    std::unique_ptr<VornForm> _form;
+    explicit FormForwarders(FormPtr form) : _form(std::move(form)) {}
+    FormPtr _form;
 };
 
 }  // namespace quillon
@@ -66,7 +66,7 @@ class Label_vorn : public ILabel, public quillon::FormForwarders {
     int PrintLanguageTyp() const { return m_iPrintLanguageTyp; }
 
   private:
-    std::unique_ptr<VornLib::Scale> _scale;
+    VornLib::Scale _scale;
     IPrintResolution* PrinterResolution = nullptr;
     int m_iPrintLanguageTyp = 0;
 };

@@ -2,6 +2,7 @@
 // stored picture. The adding functions of the other object kinds live in
 // Create<Kind>.cpp beside this file and record through RecordObject.
 
+#include <cstring>
 #include <stdexcept>
 
 #include "generate/CommandText.h"
@@ -11,6 +12,11 @@
 std::unique_ptr<Label_vorn> gpLabel;
 std::unique_ptr<PrintResolution> gpPrinterResolution;
 int giPrintLanguageTyp = 0;
+
+namespace {
+// Declared before the owning lists, so that at exit it outlives them.
+quillon::BumpArena gPartArena;
+}  // namespace
 
 quillon::OwningList ObjectsPtr;
 quillon::OwningList ObjRulerPtr;
@@ -40,8 +46,10 @@ quillon::OwningList* const kOwningLists[] = {&ObjectsPtr,       &ObjRulerPtr,   
                                              &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
 
 // Room for one more entry in every owning list, so that the pushes after a
-// recorded row cannot fail.
+// recorded row cannot fail. Only this file writes the lists, always all
+// seven together and by the same steps, so the first one tells for all.
 void MakeRoomInOwningLists() {
+    if (ObjectsPtr.capacity() != ObjectsPtr.size()) return;
     for (auto* list : kOwningLists)
         if (list->capacity() == list->size()) list->reserve(list->size() * 2 + 16);
 }
@@ -65,6 +73,17 @@ void ClearScratchPointers() {
 }  // namespace
 
 namespace quillon {
+
+BumpArena& PartArena() {
+    return gPartArena;
+}
+
+std::string_view CopyToParts(std::string_view text) {
+    if (text.empty()) return {};
+    auto* copy = static_cast<char*>(gPartArena.Allocate(text.size(), 1));
+    std::memcpy(copy, text.data(), text.size());
+    return {copy, text.size()};
+}
 
 void* RecordObject(FormRow&& row, ObjectParts&& parts) {
     MakeRoomInOwningLists();
@@ -109,6 +128,8 @@ QUILLON_API void CloseLabel() {
     for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
                        &ObjCellSquarePtr, &ObjCellRectPtr})
         list->clear();
+    // Every part has been destroyed with its list entry.
+    gPartArena.Rewind();
     ClearScratchPointers();
 }
 

@@ -1,5 +1,6 @@
 #include "label/VornForm.h"
 
+#include <algorithm>
 #include <string>
 #include <type_traits>
 
@@ -26,52 +27,84 @@ namespace {
 // keeps the common case free of regrowth.
 constexpr size_t kInitialCapacity = 16;
 
+// Always inlined: sixty out-of-line calls per row would cost more than the
+// appends themselves.
 template <typename T>
-void Append(VornForm::List<T>& list, T&& value) {
-    list.push_back(std::move(value));
+[[gnu::always_inline]] inline void Append(VornForm::List<T>& list, T&& value) {
+    list.AppendUnchecked(std::move(value));
 }
 
 // Most of a row's strings are fillers; constructing an empty string in
 // place is cheaper than moving one.
-void Append(VornForm::List<std::string>& list, std::string&& value) {
+[[gnu::always_inline]] inline void Append(VornForm::List<std::string>& list, std::string&& value) {
     if (value.empty())
-        list.emplace_back();
+        list.AppendDefaultUnchecked();
     else
-        list.push_back(std::move(value));
+        list.AppendUnchecked(std::move(value));
 }
 
 }  // namespace
 
 namespace {
 
-struct FormStorageCache {
-    void* block = nullptr;
-    ~FormStorageCache() { ::operator delete(block); }
+// The thread's spare form. Both are trivially destructible, so they stay
+// usable while the thread (or the process) ends: a label closed by a
+// static destructor after SpareFormKeeper has run frees its form instead.
+thread_local VornForm* tSpareForm = nullptr;
+thread_local bool tSpareFormsEnded = false;
+
+struct SpareFormKeeper {
+    ~SpareFormKeeper() {
+        delete tSpareForm;
+        tSpareForm = nullptr;
+        tSpareFormsEnded = true;
+    }
 };
-thread_local FormStorageCache tFormStorage;
+thread_local SpareFormKeeper tSpareFormKeeper;
 
 }  // namespace
 
-void* VornForm::operator new(std::size_t size) {
-    if (size == sizeof(VornForm) && tFormStorage.block != nullptr) {
-        void* p = tFormStorage.block;
-        tFormStorage.block = nullptr;
-        return p;
-    }
-    return ::operator new(size);
-}
+namespace quillon {
 
-void VornForm::operator delete(void* p, std::size_t size) noexcept {
-    if (p != nullptr && size == sizeof(VornForm) && tFormStorage.block == nullptr) {
-        tFormStorage.block = p;
+void ReleaseForm::operator()(VornForm* form) const noexcept {
+    if (form == nullptr) return;
+    if (tSpareForm != nullptr || tSpareFormsEnded || form->HeapBytes() > kKeptFormHeapBytes) {
+        delete form;
         return;
     }
-    ::operator delete(p);
+    // The first use on a thread registers the keeper's destructor.
+    static_cast<void>(&tSpareFormKeeper);
+    form->Clear();
+    tSpareForm = form;
 }
+
+FormPtr AcquireForm(std::string formName, IPrintResolution* printerResolution) {
+    VornForm* spare = tSpareForm;
+    if (spare == nullptr) return FormPtr(new VornForm(std::move(formName), printerResolution));
+    tSpareForm = nullptr;
+    spare->Name = std::move(formName);
+    spare->PrinterResolution = printerResolution;
+    spare->DeleteAfterUse = true;
+    return FormPtr(spare);
+}
+
+}  // namespace quillon
 
 VornForm::VornForm(std::string formName, IPrintResolution* printerResolution)
     : PrinterResolution(printerResolution), Name(std::move(formName)) {
     Reserve(kInitialCapacity);
+}
+
+void VornForm::Clear() noexcept {
+    // Emptied lists have room for as many rows as the smallest capacity.
+    size_t room = static_cast<size_t>(-1);
+#define QUILLON_CLEAR(member, type, adder, forwarder, filler, object0) \
+    member.clear();                                                    \
+    room = std::min(room, member.capacity());
+    QUILLON_FORM_LISTS(QUILLON_CLEAR)
+#undef QUILLON_CLEAR
+    VornobjQRCodedataManuallyEncoded.clear();
+    _rowsRoom = room;
 }
 
 void VornForm::Reserve(size_t count) {
@@ -79,13 +112,17 @@ void VornForm::Reserve(size_t count) {
     if (member.capacity() < count) member.reserve(count);
     QUILLON_FORM_LISTS(QUILLON_RESERVE)
 #undef QUILLON_RESERVE
+    _rowsRoom = 0;
 }
 
-void VornForm::MakeRoomForOneMore() {
-#define QUILLON_MAKE_ROOM(member, type, adder, forwarder, filler, object0) \
-    if (member.capacity() == member.size()) member.reserve(member.size() * 2 + 1);
+void VornForm::MakeRoomForRows() {
+    size_t room = static_cast<size_t>(-1);
+#define QUILLON_MAKE_ROOM(member, type, adder, forwarder, filler, object0)         \
+    if (member.capacity() == member.size()) member.reserve(member.size() * 2 + 1); \
+    room = std::min(room, member.capacity() - member.size());
     QUILLON_FORM_LISTS(QUILLON_MAKE_ROOM)
 #undef QUILLON_MAKE_ROOM
+    _rowsRoom = room;
 }
 
 void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* segments) {
@@ -94,14 +131,14 @@ void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* s
                                             segments->end());
 }
 
-// Flattened: the fifty-nine appends are the hot path of every adding function.
-__attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
+// Not flattened: the appends inline on their own, and pulling the rare
+// growth of sixty lists into every row made this function 25 KB of code
+// that each adding function dragged through the instruction cache.
+void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
-        // AddRow keeps the lists in step, so one list tells for all; a list
-        // put out of step by the single adders still grows on its own.
-        if (VornObjects.size() == VornObjects.capacity()) MakeRoomForOneMore();
+        if (_rowsRoom == 0) MakeRoomForRows();
     } catch (...) {
         VornobjQRCodedataManuallyEncoded.resize(segmentsBefore);
         throw;
@@ -110,6 +147,7 @@ __attribute__((flatten)) void VornForm::AddRow(quillon::FormRow&& row) {
 #define QUILLON_APPEND(member, type, adder, forwarder, filler, object0) Append(member, std::move(row.member));
     QUILLON_FORM_LISTS(QUILLON_APPEND)
 #undef QUILLON_APPEND
+    --_rowsRoom;
 }
 
 void VornForm::RawContent(std::string rawContent, int printLanguageTyp) {

@@ -1,12 +1,14 @@
 #ifndef QUILLON_LABEL_VORNFORM_H
 #define QUILLON_LABEL_VORNFORM_H
 
+#include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "label/AttributeList.h"
+#include "label/BumpArena.h"
 #include "label/Coordinate.h"
-#include "label/FormArena.h"
 #include "label/FormLists.h"
 #include "quillon/Label.h"
 
@@ -61,24 +63,22 @@ static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lis
 // Nothing is rendered while recording; GetAsString walks the lists.
 class VornForm {
     // Declared first: the lists below take their memory from it.
-    quillon::FormArena _arena;
+    quillon::BumpArena _arena;
 
   public:
     template <typename T>
-    using List = std::vector<T, quillon::ArenaAllocator<T>>;
+    using List = quillon::AttributeList<T>;
 
     VornForm(std::string formName, IPrintResolution* printerResolution);
     VornForm(const VornForm&) = delete;
-    // A form is mostly its inline arena; each thread keeps the storage of
-    // its last released form for the next one instead of a large heap block
-    // per label.
-    static void* operator new(std::size_t size);
-    static void operator delete(void* p, std::size_t size) noexcept;
     VornForm& operator=(const VornForm&) = delete;
     ~VornForm() = default;
 
-#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) \
-    List<type> member = List<type>(quillon::ArenaAllocator<type>(&_arena));
+    // Empties every list but keeps its capacity, so that the form can record
+    // the next label without growing its lists again.
+    void Clear() noexcept;
+
+#define QUILLON_DECLARE_LIST(member, type, adder, forwarder, filler, object0) List<type> member{&_arena};
     QUILLON_FORM_LISTS(QUILLON_DECLARE_LIST)
 #undef QUILLON_DECLARE_LIST
     QRCodeManualSegments VornobjQRCodedataManuallyEncoded;
@@ -92,6 +92,7 @@ class VornForm {
 #define QUILLON_DECLARE_ADDER(member, type, adder, forwarder, filler, object0) \
     void adder(type value) {                                                   \
         member.push_back(std::move(value));                                    \
+        _rowsRoom = 0;                                                         \
     }
     QUILLON_FORM_LISTS(QUILLON_DECLARE_ADDER)
 #undef QUILLON_DECLARE_ADDER
@@ -202,9 +203,37 @@ class VornForm {
                                  const std::string& content, float narrowBar, float wideBar, float height,
                                  int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
 
+    // Bytes the form's lists took from the heap beyond its inline arena.
+    size_t HeapBytes() const noexcept {
+        return _arena.HeapBytes();
+    }
+
   private:
     void Reserve(size_t count);
-    void MakeRoomForOneMore();
+    void MakeRoomForRows();
+
+    // Rows every list has room for. AddRow appends without checking while
+    // this is above zero; anything that changes one list alone resets it.
+    size_t _rowsRoom = 0;
 };
+
+namespace quillon {
+
+// Hands a form back to its thread's spare slot instead of freeing it.
+struct ReleaseForm {
+    void operator()(VornForm* form) const noexcept;
+};
+using FormPtr = std::unique_ptr<VornForm, ReleaseForm>;
+
+// A form for a new label. Each thread keeps the form of its last closed
+// label (lists empty, capacity kept) and hands it out again: a form is
+// about 14 KB, mostly its inline arena, and sixty lists to set up. A form
+// that grew past kKeptFormHeapBytes (lists of about a hundred rows) is freed
+// rather than kept, so that one huge label does not pin memory for the rest
+// of the thread.
+FormPtr AcquireForm(std::string formName, IPrintResolution* printerResolution);
+inline constexpr size_t kKeptFormHeapBytes = 256 * 1024;
+
+}  // namespace quillon
 
 #endif

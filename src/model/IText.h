@@ -3,6 +3,7 @@
 
 #include <list>
 #include <string>
+#include <string_view>
 
 #include "generate/VORN.h"
 #include "label/Coordinate.h"
@@ -22,22 +23,25 @@ class ITextItem {
     virtual std::string getData() = 0;
 };
 
+// The data is referred to, not copied: whoever makes the item keeps the
+// characters alive as long as the item (the adding function keeps them in
+// the label's part arena).
 class ATextItem : public ITextItem {
   public:
     ATextItem() = default;
-    ATextItem(IPoint* start_, IFontSize* fontSize_, std::string data_)
-        : start(start_), fontSize(fontSize_), data(std::move(data_)) {}
+    ATextItem(IPoint* start_, IFontSize* fontSize_, std::string_view data_)
+        : start(start_), fontSize(fontSize_), data(data_) {}
 
     IPoint* getStart() override { return start; }
     void setStart(IPoint* start_) override { start = start_; }
     IFontSize* getFontSize() override { return fontSize; }
     void setFontSize(IFontSize* fontSize_) override { fontSize = fontSize_; }
-    std::string getData() override { return data; }
+    std::string getData() override { return std::string(data); }
 
   protected:
     IPoint* start = nullptr;
     IFontSize* fontSize = nullptr;
-    std::string data;
+    std::string_view data;
 };
 
 // A text item. The forms that take numbers keep their start point and font
@@ -45,10 +49,10 @@ class ATextItem : public ITextItem {
 // them.
 class TextItem : public ATextItem {
   public:
-    TextItem(IPoint* point, std::string data_);
-    TextItem(IPoint* point, IFontSize* fontSize_, std::string data_);
-    TextItem(float x, float y, std::string data_);
-    TextItem(float x, float y, float fontSizeX, float fontSizeY, std::string data_);
+    TextItem(IPoint* point, std::string_view data_);
+    TextItem(IPoint* point, IFontSize* fontSize_, std::string_view data_);
+    TextItem(float x, float y, std::string_view data_);
+    TextItem(float x, float y, float fontSizeX, float fontSizeY, std::string_view data_);
     TextItem(const TextItem&) = delete;
     TextItem& operator=(const TextItem&) = delete;
 
@@ -111,7 +115,7 @@ class IText : public ITextSettings {
 
 class AText : public IText {
   public:
-    explicit AText(ITextItem* item) : text{item} {}
+    explicit AText(ITextItem* item) : firstItem(item), hasFirstItem(true) {}
 
     std::string getFontName() override { return fontName; }
     void setFontName(const std::string& fontName_) override { fontName = fontName_; }
@@ -125,8 +129,8 @@ class AText : public IText {
     void setAlignment(AlignEnum alignment_) override { alignment = alignment_; }
     RotateEnum getRotation() override { return rotation; }
     void setRotation(RotateEnum rotation_) override { rotation = rotation_; }
-    std::list<ITextItem*> getText() override { return text; }
-    void setText(const std::list<ITextItem*>& text_) override { text = text_; }
+    std::list<ITextItem*> getText() override;
+    void setText(const std::list<ITextItem*>& text_) override;
     // The command text comes from the recorder's lists, never from the object.
     std::string toString() override { return {}; }
 
@@ -137,7 +141,11 @@ class AText : public IText {
     FontSizeUnitsEnum fontSizeUnits = FontSizeUnitsEnum::Points;
     AlignEnum alignment = AlignEnum::Default;
     RotateEnum rotation = RotateEnum::None;
-    std::list<ITextItem*> text;
+    // A recorded text has exactly one item, kept apart so that recording it
+    // allocates no list node; items after the first go to moreItems.
+    ITextItem* firstItem = nullptr;
+    bool hasFirstItem = false;
+    std::list<ITextItem*> moreItems;
 };
 
 class Text_vorn : public AText {
