@@ -11,7 +11,15 @@
 #include <sstream>
 #include <stdexcept>
 
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input) {
+namespace {
+
+// The tool's process and our ends of the pipes on its standard streams.
+struct Child {
+    pid_t pid;
+    int in, out, err;
+};
+
+Child Spawn(const std::vector<std::string>& args) {
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         throw std::runtime_error("pipe");
@@ -32,16 +40,25 @@ CliResult RunTool(const std::vector<std::string>& args, const std::string& input
     close(in[0]);
     close(out[1]);
     close(err[1]);
+    return {pid, in[1], out[0], err[0]};
+}
+
+}  // namespace
+
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input) {
+    const Child child = Spawn(args);
+    const pid_t pid = child.pid;
     CliResult r;
     std::size_t written = 0;
-    int inFd = in[1];
+    int inFd = child.in;
+    int out = child.out, err = child.err;
     if (input.empty()) {
         close(inFd);
         inFd = -1;
     }
     int open = 2;
     while (open > 0 || inFd >= 0) {
-        pollfd fds[3] = {{out[0], POLLIN, 0}, {err[0], POLLIN, 0}, {inFd, POLLOUT, 0}};
+        pollfd fds[3] = {{out, POLLIN, 0}, {err, POLLIN, 0}, {inFd, POLLOUT, 0}};
         poll(fds, 3, 10000);
         char buf[65536];
         for (int i = 0; i < 2; ++i) {
@@ -49,7 +66,7 @@ CliResult RunTool(const std::vector<std::string>& args, const std::string& input
             ssize_t n = read(fds[i].fd, buf, sizeof buf);
             if (n <= 0) {
                 close(fds[i].fd);
-                (i == 0 ? out[0] : err[0]) = -1;
+                (i == 0 ? out : err) = -1;
                 --open;
             } else {
                 (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
@@ -72,31 +89,13 @@ CliResult RunTool(const std::vector<std::string>& args, const std::string& input
 
 OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std::string& input,
                                  const std::string& awaited) {
-    int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
-        throw std::runtime_error("pipe");
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        std::vector<char*> argv;
-        std::string tool = QUILLON_TOOL;
-        argv.push_back(tool.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(tool.c_str(), argv.data());
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
+    const Child child = Spawn(args);
+    const pid_t pid = child.pid;
     // Small enough to fit the pipe, so the write cannot block.
-    if (write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size()))
+    if (write(child.in, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
         throw std::runtime_error("write");
     OpenInputResult r;
-    int fds[2] = {out[0], err[0]};
+    int fds[2] = {child.out, child.err};
     auto drain = [&](int timeoutMs) {
         pollfd p[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
         if (poll(p, 2, timeoutMs) <= 0) return;
@@ -123,7 +122,7 @@ OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std
         drain(20);
     }
     r.errWhileOpen = r.result.err;
-    close(in[1]);
+    close(child.in);
     while (fds[0] >= 0 || fds[1] >= 0) drain(10000);
     if (!r.exitedWhileOpen) waitpid(pid, &status, 0);
     r.result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
