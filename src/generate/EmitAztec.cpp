@@ -95,7 +95,7 @@ int VornForm::CalculateAztecModuleCount(int dataSize, int errorCorrectionPercent
 }
 
 void VornForm::GetAztecBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                      const std::string& content, float xdim, int codeTyp,
+                                      std::string_view content, float xdim, int codeTyp,
                                       int fixedErrCorrection, int layers, int rotation) {
     const Placement at = Place(res, ruler, start, xdim);
     const int length = ClampedLength(content.size());
@@ -160,7 +160,7 @@ void VornForm::GetAztecBarcodesString(std::string& out, IPrintResolution* res, I
 }
 
 void VornForm::GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler,
-                                           IPoint* start, const std::string& content, float xdim, int codeTyp,
+                                           IPoint* start, std::string_view content, float xdim, int codeTyp,
                                            int fixedErrCorrection, int layers, int rotation) {
     const Placement at = Place(res, ruler, start, xdim);
 

@@ -56,7 +56,7 @@ int BarDots(float width, float dpu) {
 }  // namespace
 
 void VornForm::GetBarcode1DString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  const std::string& content, float narrowBar, float wideBar, float height,
+                                  std::string_view content, float narrowBar, float wideBar, float height,
                                   int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop) {
     const Symbology& symbology = Lookup(bcdTyp);
     if (symbology.ratio == RatioRule::None) {
@@ -121,9 +121,8 @@ void VornForm::GetBarcode1DString(std::string& out, IPrintResolution* res, IRule
 }
 
 void VornForm::GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                       const std::string& content, float narrowBar, float wideBar,
-                                       float height, int bcdTyp, bool printHumanReadable, int rotation,
-                                       bool) {
+                                       std::string_view content, float narrowBar, float wideBar, float height,
+                                       int bcdTyp, bool printHumanReadable, int rotation, bool) {
     const Symbology& symbology = Lookup(bcdTyp);
     const float dpu = DotsPerUnit(res, ruler);
 

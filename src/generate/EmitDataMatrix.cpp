@@ -53,7 +53,7 @@ constexpr int kSize600[] = {420, 630, 540, 690, 870};
 constexpr int kSize300[] = {219, 331, 283, 363, 459};
 constexpr int kSize203[] = {140, 210, 180, 230, 290};
 
-int EstimatedSize(const std::string& data, float dpu) {
+int EstimatedSize(std::string_view data, float dpu) {
     const int* sizes = nullptr;
     // Exact comparisons: the table belongs to inch rulers at these
     // resolutions and nothing else.
@@ -74,8 +74,8 @@ int EstimatedSize(const std::string& data, float dpu) {
 }  // namespace
 
 void VornForm::GetDataMatrixString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                   const std::string&, float xdim, bool useRectangle, const std::string&,
-                                   const std::string& allStr, char, char, int rows, int cols, int rotation) {
+                                   std::string_view, float xdim, bool useRectangle, std::string_view,
+                                   std::string_view allStr, char, char, int rows, int cols, int rotation) {
     static constexpr std::string_view kAngles[] = {"", "r90", "r270", "r180"};
     const DMGeometry g = ToDots(res, ruler, start, xdim);
     const bool requested = RowsColsRequested(rows, cols);
@@ -125,8 +125,8 @@ void VornForm::GetDataMatrixString(std::string& out, IPrintResolution* res, IRul
 }
 
 void VornForm::GetDataMatrixString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                        const std::string&, float xdim, bool useRectangle, const std::string&,
-                                        const std::string& allStr, char, char, int rows, int cols,
+                                        std::string_view, float xdim, bool useRectangle, std::string_view,
+                                        std::string_view allStr, char, char, int rows, int cols,
                                         int rotation) {
     const DMGeometry g = ToDots(res, ruler, start, xdim);
 

@@ -25,7 +25,7 @@ bool IsAsciiAlnum(char c) {
 // four digits. Checked by hand, so that neither the host's locale nor a
 // regex engine can change what counts as a digit. On success `fields` is the
 // two groups joined by a comma.
-bool MatchNumericPostalCode(const std::string& code, std::string& fields) {
+bool MatchNumericPostalCode(std::string_view code, std::string& fields) {
     if (code.size() != 9 && code.size() != 10) return false;
     const size_t second = code.size() == 10 ? 6 : 5;
     if (code.size() == 10 && code[5] != ',') return false;
@@ -33,14 +33,14 @@ bool MatchNumericPostalCode(const std::string& code, std::string& fields) {
         if (!IsDigit(code[i])) return false;
     for (size_t i = second; i < code.size(); ++i)
         if (!IsDigit(code[i])) return false;
-    fields.assign(code, 0, 5);
+    fields.assign(code.substr(0, 5));
     fields += ',';
-    fields.append(code, second, 4);
+    fields.append(code.substr(second, 4));
     return true;
 }
 
 // Whole-string match of [a-zA-Z0-9]{6}$ : exactly six ASCII letters or digits.
-bool MatchAlphanumericPostalCode(const std::string& code) {
+bool MatchAlphanumericPostalCode(std::string_view code) {
     if (code.size() != 6) return false;
     for (char c : code)
         if (!IsAsciiAlnum(c)) return false;
@@ -62,10 +62,10 @@ Position Place(IPrintResolution* res, IRuler* ruler, IPoint* start) {
 }  // namespace
 
 void VornForm::GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                 int maxicodeTyp, int mode, const std::string& postalCode,
-                                 const std::string& countryCode, const std::string& serviceClass,
-                                 const std::string& remainingMsg, const std::string& /*year*/,
-                                 const std::string& primaryMsg, bool zipperPattern, int rotation) {
+                                 int maxicodeTyp, int mode, std::string_view postalCode,
+                                 std::string_view countryCode, std::string_view serviceClass,
+                                 std::string_view remainingMsg, std::string_view /*year*/,
+                                 std::string_view primaryMsg, bool zipperPattern, int rotation) {
     const Position at = Place(res, ruler, start);
 
     // VORN has neither; the symbol is printed without them, and the notices
@@ -96,28 +96,28 @@ void VornForm::GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler
         else
             cmd.Framed(postalCode, VORN::DataFrameChar);
     }
-    std::string message = primaryMsg;
+    std::string message(primaryMsg);
     message += remainingMsg;
     cmd.Framed(message, VORN::DataFrameChar);
     cmd.End();
 }
 
 void VornForm::GetMaxicodeString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                      int /*maxicodeTyp*/, int mode, const std::string& postalCode,
-                                      const std::string& countryCode, const std::string& serviceClass,
-                                      const std::string& remainingMsg, const std::string& /*year*/,
-                                      const std::string& primaryMsg, bool zipperPattern, int rotation) {
+                                      int /*maxicodeTyp*/, int mode, std::string_view postalCode,
+                                      std::string_view countryCode, std::string_view serviceClass,
+                                      std::string_view remainingMsg, std::string_view /*year*/,
+                                      std::string_view primaryMsg, bool zipperPattern, int rotation) {
     const Position at = Place(res, ruler, start);
 
     // KESH takes the carrier fields as the head of the data, ahead of ";".
-    std::string data = serviceClass;
+    std::string data(serviceClass);
     data += countryCode;
     data += postalCode;
     if (!data.empty()) {
         data += ';';
         data += primaryMsg;
     } else if (!primaryMsg.empty()) {
-        data = primaryMsg;
+        data.assign(primaryMsg);
         data += ';';
     }
     data += remainingMsg;

@@ -39,8 +39,10 @@ Placement Place(IPrintResolution* res, IRuler* ruler, IPoint* start) {
 }  // namespace
 
 void VornForm::GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                         const std::string& content, float xdim, float ydim, int errorCorrection, int row,
+                         std::string_view contentView, float xdim, float ydim, int errorCorrection, int row,
                          int col, int rotation) {
+    // The encoder keeps its own copy of the data.
+    const std::string content(contentView);
     const Placement at = Place(res, ruler, start);
     if (errorCorrection == -1) errorCorrection = kDefaultLevel;
 
@@ -100,8 +102,8 @@ void VornForm::GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler,
 }
 
 void VornForm::GetPDF417_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                              const std::string& content, float xdim, float ydim, int errorCorrection,
-                              int row, int col, int rotation) {
+                              std::string_view content, float xdim, float ydim, int errorCorrection, int row,
+                              int col, int rotation) {
     const Placement at = Place(res, ruler, start);
     if (errorCorrection == -1) errorCorrection = kDefaultLevel;
 

@@ -27,7 +27,7 @@ QRGeometry ToDots(IPrintResolution* res, IRuler* ruler, IPoint* start, float xdi
 }
 
 // Segments are used only for a code without plain data.
-bool IsManual(const std::string& content, const QRCodeManualSegments& segments) {
+bool IsManual(std::string_view content, const QRCodeManualSegments& segments) {
     return content.empty() && !segments.empty();
 }
 
@@ -72,7 +72,7 @@ int ModelOrDefault(int model) {
 }  // namespace
 
 void VornForm::GetQRBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                   const std::string& content, float xdim, int mask,
+                                   std::string_view content, float xdim, int mask,
                                    const QRCodeManualSegments& segments, int errorCorrection, int model,
                                    int rotation) {
     static constexpr std::string_view kLevels[] = {"L", "M", "Q", "H"};
@@ -112,7 +112,7 @@ void VornForm::GetQRBarcodesString(std::string& out, IPrintResolution* res, IRul
 }
 
 void VornForm::GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                        const std::string& content, float xdim, int mask,
+                                        std::string_view content, float xdim, int mask,
                                         const QRCodeManualSegments& segments, int errorCorrection, int model,
                                         int rotation) {
     static constexpr std::string_view kModels[] = {"T1", "T2"};

@@ -20,11 +20,11 @@ constexpr int kPasswordLock = 1;
 // The hexadecimal data written to the tag. The EPC form is the 32-bit field,
 // the ASCII text and the low 16 bits of the 16-bit field; the text part is
 // lower-case, the two number parts upper-case, as the printer expects them.
-std::string TagData(unsigned int a32BitField, unsigned int a16BitField, const std::string& ascii,
-                    int memBlock, const std::string& userData10, const std::string& hexUserData4) {
+std::string TagData(unsigned int a32BitField, unsigned int a16BitField, std::string_view ascii, int memBlock,
+                    std::string_view userData10, std::string_view hexUserData4) {
     std::string data;
     if (memBlock == kUserBank) {
-        data = RfidConvert::toHex(userData10);
+        data = RfidConvert::toHex(std::string(userData10));
         data += hexUserData4;
     } else {
         data = RfidConvert::toHex(static_cast<uint32_t>(a32BitField));
@@ -41,9 +41,9 @@ std::string TagData(unsigned int a32BitField, unsigned int a16BitField, const st
 }  // namespace
 
 void VornForm::GetRfidWriteString(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                                  const std::string& a6CharAsciiString, int memBlock, int offsetFromStart,
-                                  const std::string& userData10, const std::string& hexUserData4,
-                                  int passwordType, const std::string& password) {
+                                  std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
+                                  std::string_view userData10, std::string_view hexUserData4,
+                                  int passwordType, std::string_view password) {
     // VORN can only lock with a password; the password is checked first.
     if (passwordType != kPasswordNone && passwordType != kPasswordLock)
         throw std::invalid_argument("Invalid Password Type");
@@ -67,10 +67,9 @@ void VornForm::GetRfidWriteString(std::string& out, unsigned int a32BitField, un
 }
 
 void VornForm::GetRfidWriteString_kesh(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                                       const std::string& a6CharAsciiString, int memBlock,
-                                       int offsetFromStart, const std::string& userData10,
-                                       const std::string& hexUserData4, int passwordType,
-                                       const std::string& password) {
+                                       std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
+                                       std::string_view userData10, std::string_view hexUserData4,
+                                       int passwordType, std::string_view password) {
     if (memBlock == kInvalidBank) ThrowNoBank();
     if (memBlock < kInvalidBank || memBlock > kReserveBank)
         throw std::invalid_argument("KESH RFID memory block type not handled");
@@ -82,7 +81,7 @@ void VornForm::GetRfidWriteString_kesh(std::string& out, unsigned int a32BitFiel
     std::vector<std::string> params;
     params.reserve(8);
     if (passwordType != kPasswordNone && !password.empty()) {
-        params.push_back(quillon::IntToString(passwordType) + password);
+        params.push_back(quillon::IntToString(passwordType).append(password));
         params.emplace_back(KESH::GetRfidFormat(KESH::Hex));
     }
     params.push_back(bits);

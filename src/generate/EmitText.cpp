@@ -49,7 +49,7 @@ CharSize ComputeCharSize(int unit, float sizeX, float sizeY, float percentScale,
 
 // Position and size of the text command, shared by both languages.
 template <typename Builder>
-Builder MakeBuilder(IPrintResolution* res, IRuler* ruler, IPoint* start, const std::string& content,
+Builder MakeBuilder(IPrintResolution* res, IRuler* ruler, IPoint* start, std::string_view content,
                     int fontSizeUnit, float fontSizeX, float fontSizeY, float percentScale) {
     PrintPlane plane(ruler);
     plane.setPrinterResolution(res);
@@ -65,8 +65,8 @@ Builder MakeBuilder(IPrintResolution* res, IRuler* ruler, IPoint* start, const s
 }  // namespace
 
 void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                             const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
-                             int alignment, const std::string& fontName, int rotation, float fontSizeX,
+                             std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
+                             int alignment, std::string_view fontName, int rotation, float fontSizeX,
                              float fontSizeY) {
     // The language has no style of its own: say so and select the plain font.
     if (IsBold(fontStyle)) quillon::Notice("Parameter [Bold] is not supported.");
@@ -93,8 +93,8 @@ void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ru
 }
 
 void VornForm::GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
-                                  int alignment, const std::string& fontName, int rotation, float fontSizeX,
+                                  std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
+                                  int alignment, std::string_view fontName, int rotation, float fontSizeX,
                                   float fontSizeY) {
     quillon::CommandBuffer line(out);
     KeshLibEx::Font::AppendSelection(line, fontName.empty() ? std::string_view("93779.sf") : fontName,

@@ -54,7 +54,7 @@ void AppendVornTrailer(std::string& out, const std::string& name) {
 }
 
 // A stored picture: "x;y;path" split at the first two semicolons.
-void AppendPicture(std::string& out, const std::string& description, bool kesh) {
+void AppendPicture(std::string& out, std::string_view description, bool kesh) {
     int x = 0;
     int y = 0;
     std::string path;

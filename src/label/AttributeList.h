@@ -49,7 +49,7 @@ class AttributeList {
     void reserve(size_t count) {
         if (count <= capacity()) return;
         T* fresh = static_cast<T*>(_arena->Allocate(count * sizeof(T), alignof(T)));
-        // Moving an int, a pointer or a std::string cannot throw.
+        // The recorder keeps numbers, pointers and text views: moving cannot throw.
         static_assert(std::is_nothrow_move_constructible_v<T>);
         T* to = fresh;
         for (T* from = _begin; from != _end; ++from, ++to) new (to) T(std::move(*from));
@@ -67,12 +67,6 @@ class AttributeList {
     // Appends to a list with room for one more; the caller made sure of it.
     void AppendUnchecked(T&& value) noexcept {
         new (_end) T(std::move(value));
-        ++_end;
-    }
-    // Appends a default value (an empty string costs less to make than to
-    // move), with the same precondition.
-    void AppendDefaultUnchecked() noexcept {
-        new (_end) T();
         ++_end;
     }
 

@@ -33,7 +33,7 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
     row.VornObjRuler = ruler.get();
     row.VornObjstart = start.get();
     row.VornObjCellSquare = cell.get();
-    row.VornobjAztecContent = std::move(content);
+    row.VornobjAztecContent = content;
     row.VornobjAztecCodeTyp = static_cast<int>(CodeType);
     row.VornobjAztecXdim = xdim;
     row.VornobjAztecFixedErrCorrection = iFixedErrCorrection;

@@ -27,7 +27,7 @@ QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string cont
     row.VornObjType = quillon::kObjBarcode1D;
     row.VornObjRuler = ruler.get();
     row.VornObjstart = start.get();
-    row.VornobjAztecContent = std::move(content);
+    row.VornobjAztecContent = content;
     row.VornObjRotation = static_cast<int>(rotation);
     row.VornobjNarrowBar = narrowBar;
     row.VornobjWideBar = wideBar;

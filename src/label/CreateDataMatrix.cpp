@@ -44,9 +44,10 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
     rec.VornobjDataMatrixUseRectangle = UseRectangle;
     rec.VornobjDataMatrixCtrlChar1 = CtrlChar1;
     rec.VornobjDataMatrixCtrlChar2 = CtrlChar2;
-    rec.VornobjDataMatrixAllStr = content + expansion;
-    rec.VornobjAztecContent = std::move(content);
-    rec.VornobjDataMatrixMultiLine = std::move(MatrixMultiLine);
+    const std::string allStr = content + expansion;
+    rec.VornobjDataMatrixAllStr = allStr;
+    rec.VornobjAztecContent = content;
+    rec.VornobjDataMatrixMultiLine = MatrixMultiLine;
 
     IRuler* const lastRuler = ruler.get();
     CellSquare* const lastCell = cell.get();

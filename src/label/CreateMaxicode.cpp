@@ -56,12 +56,12 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
     row.VornObjstart = start.get();
     row.VornobjMaxicodeModeEnum = static_cast<int>(mode);
     row.VornobjMaxicodeTyp = iMaxicodeTyp;
-    row.VornobjMaxicodepostalCode = std::move(postalCode);
-    row.VornobjMaxicodecountryCode = std::move(countryCode);
-    row.VornobjMaxicodeserviceClass = std::move(serviceClass);
-    row.VornobjMaxicoderemainingMsg = std::move(remainingMsg);
-    row.VornobjMaxicodeyear = std::move(year);
-    row.VornobjMaxicodeprimaryMsg = std::move(primaryMsg);
+    row.VornobjMaxicodepostalCode = postalCode;
+    row.VornobjMaxicodecountryCode = countryCode;
+    row.VornobjMaxicodeserviceClass = serviceClass;
+    row.VornobjMaxicoderemainingMsg = remainingMsg;
+    row.VornobjMaxicodeyear = year;
+    row.VornobjMaxicodeprimaryMsg = primaryMsg;
     row.VornobjMaxicodeZipperPattern = ZipperPattern;
     row.VornObjRotation = static_cast<int>(rotation);
 

@@ -32,7 +32,7 @@ QUILLON_API void* CreatePdf417Bcodes(float start_x, float start_y, std::string c
     entry.VornObjType = quillon::kObjPdf417;
     entry.VornObjRuler = ruler.get();
     entry.VornObjstart = start.get();
-    entry.VornobjAztecContent = std::move(content);
+    entry.VornobjAztecContent = content;
     entry.VornobjAztecXdim = xdim;
     entry.VornobjAztecFixedErrCorrection = static_cast<int>(ErrorCorrection);
     entry.VornObjRotation = static_cast<int>(rotation);

@@ -37,7 +37,7 @@ QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string con
     row.VornObjRuler = ruler.get();
     row.VornObjstart = start.get();
     row.VornObjCellSquare = cell.get();
-    row.VornobjAztecContent = std::move(content);
+    row.VornobjAztecContent = content;
     row.VornobjAztecXdim = xdim;
     row.VornObjRotation = static_cast<int>(rotation);
     row.VornobjQRCodeMask = static_cast<int>(Mask);

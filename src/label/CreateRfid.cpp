@@ -39,13 +39,13 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
     row.VornObjRotation = 0;
     row.VornobjRfiDa32BitField = a32BitField;
     row.VornobjRfiDa16BitField = a16BitField;
-    row.VornobjRfiDa6CharAsciiString = std::move(a6CharAsciiString);
+    row.VornobjRfiDa6CharAsciiString = a6CharAsciiString;
     row.VornobjRfiDMemBlock = static_cast<int>(MemBlock);
     row.VornobjRfiDiOffsetFromStart = iOffsetFromStart;
-    row.VornobjRfiD_10BytesUserData = std::move(_10BytesUserData);
-    row.VornobjRfiD_4BytesHexUserData = std::move(_4BytesHexUserData);
+    row.VornobjRfiD_10BytesUserData = _10BytesUserData;
+    row.VornobjRfiD_4BytesHexUserData = _4BytesHexUserData;
     row.VornobjRfiDpassWord = static_cast<int>(PasswordEnum);
-    row.VornobjRfiDpassWordstr = std::move(Password);
+    row.VornobjRfiDpassWordstr = Password;
 
     cRfidWrite_vorn* lastWrite = write.get();
     quillon::ObjectParts parts;

@@ -31,13 +31,13 @@ QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, fl
     row.VornObjType = quillon::kObjText;
     row.VornObjRuler = ruler.get();
     row.VornObjstart = start.get();
-    row.VornobjAztecContent = std::move(data);
+    row.VornobjAztecContent = data;
     row.VornObjRotation = static_cast<int>(rotation);
     row.VornobjTextItem = item.get();
     row.VornobjFontSizeUnit = static_cast<int>(FontSizeUnit);
     row.VornobjFontStyle = static_cast<int>(FontStyle);
     row.VornobjAlignment = static_cast<int>(Alignment);
-    row.VornobjfontName = std::move(fontName);
+    row.VornobjfontName = fontName;
     row.VornobjFontSizeX = fontsize_x;
     row.VornobjFontSizeY = fontsize_y;
 

@@ -138,12 +138,13 @@ QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     quillon::FormRow row;
     row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
     row.VornObjType = quillon::kObjPicture;
-    std::string& description = row.VornobjPutBmpStr;
+    std::string description;
     quillon::AppendInt(description, x);
     description += ';';
     quillon::AppendInt(description, y);
     description += ';';
     description += strFilePath;
+    row.VornobjPutBmpStr = description;
     return quillon::RecordObject(std::move(row), {});
 }
 

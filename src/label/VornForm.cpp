@@ -8,9 +8,7 @@ namespace quillon {
 
 FormRow FormRow::Object0(int printLanguageTyp, void* scale) {
     FormRow row;
-    // Strings are empty in both rows; only the other attributes differ.
-#define QUILLON_OBJECT0_VALUE(member, type, adder, forwarder, filler, object0) \
-    if constexpr (!std::is_same_v<type, std::string>) row.member = object0;
+#define QUILLON_OBJECT0_VALUE(member, type, adder, forwarder, filler, object0) row.member = object0;
     QUILLON_FORM_LISTS(QUILLON_OBJECT0_VALUE)
 #undef QUILLON_OBJECT0_VALUE
     row.VornObjPrintLanguageTyp = printLanguageTyp;
@@ -32,15 +30,6 @@ constexpr size_t kInitialCapacity = 16;
 template <typename T>
 [[gnu::always_inline]] inline void Append(VornForm::List<T>& list, T&& value) {
     list.AppendUnchecked(std::move(value));
-}
-
-// Most of a row's strings are fillers; constructing an empty string in
-// place is cheaper than moving one.
-[[gnu::always_inline]] inline void Append(VornForm::List<std::string>& list, std::string&& value) {
-    if (value.empty())
-        list.AppendDefaultUnchecked();
-    else
-        list.AppendUnchecked(std::move(value));
 }
 
 }  // namespace
@@ -104,6 +93,7 @@ void VornForm::Clear() noexcept {
     QUILLON_FORM_LISTS(QUILLON_CLEAR)
 #undef QUILLON_CLEAR
     VornobjQRCodedataManuallyEncoded.clear();
+    _texts.Rewind();
     _rowsRoom = room;
 }
 
@@ -137,6 +127,12 @@ void VornForm::AddVornobjQRCodedataManuallyEncoded(const QRCodeManualSegments* s
 void VornForm::AddRow(quillon::FormRow&& row) {
     const size_t segmentsBefore = VornobjQRCodedataManuallyEncoded.size();
     try {
+        // The texts are copied first: a failure leaves the lists untouched
+        // (the copies are dropped with the label).
+#define QUILLON_KEEP(member, type, adder, forwarder, filler, object0) \
+    if constexpr (std::is_same_v<type, quillon::FormText>) row.member = Keep(row.member);
+        QUILLON_FORM_LISTS(QUILLON_KEEP)
+#undef QUILLON_KEEP
         AddVornobjQRCodedataManuallyEncoded(row.VornobjQRCodedataManuallyEncoded);
         if (_rowsRoom == 0) MakeRoomForRows();
     } catch (...) {
@@ -150,11 +146,11 @@ void VornForm::AddRow(quillon::FormRow&& row) {
     --_rowsRoom;
 }
 
-void VornForm::RawContent(std::string rawContent, int printLanguageTyp) {
+void VornForm::RawContent(std::string_view rawContent, int printLanguageTyp) {
     quillon::FormRow row;
     row.VornObjPrintLanguageTyp = printLanguageTyp;
     row.VornObjType = quillon::kObjRawContent;
-    row.VornobjAztecContent = std::move(rawContent);
+    row.VornobjAztecContent = rawContent;
     AddRow(std::move(row));
 }
 
@@ -162,7 +158,7 @@ namespace {
 
 // Reads from `pos` up to `delimiter` (which is consumed) or the end, like
 // std::getline on a stream: fails only when nothing at all is left.
-bool ReadPiece(const std::string& in, size_t& pos, char delimiter, std::string& piece) {
+bool ReadPiece(std::string_view in, size_t& pos, char delimiter, std::string& piece) {
     if (pos >= in.size()) return false;
     size_t stop = in.find(delimiter, pos);
     if (stop == std::string::npos) stop = in.size();
@@ -173,7 +169,7 @@ bool ReadPiece(const std::string& in, size_t& pos, char delimiter, std::string& 
 
 }  // namespace
 
-bool VornForm::ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath) {
+bool VornForm::ParsePutbmpInfo(std::string_view PutbmpInfo, int& x, int& y, std::string& strFilePath) {
     size_t pos = 0;
     std::string piece;
     if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
@@ -183,7 +179,7 @@ bool VornForm::ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, st
     return ReadPiece(PutbmpInfo, pos, '\n', strFilePath);
 }
 
-std::string VornForm::ToHexString(const std::string& input) {
+std::string VornForm::ToHexString(std::string_view input) {
     static constexpr char kDigits[] = "0123456789abcdef";
     std::string out;
     out.reserve(input.size() * 2);

@@ -1,8 +1,10 @@
 #ifndef QUILLON_LABEL_VORNFORM_H
 #define QUILLON_LABEL_VORNFORM_H
 
+#include <cstring>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,6 +12,7 @@
 #include "label/BumpArena.h"
 #include "label/Coordinate.h"
 #include "label/FormLists.h"
+#include "label/FormText.h"
 #include "quillon/Label.h"
 
 class TextItem;
@@ -64,6 +67,9 @@ static_assert(kFormListCount == 59, "the recorder keeps fifty-nine attribute lis
 class VornForm {
     // Declared first: the lists below take their memory from it.
     quillon::BumpArena _arena;
+    // The recorded texts. The lists hold views of them, so a list entry has
+    // nothing to free and Clear drops every text of a label at once.
+    quillon::BumpArena _texts;
 
   public:
     template <typename T>
@@ -91,7 +97,7 @@ class VornForm {
     // caller's duty (AddRow does it in one step).
 #define QUILLON_DECLARE_ADDER(member, type, adder, forwarder, filler, object0) \
     void adder(type value) {                                                   \
-        member.push_back(std::move(value));                                    \
+        member.push_back(Keep(value));                                         \
         _rowsRoom = 0;                                                         \
     }
     QUILLON_FORM_LISTS(QUILLON_DECLARE_ADDER)
@@ -103,7 +109,7 @@ class VornForm {
     void AddRow(quillon::FormRow&& row);
 
     // Records raw command text as an object of its own.
-    void RawContent(std::string rawContent, int printLanguageTyp);
+    void RawContent(std::string_view rawContent, int printLanguageTyp);
 
     size_t ObjectCount() const {
         return VornObjects.size();
@@ -119,9 +125,9 @@ class VornForm {
         return {};
     }
 
-    static bool ParsePutbmpInfo(const std::string& PutbmpInfo, int& x, int& y, std::string& strFilePath);
+    static bool ParsePutbmpInfo(std::string_view PutbmpInfo, int& x, int& y, std::string& strFilePath);
     // Each byte as two lower-case hex digits.
-    static std::string ToHexString(const std::string& input);
+    static std::string ToHexString(std::string_view input);
 
     // Aztec symbol size estimate (generate/EmitAztec.cpp): VORN needs the
     // side in modules to move the anchor of a rotated symbol.
@@ -135,12 +141,11 @@ class VornForm {
     // terminators included, to `out`. The _kesh twin takes the same
     // arguments. Defined in generate/Emit<Kind>.cpp.
     void GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                       const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
-                       int alignment, const std::string& fontName, int rotation, float fontSizeX,
-                       float fontSizeY);
+                       std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
+                       std::string_view fontName, int rotation, float fontSizeX, float fontSizeY);
     void GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                            const std::string& text, TextItem* item, int fontSizeUnit, int fontStyle,
-                            int alignment, const std::string& fontName, int rotation, float fontSizeX,
+                            std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
+                            int alignment, std::string_view fontName, int rotation, float fontSizeX,
                             float fontSizeY);
     void GetLineString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
                        float lineThicknessDots);
@@ -151,56 +156,56 @@ class VornForm {
     void GetBoxString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
                            float lineThicknessDots);
     void GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                           int maxicodeTyp, int mode, const std::string& postalCode,
-                           const std::string& countryCode, const std::string& serviceClass,
-                           const std::string& remainingMsg, const std::string& year,
-                           const std::string& primaryMsg, bool zipperPattern, int rotation);
+                           int maxicodeTyp, int mode, std::string_view postalCode,
+                           std::string_view countryCode, std::string_view serviceClass,
+                           std::string_view remainingMsg, std::string_view year, std::string_view primaryMsg,
+                           bool zipperPattern, int rotation);
     void GetMaxicodeString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                int maxicodeTyp, int mode, const std::string& postalCode,
-                                const std::string& countryCode, const std::string& serviceClass,
-                                const std::string& remainingMsg, const std::string& year,
-                                const std::string& primaryMsg, bool zipperPattern, int rotation);
+                                int maxicodeTyp, int mode, std::string_view postalCode,
+                                std::string_view countryCode, std::string_view serviceClass,
+                                std::string_view remainingMsg, std::string_view year,
+                                std::string_view primaryMsg, bool zipperPattern, int rotation);
     void GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                   const std::string& content, float xdim, float ydim, int errorCorrection, int row, int col,
+                   std::string_view content, float xdim, float ydim, int errorCorrection, int row, int col,
                    int rotation);
     void GetPDF417_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                        const std::string& content, float xdim, float ydim, int errorCorrection, int row,
+                        std::string_view content, float xdim, float ydim, int errorCorrection, int row,
                         int col, int rotation);
     void GetDataMatrixString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                             const std::string& content, float xdim, bool useRectangle,
-                             const std::string& multiLine, const std::string& allStr, char ctrlChar1,
+                             std::string_view content, float xdim, bool useRectangle,
+                             std::string_view multiLine, std::string_view allStr, char ctrlChar1,
                              char ctrlChar2, int rows, int cols, int rotation);
     void GetDataMatrixString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  const std::string& content, float xdim, bool useRectangle,
-                                  const std::string& multiLine, const std::string& allStr, char ctrlChar1,
+                                  std::string_view content, float xdim, bool useRectangle,
+                                  std::string_view multiLine, std::string_view allStr, char ctrlChar1,
                                   char ctrlChar2, int rows, int cols, int rotation);
     void GetAztecBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                const std::string& content, float xdim, int codeTyp, int fixedErrCorrection,
+                                std::string_view content, float xdim, int codeTyp, int fixedErrCorrection,
                                 int layers, int rotation);
     void GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                     const std::string& content, float xdim, int codeTyp,
+                                     std::string_view content, float xdim, int codeTyp,
                                      int fixedErrCorrection, int layers, int rotation);
     void GetQRBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                             const std::string& content, float xdim, int mask,
+                             std::string_view content, float xdim, int mask,
                              const QRCodeManualSegments& segments, int errorCorrection, int model,
                              int rotation);
     void GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  const std::string& content, float xdim, int mask,
+                                  std::string_view content, float xdim, int mask,
                                   const QRCodeManualSegments& segments, int errorCorrection, int model,
                                   int rotation);
     void GetRfidWriteString(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                            const std::string& a6CharAsciiString, int memBlock, int offsetFromStart,
-                            const std::string& userData10, const std::string& hexUserData4, int passwordType,
-                            const std::string& password);
+                            std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
+                            std::string_view userData10, std::string_view hexUserData4, int passwordType,
+                            std::string_view password);
     void GetRfidWriteString_kesh(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                                 const std::string& a6CharAsciiString, int memBlock, int offsetFromStart,
-                                 const std::string& userData10, const std::string& hexUserData4,
-                                 int passwordType, const std::string& password);
+                                 std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
+                                 std::string_view userData10, std::string_view hexUserData4, int passwordType,
+                                 std::string_view password);
     void GetBarcode1DString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                            const std::string& content, float narrowBar, float wideBar, float height,
+                            std::string_view content, float narrowBar, float wideBar, float height,
                             int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
     void GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                 const std::string& content, float narrowBar, float wideBar, float height,
+                                 std::string_view content, float narrowBar, float wideBar, float height,
                                  int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
 
     // Bytes the form's lists took from the heap beyond its inline arena.
@@ -211,6 +216,18 @@ class VornForm {
   private:
     void Reserve(size_t count);
     void MakeRoomForRows();
+
+    // A copy of `text` that lives until Clear.
+    quillon::FormText Keep(quillon::FormText text) {
+        if (text.empty()) return {};
+        auto* copy = static_cast<char*>(_texts.Allocate(text.size(), 1));
+        std::memcpy(copy, text.data(), text.size());
+        return std::string_view(copy, text.size());
+    }
+    template <typename T>
+    static T Keep(T value) {
+        return value;
+    }
 
     // Rows every list has room for. AddRow appends without checking while
     // this is above zero; anything that changes one list alone resets it.

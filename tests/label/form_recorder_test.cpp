@@ -137,7 +137,8 @@ TEST(FormRecorder, ManyObjectsStayAligned) {
     Label_vorn label("F", &res, 0);
     for (int i = 0; i < 5000; ++i) {
         auto row = Row(0, quillon::kObjPicture);
-        row.VornobjPutBmpStr = std::to_string(i) + ";0;N";
+        const std::string description = std::to_string(i) + ";0;N";
+        row.VornobjPutBmpStr = description;
         label.AddRow(std::move(row));
     }
     const VornForm& form = label.Form();

@@ -115,9 +115,9 @@ TEST_F(LabelReuseTest, HugeFormIsNotKept) {
     EXPECT_EQ(Render(), kSmallVorn);
 }
 
-// The part arena keeps the texts' copies: they outlive the caller's string,
-// and a label larger than the arena's inline block spills into heap blocks
-// without disturbing what was placed before.
+// The part arena and the form keep their own copies of the texts: they
+// outlive the caller's string, and a label larger than an arena's inline
+// block spills into heap blocks without disturbing what was placed before.
 TEST_F(LabelReuseTest, TextItemsKeepTheirDataUntilClose) {
     for (int round = 0; round < 2; ++round) {
         CreateLabel(round, "T", 203.0f, ScaleEnum::Inch);
@@ -135,6 +135,11 @@ TEST_F(LabelReuseTest, TextItemsKeepTheirDataUntilClose) {
                       "DATA " + std::to_string(round) + "-" + std::to_string(i) + " PADDED TO BE LONG");
             ++i;
         }
+        const std::string text = Render();
+        for (int k : {0, 599})
+            EXPECT_NE(
+                text.find("DATA " + std::to_string(round) + "-" + std::to_string(k) + " PADDED TO BE LONG"),
+                std::string::npos);
         CloseLabel();
     }
 }
