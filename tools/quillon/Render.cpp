@@ -32,13 +32,15 @@ void Require(F* function, const char* kind) {
     if (function == nullptr) throw RenderError(std::string("this libquillon has no ") + kind + " objects");
 }
 
-// Each description is rendered once, so its strings are moved into the
-// entry points' by-value parameters instead of copied.
+// The descriptions' strings are copied into the entry points' by-value
+// parameters, not moved: the reader thread allocated them and frees them with
+// their batch, and a string freed on another thread than its own costs the
+// allocator a lock that both threads then contend for.
 struct Adder {
     void operator()(TextDesc& t) const {
         Require(&CreateTexts, "text");
-        CreateTexts(t.x, t.y, t.sizeX, t.sizeY, std::move(t.text), t.unit, t.sizeUnit, t.style, t.align,
-                    std::move(t.font), t.rotation);
+        CreateTexts(t.x, t.y, t.sizeX, t.sizeY, t.text, t.unit, t.sizeUnit, t.style, t.align, t.font,
+                    t.rotation);
     }
     void operator()(ShapeDesc& s) const {
         if (s.box) {
@@ -51,33 +53,32 @@ struct Adder {
     }
     void operator()(Barcode1DDesc& b) const {
         Require(&CreateBarcode1D, "barcode1d");
-        CreateBarcode1D(b.x, b.y, std::move(b.data), b.unit, b.narrow, b.wide, b.height, b.symbology,
-                        b.humanReadable, b.rotation, b.textAbove);
+        CreateBarcode1D(b.x, b.y, b.data, b.unit, b.narrow, b.wide, b.height, b.symbology, b.humanReadable,
+                        b.rotation, b.textAbove);
     }
     void operator()(QRDesc& q) const {
         Require(&CreateQRBarcodes, "qr");
-        CreateQRBarcodes(q.x, q.y, std::move(q.data), q.unit, q.module, static_cast<QRCodeMaskEnum>(q.mask),
+        CreateQRBarcodes(q.x, q.y, q.data, q.unit, q.module, static_cast<QRCodeMaskEnum>(q.mask),
                          q.manual ? &q.segments : nullptr,
                          static_cast<QRCodeErrorCorrectionEnum>(q.errorCorrection),
                          static_cast<QRCodeModelEnum>(q.model), q.rotation);
     }
     void operator()(Pdf417Desc& p) const {
         Require(&CreatePdf417Bcodes, "pdf417");
-        CreatePdf417Bcodes(p.x, p.y, std::move(p.data), p.unit, p.moduleWidth, p.moduleHeight,
+        CreatePdf417Bcodes(p.x, p.y, p.data, p.unit, p.moduleWidth, p.moduleHeight,
                            static_cast<Pdf417ErrCorrectionEnum>(p.errorCorrection), p.rows, p.columns,
                            p.rotation);
     }
     void operator()(DataMatrixDesc& d) const {
         Require(&CreateDataMatrixBarcodes, "datamatrix");
-        CreateDataMatrixBarcodes(d.x, d.y, std::move(d.data), d.unit, d.module, d.rotation, d.rectangle,
-                                 std::move(d.lines), static_cast<char>(d.control1),
-                                 static_cast<char>(d.control2), d.rows, d.columns);
+        CreateDataMatrixBarcodes(d.x, d.y, d.data, d.unit, d.module, d.rotation, d.rectangle, d.lines,
+                                 static_cast<char>(d.control1), static_cast<char>(d.control2), d.rows,
+                                 d.columns);
     }
     void operator()(AztecDesc& a) const {
         Require(&CreateAztecBarcodes, "aztec");
-        CreateAztecBarcodes(a.x, a.y, std::move(a.data), a.unit, a.module,
-                            static_cast<AztecCodeTypeEnum>(a.codeType), a.errorCorrection, a.layers,
-                            a.rotation);
+        CreateAztecBarcodes(a.x, a.y, a.data, a.unit, a.module, static_cast<AztecCodeTypeEnum>(a.codeType),
+                            a.errorCorrection, a.layers, a.rotation);
     }
     void operator()(MaxicodeDesc& m) const {
         Require(&CreateMaxicodeBarcodes, "maxicode");
@@ -94,15 +95,14 @@ struct Adder {
     }
     void operator()(PictureDesc& p) const {
         Require(&Picture, "picture");
-        Picture(p.x, p.y, std::move(p.name));
+        Picture(p.x, p.y, p.name);
     }
 };
 
 // Closes the label however rendering ends, so the next label starts clean.
 struct OpenLabel {
     OpenLabel(LabelDescription& label, Language language) {
-        CreateLabel(language == Language::Kesh ? 1 : 0, std::move(label.name), label.dotsPerUnit,
-                    label.resolutionUnit);
+        CreateLabel(language == Language::Kesh ? 1 : 0, label.name, label.dotsPerUnit, label.resolutionUnit);
     }
     ~OpenLabel() { CloseLabel(); }
     OpenLabel(const OpenLabel&) = delete;
