@@ -14,7 +14,9 @@ namespace quillon {
 // would outlive the string.
 class FormText : public std::string_view {
   public:
-    constexpr FormText() noexcept = default;
+    // Empty texts still point at a character: their bytes go to memcpy,
+    // which must not be handed a null pointer even for zero bytes.
+    constexpr FormText() noexcept : std::string_view("", 0) {}
     constexpr FormText(std::string_view text) noexcept : std::string_view(text) {}
     constexpr FormText(const char* text) noexcept : std::string_view(text) {}
     FormText(const std::string& text) noexcept : std::string_view(text) {}
