@@ -1,0 +1,41 @@
+#ifndef QUILLON_TESTS_GENERATE_EMITTERGOLDEN_H
+#define QUILLON_TESTS_GENERATE_EMITTERGOLDEN_H
+
+// Emitter cases checked against golden files. Each case records a few
+// objects on a label; it is rendered in both languages and what the objects
+// add to the form (the text between the scale line and the trailer), the
+// lines printed on standard output and error, and any exception go into one
+// section of golden/<kind>.txt. Bytes are escaped so that "\r\n" stays
+// visible. QUILLON_UPDATE_GOLDEN=1 rewrites the files from the output.
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "quillon/Label.h"
+
+namespace quillon_test {
+
+struct EmitterCase {
+    const char* name;
+    std::function<void()> add;
+    float perUnit = 203.0f;  // the printer's resolution
+    ScaleEnum unit = ScaleEnum::Inch;
+};
+
+// Renders every case in both languages and compares each section with the
+// golden file of `kind`.
+void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases);
+
+constexpr ScaleEnum Dot = ScaleEnum::Dot;
+constexpr ScaleEnum MM = ScaleEnum::MM;
+constexpr ScaleEnum Inch = ScaleEnum::Inch;
+
+template <typename Enum>
+constexpr Enum As(int value) {
+    return static_cast<Enum>(value);
+}
+
+}  // namespace quillon_test
+
+#endif
