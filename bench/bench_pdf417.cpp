@@ -1,7 +1,8 @@
-// PDF417 encoder throughput on the shared workload, with a reference
-// encoder measured in the same binary and run when it is available.
+// PDF417 encoder throughput on the corpus of the PDF417 tests, with a
+// reference encoder measured in the same binary and run.
 
 #include <benchmark/benchmark.h>
+#include <zint.h>
 
 #include <stdexcept>
 #include <string>
@@ -11,15 +12,10 @@
 #include "pdf417/Pdf417Encoder.h"
 #include "quillon/Label.h"
 
-#ifdef QUILLON_HAVE_ZINT
-#include <zint.h>
-#endif
-
 namespace {
 
 const std::vector<std::vector<unsigned char>>& Corpus() {
-    static const auto corpus =
-        pdf417test::LoadCorpus(std::string(QUILLON_SHARED_DIR) + "/bench/pdf417-corpus.txt");
+    static const auto corpus = pdf417test::LoadCorpus(QUILLON_PDF417_CORPUS);
     return corpus;
 }
 
@@ -34,7 +30,7 @@ template <typename EncodeOne>
 void RunCorpus(benchmark::State& state, EncodeOne encode) {
     const auto& corpus = Corpus();
     if (corpus.empty()) {
-        state.SkipWithError("shared corpus not found");
+        state.SkipWithError("corpus not found");
         return;
     }
     for (auto _ : state)
@@ -69,7 +65,6 @@ void BM_Pdf417Corpus_EmitterOrder(benchmark::State& state) {
 }
 BENCHMARK(BM_Pdf417Corpus_EmitterOrder)->Unit(benchmark::kMillisecond);
 
-#ifdef QUILLON_HAVE_ZINT
 // Reference point: a complete symbol per input (automatic level and
 // columns, binary data).
 void BM_Pdf417Corpus_Zint(benchmark::State& state) {
@@ -84,7 +79,6 @@ void BM_Pdf417Corpus_Zint(benchmark::State& state) {
     });
 }
 BENCHMARK(BM_Pdf417Corpus_Zint)->Unit(benchmark::kMillisecond);
-#endif
 
 // Numeric runs of growing length: the cost per digit must stay flat. 10,000
 // digits exceed the largest symbol, so that case ends in the overflow error

@@ -46,7 +46,7 @@ void BtComm::Open() {
     sockaddr_rc address = quillon::RfcommAddress(_bt_address);
     if (::connect(_windows_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         int err = errno;
-        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " + quillon::Dec(err));
+        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " + quillon::IntToString(err));
         CloseFd(_windows_socket);
         return;
     }
@@ -69,7 +69,7 @@ void BtComm::Write(const unsigned char* dataOut, int iDataSize) {
                        MSG_NOSIGNAL);
     if (r == -1) {
         int err = errno;
-        quillon::Warning("Error writing to socket. errno: " + quillon::Dec(err) + " (" +
+        quillon::Warning("Error writing to socket. errno: " + quillon::IntToString(err) + " (" +
                          quillon::ErrnoText(err) + ")");
         throw std::runtime_error("Error writing to socket.");
     }

@@ -61,7 +61,7 @@ void ComComm::Open() {
     }
     speed_t speed;
     if (!LineSpeed(m_baudRate, &speed)) {
-        quillon::Warning("Unsupported baud rate: " + quillon::Dec(m_baudRate));
+        quillon::Warning("Unsupported baud rate: " + quillon::IntToString(m_baudRate));
         Close();
         return;
     }
@@ -93,7 +93,7 @@ void ComComm::Write(const unsigned char* dataOut, int iDataSize) {
     if (written == -1) {
         quillon::Warning("Failed to write data to COM port!");
     } else if (written < iDataSize) {
-        quillon::Warning("Warning: Only " + quillon::Dec(written) + " of " + quillon::Dec(iDataSize) +
+        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " + quillon::IntToString(iDataSize) +
                          " bytes were written!");
     }
 }
@@ -139,7 +139,7 @@ int ComComm::Read(unsigned char* dataIn, int size) {
         return 0;
     }
     std::memcpy(dataIn, collected.data(), collected.size());
-    quillon::Notice("Total bytes read: " + quillon::Dec(static_cast<long long>(collected.size())));
+    quillon::Notice("Total bytes read: " + quillon::IntToString(static_cast<long long>(collected.size())));
     return static_cast<int>(collected.size());
 }
 

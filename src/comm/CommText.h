@@ -9,15 +9,10 @@
 #include <cstdint>
 #include <string>
 
-#include "generate/Notice.h"
+#include "base/Format.h"
+#include "base/Notice.h"
 
 namespace quillon {
-
-inline std::string Dec(long long value) {
-    char buf[24];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    return std::string(buf, res.ptr);
-}
 
 inline std::string Hex(unsigned long long value) {
     char buf[24];

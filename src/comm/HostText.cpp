@@ -15,8 +15,8 @@
 #include <thread>
 
 #include "comm/CommGlobals.h"
-#include "generate/CommandText.h"
-#include "generate/Notice.h"
+#include "base/Format.h"
+#include "base/Notice.h"
 
 namespace quillon {
 

@@ -314,7 +314,7 @@ void UsbComm::Write(const unsigned char* dataOut, int iDataSize) {
                                      &transferred, kTransferTimeoutMs);
         if (r != 0) {
             quillon::Warning(std::string("Failed to write data to USB device: ") + libusb_error_name(r) +
-                             " (" + quillon::Dec(r) + "), transferred " + quillon::Dec(transferred) +
+                             " (" + quillon::IntToString(r) + "), transferred " + quillon::IntToString(transferred) +
                              " bytes");
             return;
         }
@@ -333,7 +333,7 @@ void UsbComm::ReadDataAsync() {
     int r = BulkReadCancellable(_handleCtx, handle, _endpointIn, m_pbUsbStr, kReadBufferSize, &transferred,
                                 _cancellationTokenSource);
     if (r != 0) return;
-    quillon::Notice("Read completed. Bytes read: " + quillon::Dec(transferred));
+    quillon::Notice("Read completed. Bytes read: " + quillon::IntToString(transferred));
     _TotalUsbStr.append(reinterpret_cast<const char*>(m_pbUsbStr), transferred);
     _TotalbytesAvailable += transferred;
     _bytesAvailable = _TotalbytesAvailable;
@@ -397,7 +397,7 @@ void UsbComm::StartReceivingTask() {
         receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this);
         m_ThIsRunning = true;
     } catch (const std::system_error& e) {
-        quillon::Warning("Failed to create thread: " + quillon::Dec(e.code().value()));
+        quillon::Warning("Failed to create thread: " + quillon::IntToString(e.code().value()));
     }
 }
 

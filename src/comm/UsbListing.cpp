@@ -66,7 +66,7 @@ std::vector<Tuple<short, short>> UsbConnection::AvailableDevices() {
                 UsbComm::ctx = nullptr;
             }
         }
-        quillon::Notice("Found " + quillon::Dec(count) + " USB devices.");
+        quillon::Notice("Found " + quillon::IntToString(count) + " USB devices.");
         uint16_t knownVendor = 0;
         uint16_t knownProduct = 0;
         for (ssize_t i = 0; i < count; ++i) {
@@ -81,8 +81,8 @@ std::vector<Tuple<short, short>> UsbConnection::AvailableDevices() {
                 knownVendor = vendor;
                 knownProduct = product;
             }
-            quillon::Notice("Device " + quillon::Dec(i) + ": Vendor ID " + quillon::Dec(vendor) +
-                            ", Product ID " + quillon::Dec(product));
+            quillon::Notice("Device " + quillon::IntToString(i) + ": Vendor ID " + quillon::IntToString(vendor) +
+                            ", Product ID " + quillon::IntToString(product));
             all.emplace_back(static_cast<short>(vendor), static_cast<short>(product));
         }
         UsbComm::desc.idVendor = knownVendor;
@@ -119,11 +119,11 @@ void loadListOfUsbPrinters() {
     devices = nullptr;
     int count = 0;
     GetAvailableDevices(&devices, &count);
-    quillon::Notice("Number of devices: " + quillon::Dec(count));
+    quillon::Notice("Number of devices: " + quillon::IntToString(count));
     for (int i = 0; i < count; ++i) {
         uint16_t vendor = static_cast<uint16_t>(devices[i].Item1);
         uint16_t product = static_cast<uint16_t>(devices[i].Item2);
-        quillon::Notice("Device " + quillon::Dec(i) + ": VendorID= 0x" + quillon::Hex(vendor) +
+        quillon::Notice("Device " + quillon::IntToString(i) + ": VendorID= 0x" + quillon::Hex(vendor) +
                         " ProductID= 0x" + quillon::Hex(product));
         if (const char* name = VendorName(vendor); name && quillon::IsKnownVendor(vendor)) {
             quillon::Notice(std::string(name) + ", 0x" + quillon::Hex(vendor) + ", 0x" +

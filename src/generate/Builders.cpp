@@ -1,11 +1,35 @@
 #include "generate/Builders.h"
 
 #include "generate/CommandText.h"
-#include "generate/Notice.h"
 
-using quillon::AppendInt;
+namespace {
+
+// ToString of a builder whose lines all end in the terminator, the last one
+// left open as the builders' callers expect.
+std::string WithoutLastLineEnd(std::string text) {
+    if (text.size() >= VORN::LineTerminator.size() &&
+        std::string_view(text).substr(text.size() - VORN::LineTerminator.size()) == VORN::LineTerminator)
+        text.resize(text.size() - VORN::LineTerminator.size());
+    return text;
+}
+
+}  // namespace
 
 namespace VornLib {
+
+void Scale::AppendTo(std::string& out) const {
+    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
+}
+
+void Scale::AppendTo_kesh(std::string& out) {
+    if (_cmd == "REM SCALE") _cmd = "SCALE";
+    quillon::KeshCommand line(out, _cmd);
+    if (Units == VORN::DOT)
+        line.Text("DOT").Int(horzResolution).Int(vertResolution);
+    else
+        line.Text("CHAR").Int(vertResolution).Int(horzResolution);
+    line.End();
+}
 
 std::string Scale::ToString() const {
     std::string out;
@@ -19,119 +43,50 @@ std::string Scale::ToString_kesh() {
     return out;
 }
 
-void Scale::AppendTo(std::string& out) const {
-    quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
-}
-
-void Scale::AppendTo_kesh(std::string& out) {
-    if (_cmd == "REM SCALE") _cmd = "SCALE";
-    quillon::CommandBuffer line(out);
-    line.Put(_cmd);
-    if (Units == VORN::DOT) {
-        line.Put(";DOT;");
-        line.PutInt(horzResolution);
-        line.Put(';');
-        line.PutInt(vertResolution);
-    } else {
-        line.Put(";CHAR;");
-        line.PutInt(vertResolution);
-        line.Put(';');
-        line.PutInt(horzResolution);
-    }
-    line.Put("\r\n");
-    line.Flush();
-}
-
 }  // namespace VornLib
-
-namespace {
-
-// A language VORN parameter the printer cannot express is reported on
-// standard output, one line each, and rendering goes on.
-void NotSupported(std::string_view parameter) {
-    std::string line = "Parameter [";
-    line += parameter;
-    line += "] is not supported.";
-    quillon::Notice(line);
-}
-
-}  // namespace
 
 namespace VornLibEx {
 
-std::string Font::ToString() {
-    if (!_name.empty()) {
-        _cmd = "FONT$ = \"";
-        _cmd += _name;
-        _cmd += '"';
-        if (VORN::IsBuildInFont(_name)) {
-            auto size = VORN::GetBuildInFontSize(_name);
-            _cmd += "\r\nFH = ";
-            AppendInt(_cmd, size.first);
-            _cmd += "\r\nFV = ";
-            AppendInt(_cmd, size.second);
-        }
-    }
-    if (_bold) NotSupported("Bold");
-    if (_italic) NotSupported("Italic");
-    return _cmd;
+void Font::AppendTo(std::string& out, quillon::NoticeSink& notices) const {
+    if (_bold) notices.Notice("Parameter [Bold] is not supported.");
+    if (_italic) notices.Notice("Parameter [Italic] is not supported.");
+    if (_name.empty()) return;
+    quillon::VornCommand::Assignment(out, "FONT$").Framed(_name).End();
+    if (!VORN::IsBuildInFont(_name)) return;
+    const auto size = VORN::GetBuildInFontSize(_name);
+    quillon::VornCommand::Assignment(out, "FH").Int(size.first).End();
+    quillon::VornCommand::Assignment(out, "FV").Int(size.second).End();
 }
 
-void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name) {
-    line.Put("FONT$ = \"");
-    line.Put(name);
-    line.Put('"');
-    if (VORN::IsBuildInFont(name)) {
-        auto size = VORN::GetBuildInFontSize(name);
-        line.Put("\r\nFH = ");
-        line.PutInt(size.first);
-        line.Put("\r\nFV = ");
-        line.PutInt(size.second);
-    }
-}
-
-void Font::AppendTo(std::string& out) {
-    if (_name.empty() || VORN::IsBuildInFont(_name)) {
-        out += ToString();
-        return;
-    }
-    out += "FONT$ = \"";
-    out += _name;
-    out += '"';
-    if (_bold) NotSupported("Bold");
-    if (_italic) NotSupported("Italic");
+std::string Font::ToString() const {
+    std::string out;
+    AppendTo(out, quillon::StandardStreams());
+    return WithoutLastLineEnd(std::move(out));
 }
 
 }  // namespace VornLibEx
 
 namespace KeshLibEx {
 
-std::string Font::ToString() {
-    if (!_name.empty()) {
-        _cmd = "FONT;NAME ";
-        _cmd += _name;
-    }
-    if (_bold) _cmd += ";BOLD ON";
-    if (_italic) _cmd += ";SLANT RIGHT";
-    return _cmd;
-}
-
-void Font::AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic) {
-    line.Put("FONT;NAME ");
-    line.Put(name);
-    if (bold) line.Put(";BOLD ON");
-    if (italic) line.Put(";SLANT RIGHT");
-}
-
 void Font::AppendTo(std::string& out) {
     if (_name.empty()) {
-        out += ToString();
+        quillon::KeshCommand style(_cmd, {});
+        if (_bold) style.Text("BOLD ON");
+        if (_italic) style.Text("SLANT RIGHT");
+        quillon::KeshCommand(out, _cmd).End();
         return;
     }
-    out += "FONT;NAME ";
-    out += _name;
-    if (_bold) out += ";BOLD ON";
-    if (_italic) out += ";SLANT RIGHT";
+    quillon::KeshCommand line(out, "FONT");
+    line.Text("NAME ").More(_name);
+    if (_bold) line.Text("BOLD ON");
+    if (_italic) line.Text("SLANT RIGHT");
+    line.End();
+}
+
+std::string Font::ToString() {
+    std::string out;
+    AppendTo(out);
+    return WithoutLastLineEnd(std::move(out));
 }
 
 }  // namespace KeshLibEx

@@ -4,12 +4,11 @@
 #include <string>
 #include <string_view>
 
-#include "generate/CommandText.h"
-#include "generate/VORN.h"
+#include "base/Notice.h"
+#include "base/Vocabulary.h"
 
-// Command builders. Each holds a command word and renders itself to text;
-// the object builders of the emitters are values made and dropped within one
-// emitter call, the scale command lives as long as its label.
+// The scale and font command builders. Each writes itself in one way,
+// AppendTo, through the command-text writer; ToString returns the same text.
 
 namespace VornLib {
 
@@ -20,15 +19,13 @@ class Scale {
     Scale(VORN::SCALE_UNITS units, int horzResolution, int vertResolution)
         : Units(units), horzResolution(horzResolution), vertResolution(vertResolution) {}
 
-    // "REM SCALE h,v\r\n"
-    std::string ToString() const;
-    // "SCALE;DOT;h;v\r\n", or "SCALE;CHAR;v;h\r\n" for other units. The
-    // first KESH rendering renames the command word to SCALE for good.
-    std::string ToString_kesh();
-    // Append what ToString and ToString_kesh return, without the
-    // intermediate string (which is too long to stay off the heap).
+    // REM SCALE h,v
     void AppendTo(std::string& out) const;
+    // SCALE;DOT;h;v, or SCALE;CHAR;v;h for other units. The first KESH
+    // rendering renames the command word to SCALE for good.
     void AppendTo_kesh(std::string& out);
+    std::string ToString() const;
+    std::string ToString_kesh();
 
     const std::string& Cmd() const { return _cmd; }
 
@@ -47,16 +44,15 @@ namespace VornLibEx {
 using Scale = VornLib::Scale;
 
 // VORN font selection: FONT$ = "name", followed for the printer-resident
-// fonts "1" to "8" by their FH and FV size lines. No final line terminator.
+// fonts "1" to "8" by their FH and FV lines. VORN has no style: bold and
+// italic each report a notice instead.
 class Font {
   public:
-    std::string ToString();
-    // Appends what ToString returns, without the intermediate string.
-    void AppendTo(std::string& out);
-    // What a font named `name` (not empty), neither bold nor italic,
-    // appends: the text emitter writes it without making a Font.
-    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name);
-    void Name(const std::string& name) { _name = name; }
+    void AppendTo(std::string& out, quillon::NoticeSink& notices) const;
+    // Without the final line terminator; notices to standard output.
+    std::string ToString() const;
+
+    void Name(std::string_view name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
     bool Bold() const { return _bold; }
@@ -64,7 +60,6 @@ class Font {
     bool Italic() const { return _italic; }
 
   private:
-    std::string _cmd;
     std::string _name;
     bool _bold = false;
     bool _italic = false;
@@ -74,18 +69,16 @@ class Font {
 
 namespace KeshLibEx {
 
-// KESH font selection: FONT;NAME name[;BOLD ON][;SLANT RIGHT], no final line
-// terminator. The style suffixes are appended to the command word, so a
-// second rendering of an unnamed font appends them again.
+// KESH font selection: FONT;NAME name[;BOLD ON][;SLANT RIGHT]. A font
+// without a name keeps its style in its command word, so rendering it again
+// adds the style a second time.
 class Font {
   public:
-    std::string ToString();
-    // Appends what ToString returns, without the intermediate string.
     void AppendTo(std::string& out);
-    // What a font named `name` (not empty) with this style appends: the
-    // text emitter writes it without making a Font.
-    static void AppendSelection(quillon::CommandBuffer& line, std::string_view name, bool bold, bool italic);
-    void Name(const std::string& name) { _name = name; }
+    // Without the final line terminator.
+    std::string ToString();
+
+    void Name(std::string_view name) { _name = name; }
     const std::string& Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
     bool Bold() const { return _bold; }

@@ -1,178 +1,191 @@
 #ifndef QUILLON_GENERATE_COMMANDTEXT_H
 #define QUILLON_GENERATE_COMMANDTEXT_H
 
-#include <charconv>
-#include <cstring>
 #include <string>
 #include <string_view>
 
-// The one place where command text is put together. Numbers go through
-// std::to_chars, so a host that changed the C or C++ locale still gets
-// "0.700000" and "-12", never "0,700000" or "-12" with grouping.
+#include "base/Format.h"
+#include "generate/KESH.h"
+#include "generate/VORN.h"
+
+// The one writer of command text. Every separator, terminator and frame
+// that the builders, emitters and the form assembly write comes from here,
+// taken from the languages' keyword tables; the callers only name command
+// words and values. Text is appended to the caller's string as it comes.
 namespace quillon {
 
-inline void AppendInt(std::string& out, long long value) {
-    char buf[24];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, static_cast<size_t>(res.ptr - buf));
-}
-
-inline void AppendUnsigned(std::string& out, unsigned long long value) {
-    char buf[24];
-    auto res = std::to_chars(buf, buf + sizeof buf, value);
-    out.append(buf, static_cast<size_t>(res.ptr - buf));
-}
-
-// Fixed notation with six digits after the point, as printf("%f") would
-// write it in the C locale.
-inline void AppendFixed6(std::string& out, double value) {
-    char buf[512];
-    auto res = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, 6);
-    out.append(buf, static_cast<size_t>(res.ptr - buf));
-}
-
-inline std::string IntToString(long long value) {
-    std::string s;
-    AppendInt(s, value);
-    return s;
-}
-
-// A command's text is gathered in a stack buffer and appended to the output
-// in one piece when the command ends (or the buffer fills): one append per
-// command instead of one per number and separator. A command given up
-// before its end leaves nothing of its unflushed text in the output.
-class CommandBuffer {
-  public:
-    explicit CommandBuffer(std::string& out) : _out(out) {}
-    CommandBuffer(const CommandBuffer&) = delete;
-    CommandBuffer& operator=(const CommandBuffer&) = delete;
-
-    void Put(std::string_view text) {
-        if (text.size() > Room()) {
-            Flush();
-            if (text.size() > sizeof _buf) {
-                _out.append(text);
-                return;
-            }
-        }
-        std::memcpy(_pos, text.data(), text.size());
-        _pos += text.size();
-    }
-    void Put(char c) {
-        if (Room() == 0) Flush();
-        *_pos++ = c;
-    }
-    void PutInt(long long value) {
-        // 20 characters hold any long long.
-        if (Room() < 20) Flush();
-        _pos = std::to_chars(_pos, _buf + sizeof _buf, value).ptr;
-    }
-    void PutFixed6(double value) {
-        Flush();
-        AppendFixed6(_out, value);
-    }
-    void Flush() {
-        _out.append(_buf, static_cast<size_t>(_pos - _buf));
-        _pos = _buf;
-    }
-
-  private:
-    size_t Room() const { return static_cast<size_t>(_buf + sizeof _buf - _pos); }
-
-    std::string& _out;
-    char _buf[256];
-    char* _pos = _buf;
-};
-
-// One VORN command line: the command word, one blank, the parameters joined
-// by ",", then "\r\n" from End(), which also writes the line to the output.
+// One VORN line: a command word, then its parameters joined by ",". The
+// first parameter follows the word after a blank, or after whatever `post`
+// the statement wants (" = " for an assignment, "," for PUTPNG). End()
+// writes the line terminator.
 class VornCommand {
   public:
-    VornCommand(std::string& out, std::string_view cmd) : _buf(out) {
-        _buf.Put(cmd);
-        _buf.Put(' ');
+    VornCommand(std::string& out, std::string_view word,
+                std::string_view post = std::string_view(&VORN::CmdPostChar, 1))
+        : _out(out), _post(post) {
+        _out.append(word);
     }
+    // An assignment to a printer variable: FH = 8.
+    static VornCommand Assignment(std::string& out, std::string_view variable) {
+        return VornCommand(out, variable, VORN::AssignOperator);
+    }
+
     VornCommand& Int(long long value) {
-        Sep();
-        _buf.PutInt(value);
+        Separate();
+        AppendInt(_out, value);
         return *this;
     }
     VornCommand& Text(std::string_view text) {
-        Sep();
-        _buf.Put(text);
+        Separate();
+        _out.append(text);
         return *this;
     }
-    // Continues the current parameter, without a separator.
+    // `data` between two `frame` characters.
+    VornCommand& Framed(std::string_view data, char frame = VORN::DataFrameChar) {
+        Separate();
+        _out.push_back(frame);
+        _out.append(data);
+        _out.push_back(frame);
+        return *this;
+    }
+    // Continue the current parameter, without a separator.
     VornCommand& More(std::string_view text) {
-        _buf.Put(text);
+        _out.append(text);
+        return *this;
+    }
+    VornCommand& MoreInt(long long value) {
+        AppendInt(_out, value);
         return *this;
     }
     VornCommand& MoreFixed6(double value) {
-        _buf.PutFixed6(value);
+        AppendFixed6(_out, value);
         return *this;
     }
-    // `data` framed by `frame` on both sides.
-    VornCommand& Framed(std::string_view data, char frame = '"') {
-        Sep();
-        _buf.Put(frame);
-        _buf.Put(data);
-        _buf.Put(frame);
-        return *this;
-    }
-    void End() {
-        _buf.Put("\r\n");
-        _buf.Flush();
-    }
+    void End() { _out.append(VORN::LineTerminator); }
 
   private:
-    void Sep() {
-        if (!_first) _buf.Put(',');
+    void Separate() {
+        if (_first)
+            _out.append(_post);
+        else
+            _out.push_back(VORN::DelimeterParams);
         _first = false;
     }
-    CommandBuffer _buf;
+
+    std::string& _out;
+    std::string_view _post;
     bool _first = true;
 };
 
-// One KESH block: the command word on its own line, parameter lines joined
-// by ";", closed by the line "STOP" from Stop(), which also writes the block
-// to the output.
+// One KESH line: a command word, each parameter after a ";", the line
+// terminator from End(). With `sfcc` the word is a special-function
+// command and starts with "~".
+class KeshCommand {
+  public:
+    KeshCommand(std::string& out, std::string_view word, bool sfcc = false) : _out(out) {
+        if (sfcc) _out.push_back(KESH::DelimeterSFCC);
+        _out.append(word);
+    }
+    KeshCommand& Int(long long value) {
+        _out.push_back(KESH::DelimeterParams);
+        AppendInt(_out, value);
+        return *this;
+    }
+    KeshCommand& Text(std::string_view text) {
+        _out.push_back(KESH::DelimeterParams);
+        _out.append(text);
+        return *this;
+    }
+    // Continue the current parameter, without a separator.
+    KeshCommand& More(std::string_view text) {
+        _out.append(text);
+        return *this;
+    }
+    void End() { _out.append(KESH::LineTerminator); }
+
+  private:
+    std::string& _out;
+};
+
+// One KESH object block: the command word on a line of its own, lines of
+// parameters joined by ";", and the closing "STOP" line from Stop(). A block
+// made WithWordInline carries its word at the head of the first parameter
+// line instead ("RFWTAG;96;2;EPC").
 class KeshBlock {
   public:
-    KeshBlock(std::string& out, std::string_view cmd) : _buf(out) {
-        _buf.Put(cmd);
-        _buf.Put("\r\n");
+    KeshBlock(std::string& out, std::string_view word) : _out(out) {
+        _out.append(word);
+        _out.append(KESH::LineTerminator);
     }
+    static KeshBlock WithWordInline(std::string& out, std::string_view word) {
+        KeshBlock block(out);
+        out.append(word);
+        out.push_back(KESH::DelimeterParams);
+        return block;
+    }
+
     KeshBlock& Int(long long value) {
-        Sep();
-        _buf.PutInt(value);
+        Separate();
+        AppendInt(_out, value);
         return *this;
     }
     KeshBlock& Text(std::string_view text) {
-        Sep();
-        _buf.Put(text);
+        Separate();
+        _out.append(text);
+        return *this;
+    }
+    KeshBlock& Framed(std::string_view data, char frame) {
+        Separate();
+        _out.push_back(frame);
+        _out.append(data);
+        _out.push_back(frame);
+        return *this;
+    }
+    // Continue the current parameter, without a separator.
+    KeshBlock& More(std::string_view text) {
+        _out.append(text);
+        return *this;
+    }
+    KeshBlock& MoreInt(long long value) {
+        AppendInt(_out, value);
+        return *this;
+    }
+    // Continue the current parameter with one more value after `delimiter`.
+    KeshBlock& MoreInt(char delimiter, long long value) {
+        _out.push_back(delimiter);
+        AppendInt(_out, value);
         return *this;
     }
     // Ends the current parameter line.
     KeshBlock& EndLine() {
-        _buf.Put("\r\n");
+        _out.append(KESH::LineTerminator);
         _first = true;
         return *this;
     }
-    // Ends the current parameter line and closes the block.
+    // Ends the current parameter line, if one is open, and closes the block.
     void Stop() {
         if (!_first) EndLine();
-        _buf.Put("STOP\r\n");
-        _buf.Flush();
+        _out.append(KESH::BlockEnd);
+        _out.append(KESH::LineTerminator);
     }
 
   private:
-    void Sep() {
-        if (!_first) _buf.Put(';');
+    explicit KeshBlock(std::string& out) : _out(out) {}
+
+    void Separate() {
+        if (!_first) _out.push_back(KESH::DelimeterParams);
         _first = false;
     }
-    CommandBuffer _buf;
+
+    std::string& _out;
     bool _first = true;
 };
+
+// A line break of either language; both end their lines alike.
+inline void AppendLineEnd(std::string& out) {
+    static_assert(VORN::LineTerminator == KESH::LineTerminator);
+    out.append(VORN::LineTerminator);
+}
 
 }  // namespace quillon
 

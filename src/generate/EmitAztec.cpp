@@ -1,16 +1,13 @@
 // Aztec symbols: the VORN emitter, its KESH twin, and the size estimate VORN
 // needs to place a rotated symbol.
-
 #include <climits>
-#include <cstdint>
 #include <stdexcept>
 
 #include "generate/CommandText.h"
-#include "generate/KESH.h"
-#include "generate/VORN.h"
-#include "label/Numeric.h"
-#include "label/VornForm.h"
+#include "generate/Emitters.h"
 #include "model/IBcdAztec.h"
+
+namespace quillon {
 
 namespace {
 
@@ -26,43 +23,13 @@ int ModulesForLayers(int layers) {
     return (layers - 1) * 4 + 15;
 }
 
-// base + modules * cell in two's complement: a huge module width wraps the
-// anchor instead of overflowing.
-int WrappedAnchor(int base, int modules, int cell) {
-    const uint32_t sum =
-        static_cast<uint32_t>(base) + static_cast<uint32_t>(modules) * static_cast<uint32_t>(cell);
-    return static_cast<int32_t>(sum);
-}
-
 int ClampedLength(size_t size) {
     return size > static_cast<size_t>(INT_MAX) ? INT_MAX : static_cast<int>(size);
 }
 
-struct Placement {
-    int x;
-    int y;
-    int cell;
-};
-
-Placement Place(IPrintResolution* res, IRuler* ruler, IPoint* start, float xdim) {
-    PrintPlane plane(ruler);
-    plane.setPrinterResolution(res);
-    const float dpu = plane.DotsPerUnit(ruler, res);
-    return {quillon::TruncToInt(start->getX() * dpu), quillon::TruncToInt(start->getY() * dpu),
-            PrintPlane::Round(xdim * dpu)};
-}
-
 }  // namespace
 
-int VornForm::GetErrCorrectionPercent(int FixedErrCorrection) {
-    return quillon::AztecErrCorrectionPercent(FixedErrCorrection);
-}
-
-int VornForm::GetLayersWithinRange(int Layers, int Type) {
-    return quillon::AztecLayersWithinRange(Layers, Type);
-}
-
-int VornForm::CalculateTotalCodewordsForLayers(int layers) {
+int AztecTotalCodewords(int layers) {
     if (layers == 1) return 88;
     long long total = 16LL * layers + 88;
     if (layers >= 3) {
@@ -78,15 +45,14 @@ int VornForm::CalculateTotalCodewordsForLayers(int layers) {
     return static_cast<int>(total);
 }
 
-int VornForm::CalculateLengthWithECC(int dataLength, int eccPercentage) {
+int AztecLengthWithEcc(int dataLength, int eccPercentage) {
     // Double precision on purpose: this is the printer's own estimate.
-    return quillon::TruncToInt(static_cast<double>(dataLength) *
-                               (static_cast<double>(eccPercentage) / 100.0 + 1.0));
+    return TruncToInt(static_cast<double>(dataLength) * (static_cast<double>(eccPercentage) / 100.0 + 1.0));
 }
 
-int VornForm::CalculateAztecModuleCount(int dataSize, int errorCorrectionPercentage) {
+int AztecModuleCount(int dataSize, int errorCorrectionPercentage) {
     for (int layers = 1; layers <= kMaxLayers; ++layers) {
-        const long long total = CalculateTotalCodewordsForLayers(layers);
+        const long long total = AztecTotalCodewords(layers);
         const long long correction =
             static_cast<long long>(static_cast<double>(total * errorCorrectionPercentage) / 100.0);
         if (total - correction >= dataSize) return ModulesForLayers(layers);
@@ -94,33 +60,28 @@ int VornForm::CalculateAztecModuleCount(int dataSize, int errorCorrectionPercent
     return -1;
 }
 
-void VornForm::GetAztecBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                      std::string_view content, float xdim, int codeTyp,
-                                      int fixedErrCorrection, int layers, int rotation) {
-    const Placement at = Place(res, ruler, start, xdim);
-    const int length = ClampedLength(content.size());
-
+void EmitAztec(std::string& out, const Dots& dots, const AztecArgs& a) {
+    const int length = ClampedLength(a.content.size());
     int modules = 0;
     int format = 0;
-    switch (codeTyp) {
+    switch (a.codeTyp) {
         case kDefault: {
-            const int withEcc = CalculateLengthWithECC(length, kDefaultEccPercent);
+            const int withEcc = AztecLengthWithEcc(length, kDefaultEccPercent);
             const int estimate = withEcc > INT_MAX - 3 ? INT_MAX : withEcc + 3;
-            modules = CalculateAztecModuleCount(estimate, kDefaultEccPercent);
-            format = 0;
+            modules = AztecModuleCount(estimate, kDefaultEccPercent);
             break;
         }
         case kFixedErrCorrection: {
-            const int percent = GetErrCorrectionPercent(fixedErrCorrection);
-            modules = CalculateAztecModuleCount(CalculateLengthWithECC(length, percent), percent);
+            const int percent = AztecErrCorrectionPercent(a.fixedErrCorrection);
+            modules = AztecModuleCount(AztecLengthWithEcc(length, percent), percent);
             format = percent;
             break;
         }
         case kCompact:
         case kFull: {
-            const int clamped = GetLayersWithinRange(layers, codeTyp);
-            modules = ModulesForLayers(clamped);
-            format = (codeTyp == kCompact ? 100 : 200) + clamped;
+            const int layers = AztecLayersWithinRange(a.layers, a.codeTyp);
+            modules = ModulesForLayers(layers);
+            format = (a.codeTyp == kCompact ? 100 : 200) + layers;
             break;
         }
         case kRune:
@@ -133,51 +94,48 @@ void VornForm::GetAztecBarcodesString(std::string& out, IPrintResolution* res, I
 
     // The printer turns the symbol about its anchor, so a rotated symbol is
     // anchored at the corner that lands top-left.
-    quillon::VornCommand cmd(out, VORN::GetBarcodeType2D(VORN::AZTEC));
-    switch (rotation) {
+    const Anchor at = AnchorOf(dots, a.x, a.y);
+    const int cell = dots.Module(a.xdim);
+    const int farX = Dots::WrappedSum(at.x, modules, cell);
+    const int farY = Dots::WrappedSum(at.y, modules, cell);
+    VornCommand cmd(out, VORN::GetBarcodeType2D(VORN::AZTEC));
+    switch (a.rotation) {
         case VORN::None:
             cmd.Int(at.x).Int(at.y);
             break;
         case VORN::ClockWise:
-            cmd.Int(WrappedAnchor(at.x, modules, at.cell)).Int(at.y);
+            cmd.Int(farX).Int(at.y);
             break;
         case VORN::CounterClockWise:
-            cmd.Int(at.x).Int(WrappedAnchor(at.y, modules, at.cell));
+            cmd.Int(at.x).Int(farY);
             break;
         case VORN::Inverted:
-            cmd.Int(WrappedAnchor(at.x, modules, at.cell)).Int(WrappedAnchor(at.y, modules, at.cell));
+            cmd.Int(farX).Int(farY);
             break;
         default:
             break;
     }
-    const bool turned = rotation >= VORN::ClockWise && rotation <= VORN::Inverted;
-    cmd.Text(VORN::GetRotation(turned ? rotation : VORN::None));
-    if (xdim > 0) cmd.Int(at.cell);
-    cmd.Int(format);
-    cmd.Text("1");
-    cmd.Framed(content, VORN::DataFrameChar);
-    cmd.End();
+    const bool turned = a.rotation >= VORN::ClockWise && a.rotation <= VORN::Inverted;
+    cmd.Text(VORN::GetRotation(turned ? a.rotation : VORN::None));
+    if (a.xdim > 0) cmd.Int(cell);
+    cmd.Int(format).Text("1").Framed(a.content).End();
 }
 
-void VornForm::GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler,
-                                           IPoint* start, std::string_view content, float xdim, int codeTyp,
-                                           int fixedErrCorrection, int layers, int rotation) {
-    const Placement at = Place(res, ruler, start, xdim);
-
+void EmitAztec_kesh(std::string& out, const Dots& dots, const AztecArgs& a) {
     // KESH names the kind and its percentage or layers; it needs no size.
     int code = 0;
-    int layerCount = 0;
-    switch (codeTyp) {
+    int layers = 0;
+    switch (a.codeTyp) {
         case kFixedErrCorrection:
-            code = GetErrCorrectionPercent(fixedErrCorrection);
+            code = AztecErrCorrectionPercent(a.fixedErrCorrection);
             break;
         case kCompact:
             code = 100;
-            layerCount = GetLayersWithinRange(layers, kCompact);
+            layers = AztecLayersWithinRange(a.layers, kCompact);
             break;
         case kFull:
             code = 101;
-            layerCount = GetLayersWithinRange(layers, kFull);
+            layers = AztecLayersWithinRange(a.layers, kFull);
             break;
         case kRune:
             code = 102;
@@ -186,26 +144,17 @@ void VornForm::GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* r
             break;
     }
 
-    quillon::KeshBlock block(out, "BARCODE");
-    block.Text(KESH::GetBarcodeType2D(KESH::AZTEC));
-    std::string param = "XD";
-    quillon::AppendInt(param, at.cell);
-    block.Text(param);
-    const std::string_view turn = KESH::GetRotation(rotation);
+    const Anchor at = AnchorOf(dots, a.x, a.y);
+    const int cell = dots.Module(a.xdim);
+    KeshBlock block(out, "BARCODE");
+    block.Text(KESH::GetBarcodeType2D(KESH::AZTEC)).Text("XD").MoreInt(cell);
+    const std::string_view turn = KESH::GetRotation(a.rotation);
     if (!turn.empty()) block.Text(turn);
-    if (xdim > 0) block.Int(at.cell);
-    param = "FORMAT";
-    quillon::AppendInt(param, code);
-    param += ',';
-    quillon::AppendInt(param, layerCount);
-    block.Text(param);
-    block.Int(at.y).Int(at.x).EndLine();
-    // The data parameter starts with its own line break, so an empty line
-    // stands between the parameters and the data.
-    const char frame = KESH::GetPrintableDataFrameChar(content);
-    std::string data = "\r\n";
-    data += frame;
-    data += content;
-    data += frame;
-    block.Text(data).Stop();
+    if (a.xdim > 0) block.Int(cell);
+    block.Text("FORMAT").MoreInt(code).MoreInt(KESH::ValueDelimiter, layers);
+    // An empty line stands between the parameters and the data.
+    block.Int(at.y).Int(at.x).EndLine().EndLine();
+    block.Framed(a.content, KESH::GetPrintableDataFrameChar(a.content)).Stop();
 }
+
+}  // namespace quillon

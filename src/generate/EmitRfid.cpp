@@ -1,13 +1,11 @@
 // RFID tag writes: the VORN emitter, then its KESH twin.
-
 #include <stdexcept>
-#include <vector>
 
 #include "generate/CommandText.h"
-#include "generate/KESH.h"
-#include "generate/VORN.h"
-#include "label/VornForm.h"
+#include "generate/Emitters.h"
 #include "model/IRfid.h"
+
+namespace quillon {
 
 namespace {
 
@@ -20,16 +18,15 @@ constexpr int kPasswordLock = 1;
 // The hexadecimal data written to the tag. The EPC form is the 32-bit field,
 // the ASCII text and the low 16 bits of the 16-bit field; the text part is
 // lower-case, the two number parts upper-case, as the printer expects them.
-std::string TagData(unsigned int a32BitField, unsigned int a16BitField, std::string_view ascii, int memBlock,
-                    std::string_view userData10, std::string_view hexUserData4) {
+std::string TagData(const RfidArgs& a) {
     std::string data;
-    if (memBlock == kUserBank) {
-        data = RfidConvert::toHex(std::string(userData10));
-        data += hexUserData4;
+    if (a.memBlock == kUserBank) {
+        AppendHex(data, a.userData10, true);
+        data += a.hexUserData4;
     } else {
-        data = RfidConvert::toHex(static_cast<uint32_t>(a32BitField));
-        data += VornForm::ToHexString(ascii);
-        data += RfidConvert::toHex(static_cast<uint32_t>(a16BitField)).substr(4);
+        data = RfidConvert::toHex(static_cast<uint32_t>(a.a32BitField));
+        AppendHex(data, a.a6CharAsciiString, false);
+        data += RfidConvert::toHex(static_cast<uint32_t>(a.a16BitField)).substr(4);
     }
     return data;
 }
@@ -40,70 +37,43 @@ std::string TagData(unsigned int a32BitField, unsigned int a16BitField, std::str
 
 }  // namespace
 
-void VornForm::GetRfidWriteString(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                                  std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
-                                  std::string_view userData10, std::string_view hexUserData4,
-                                  int passwordType, std::string_view password) {
+void EmitRfid(std::string& out, const RfidArgs& a) {
     // VORN can only lock with a password; the password is checked first.
-    if (passwordType != kPasswordNone && passwordType != kPasswordLock)
+    if (a.passwordType != kPasswordNone && a.passwordType != kPasswordLock)
         throw std::invalid_argument("Invalid Password Type");
-    if (memBlock == kInvalidBank) ThrowNoBank();
-    if (memBlock < kInvalidBank || memBlock >= kReserveBank)
+    if (a.memBlock == kInvalidBank) ThrowNoBank();
+    if (a.memBlock < kInvalidBank || a.memBlock >= kReserveBank)
         throw std::invalid_argument("VORN RFID memory block type not handled");
 
-    const std::string data =
-        TagData(a32BitField, a16BitField, a6CharAsciiString, memBlock, userData10, hexUserData4);
-    quillon::VornCommand cmd(out, "RFID WRITE");
-    if (passwordType == kPasswordNone)
-        cmd.Text("0");
-    else
-        cmd.Text(password);
-    cmd.Text(VORN::GetRfidFormat(VORN::Hex));
-    cmd.Int(offsetFromStart);
-    cmd.Int(static_cast<long long>(data.size()) * 4);
-    cmd.Text(VORN::GetRfidMemBlock(memBlock));
-    if (!data.empty()) cmd.Framed(data, VORN::DataFrameChar);
+    const std::string data = TagData(a);
+    VornCommand cmd(out, "RFID WRITE");
+    cmd.Text(a.passwordType == kPasswordNone ? std::string_view("0") : a.password);
+    cmd.Text(VORN::GetRfidFormat(VORN::Hex)).Int(a.offsetFromStart);
+    cmd.Int(static_cast<long long>(data.size()) * 4).Text(VORN::GetRfidMemBlock(a.memBlock));
+    if (!data.empty()) cmd.Framed(data);
     cmd.End();
 }
 
-void VornForm::GetRfidWriteString_kesh(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
-                                       std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
-                                       std::string_view userData10, std::string_view hexUserData4,
-                                       int passwordType, std::string_view password) {
-    if (memBlock == kInvalidBank) ThrowNoBank();
-    if (memBlock < kInvalidBank || memBlock > kReserveBank)
+void EmitRfid_kesh(std::string& out, const RfidArgs& a) {
+    if (a.memBlock == kInvalidBank) ThrowNoBank();
+    if (a.memBlock < kInvalidBank || a.memBlock > kReserveBank)
         throw std::invalid_argument("KESH RFID memory block type not handled");
 
-    const std::string data =
-        TagData(a32BitField, a16BitField, a6CharAsciiString, memBlock, userData10, hexUserData4);
-    const std::string bits = quillon::IntToString(static_cast<long long>(data.size()) * 4);
-
-    std::vector<std::string> params;
-    params.reserve(8);
-    if (passwordType != kPasswordNone && !password.empty()) {
-        params.push_back(quillon::IntToString(passwordType).append(password));
-        params.emplace_back(KESH::GetRfidFormat(KESH::Hex));
-    }
-    params.push_back(bits);
-    params.push_back(quillon::IntToString(offsetFromStart));
-    params.emplace_back(KESH::GetRfidMemBlock(memBlock));
+    const std::string data = TagData(a);
+    const long long bits = static_cast<long long>(data.size()) * 4;
+    const bool password = a.passwordType != kPasswordNone && !a.password.empty();
+    // The word heads the first line, with the password; the tag data (bit
+    // count, format, data) stands on a line of its own, and without data
+    // the bank's line does.
+    KeshBlock block = KeshBlock::WithWordInline(out, "RFWTAG");
+    if (password) block.Int(a.passwordType).More(a.password).Text(KESH::GetRfidFormat(KESH::Hex));
+    if (data.empty()) block.EndLine();
+    block.Int(bits).Int(a.offsetFromStart).Text(KESH::GetRfidMemBlock(a.memBlock));
     if (!data.empty()) {
-        params.push_back(bits);
-        params.emplace_back(KESH::GetRfidFormat(KESH::Hex));
-        const char frame = KESH::GetPrintableDataFrameChar(data);
-        params.push_back(frame + data + frame);
+        block.EndLine().Int(bits).Text(KESH::GetRfidFormat(KESH::Hex));
+        block.Framed(data, KESH::GetPrintableDataFrameChar(data));
     }
-
-    // The tag data (bit count, format, data) goes on a line of its own: the
-    // line breaks before the third parameter from the end.
-    out += "RFWTAG;";
-    const size_t breakAt = params.size() - 3;
-    for (size_t i = 0; i < params.size(); ++i) {
-        if (i == breakAt)
-            out += "\r\n";
-        else if (i > 0)
-            out += ';';
-        out += params[i];
-    }
-    out += "\r\nSTOP\r\n";
+    block.Stop();
 }
+
+}  // namespace quillon

@@ -2,10 +2,11 @@
 // position expressions the printer evaluates; KESH writes plain numbers.
 #include "generate/Builders.h"
 #include "generate/CommandText.h"
-#include "generate/Notice.h"
+#include "generate/Emitters.h"
 #include "generate/TextBuilders.h"
-#include "label/Numeric.h"
-#include "label/VornForm.h"
+#include "quillon/Enums.h"
+
+namespace quillon {
 
 namespace {
 
@@ -21,95 +22,55 @@ bool IsItalic(int style) {
     return style != -1 && (style & 2) != 0;
 }
 
-struct CharSize {
-    float x = 0.0f;
-    float y = 0.0f;
-};
-
-// The character size in the unit of the text command: points, or for
-// Percent a fraction of `percentScale` (the largest expansion of the
-// language). Single precision, left to right, as the printer-side numbers
-// were always computed.
-CharSize ComputeCharSize(int unit, float sizeX, float sizeY, float percentScale, PrintPlane& plane) {
-    CharSize size;
-    if (unit == kUnitPoints) {
-        size.x = sizeX;
-        size.y = sizeY;
-    } else if (unit == kUnitPercent) {
-        if (sizeX >= 0.0f && sizeX <= 100.0f) size.x = percentScale * sizeX / 100.0f;
-        if (sizeY >= 0.0f && sizeY <= 100.0f) size.y = percentScale * sizeY / 100.0f;
-    } else if (unit == kUnitRuler) {
-        const float dpu = plane.DotsPerUnit(nullptr, nullptr);
-        const float dpi = plane.getPrinterResolution()->getDotsPerInch();
-        size.x = sizeX * dpu * 72.0f / dpi;
-        size.y = sizeY * dpu * 72.0f / dpi;
-    }
-    return size;
+// One character size in the unit of the text command: points, or for
+// Percent a share of `percentScale` (the largest expansion of the language).
+float CharSize(int unit, float size, float percentScale, const Dots& dots) {
+    if (unit == kUnitPoints) return size;
+    if (unit == kUnitPercent) return size >= 0.0f && size <= 100.0f ? percentScale * size / 100.0f : 0.0f;
+    if (unit == kUnitRuler) return dots.Points(size);
+    return 0.0f;
 }
 
 // Position and size of the text command, shared by both languages.
 template <typename Builder>
-Builder MakeBuilder(IPrintResolution* res, IRuler* ruler, IPoint* start, std::string_view content,
-                    int fontSizeUnit, float fontSizeX, float fontSizeY, float percentScale) {
-    PrintPlane plane(ruler);
-    plane.setPrinterResolution(res);
-    const float dpu = plane.DotsPerUnit(nullptr, nullptr);
-    const int sr = quillon::TruncToInt(start->getY() * dpu);
-    const int sc = quillon::TruncToInt(start->getX() * dpu);
-    const CharSize size = ComputeCharSize(fontSizeUnit, fontSizeX, fontSizeY, percentScale, plane);
-    Builder builder(sr, sc, quillon::TruncToInt(size.y), quillon::TruncToInt(size.x), content);
-    if (fontSizeUnit != kUnitPercent) builder.UsingPoints = builder.VE != 0 && builder.HE != 0;
+Builder MakeBuilder(const Dots& dots, const TextArgs& a, float percentScale) {
+    Builder builder(dots.Position(a.y), dots.Position(a.x),
+                    TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeY, percentScale, dots)),
+                    TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeX, percentScale, dots)), a.text);
+    if (a.fontSizeUnit != kUnitPercent) builder.UsingPoints = builder.VE != 0 && builder.HE != 0;
+    builder.Rotation = a.rotation;
+    builder.Align = a.alignment;
     return builder;
+}
+
+// A text without its item is its font selection alone, left without the
+// line end that would lead to the text command.
+void DropLineEnd(std::string& out) {
+    out.resize(out.size() - VORN::LineTerminator.size());
 }
 
 }  // namespace
 
-void VornForm::GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                             std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
-                             int alignment, std::string_view fontName, int rotation, float fontSizeX,
-                             float fontSizeY) {
-    // The language has no style of its own: say so and select the plain font.
-    if (IsBold(fontStyle)) quillon::Notice("Parameter [Bold] is not supported.");
-    if (IsItalic(fontStyle)) quillon::Notice("Parameter [Italic] is not supported.");
-    // Font selection and text command go to the output in one piece.
-    quillon::CommandBuffer line(out);
-    VornLibEx::Font::AppendSelection(line, fontName.empty() ? std::string_view("0") : fontName);
-    if (!item) {
-        line.Flush();
-        return;
-    }
-
-    auto builder = MakeBuilder<VornLibEx::Alphanumeric>(res, ruler, start, text, fontSizeUnit, fontSizeX,
-                                                        fontSizeY, VORN::ALPHA_EXPANSION[1]);
-    if (fontSizeUnit != kUnitPercent && builder.UsingPoints) {
-        builder._referencePoint = VORN::LeftDown;
-        builder.Reverse = false;
-    }
-    builder.Rotation = rotation;
-    builder.Align = alignment;
-    line.Put("\r\n");
-    builder.AppendTo(line);
-    line.Flush();
+void EmitText(std::string& out, NoticeSink& notices, const Dots& dots, const TextArgs& a) {
+    // VORN has no style of its own: the font says so and selects the plain font.
+    VornLibEx::Font font;
+    font.Name(a.fontName.empty() ? std::string_view("0") : a.fontName);
+    font.Bold(IsBold(a.fontStyle));
+    font.Italic(IsItalic(a.fontStyle));
+    font.AppendTo(out, notices);
+    if (!a.hasItem) return DropLineEnd(out);
+    MakeBuilder<VornLibEx::Alphanumeric>(dots, a, VORN::ALPHA_EXPANSION[1]).AppendTo(out);
 }
 
-void VornForm::GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
-                                  int alignment, std::string_view fontName, int rotation, float fontSizeX,
-                                  float fontSizeY) {
-    quillon::CommandBuffer line(out);
-    KeshLibEx::Font::AppendSelection(line, fontName.empty() ? std::string_view("93779.sf") : fontName,
-                                     IsBold(fontStyle), IsItalic(fontStyle));
-    if (!item) {
-        line.Flush();
-        return;
-    }
-
+void EmitText_kesh(std::string& out, NoticeSink&, const Dots& dots, const TextArgs& a) {
+    KeshLibEx::Font font;
+    font.Name(a.fontName.empty() ? std::string_view("93779.sf") : a.fontName);
+    font.Bold(IsBold(a.fontStyle));
+    font.Italic(IsItalic(a.fontStyle));
+    font.AppendTo(out);
+    if (!a.hasItem) return DropLineEnd(out);
     // KESH scales a percentage against 139 points.
-    auto builder = MakeBuilder<KeshLibEx::Alphanumeric>(res, ruler, start, text, fontSizeUnit, fontSizeX,
-                                                        fontSizeY, 139.0f);
-    builder.Rotation = rotation;
-    builder.Align = alignment;
-    line.Put("\r\n");
-    builder.AppendTo(line);
-    line.Flush();
+    MakeBuilder<KeshLibEx::Alphanumeric>(dots, a, 139.0f).AppendTo(out);
 }
+
+}  // namespace quillon

@@ -1,56 +1,46 @@
 // Turns a label's recorded objects into the complete command text of one
 // form: the header of its language, each object's text in recording order,
 // the trailer.
-
 #include <algorithm>
 #include <stdexcept>
 
+#include "base/Numeric.h"
+#include "form/VornForm.h"
 #include "generate/Builders.h"
 #include "generate/CommandText.h"
-#include "label/Numeric.h"
-#include "label/VornForm.h"
 
 namespace {
+
+using quillon::KeshCommand;
+using quillon::VornCommand;
 
 constexpr int kKesh = 1;
 
 void AppendKeshHeader(std::string& out, const std::string& name) {
-    quillon::CommandBuffer line(out);
-    line.Put("~CREATE;");
-    line.Put(name);
-    line.Put(";X\r\n");
-    line.Flush();
+    KeshCommand(out, "CREATE", true).Text(name).Text("X").End();
 }
 
 void AppendVornHeader(std::string& out, const std::string& name, IPrintResolution* res) {
-    quillon::CommandBuffer line(out);
-    line.Put("REM ");
-    line.Put(name);
-    line.Put(" FORM BEGIN\r\nCLS\r\nDPI = ");
-    line.PutInt(quillon::TruncToInt(res->getDotsPerInch()));
-    line.Put("\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n");
-    line.Flush();
+    VornCommand(out, "REM").Text(name).More(" FORM BEGIN").End();
+    VornCommand(out, "CLS").End();
+    VornCommand::Assignment(out, "DPI").Int(quillon::TruncToInt(res->getDotsPerInch())).End();
+    // The printer-resident font "1" until a text selects another.
+    VornCommand::Assignment(out, "FONT$").Framed("1").End();
+    VornCommand::Assignment(out, "FH").Int(8).End();
+    VornCommand::Assignment(out, "FV").Int(12).End();
 }
 
 void AppendKeshTrailer(std::string& out, const std::string& name, bool deleteAfterUse) {
-    quillon::CommandBuffer line(out);
-    line.Put("\r\nEND\r\n~EXECUTE;");
-    line.Put(name);
-    line.Put("\r\n~NORMAL\r\n");
-    if (deleteAfterUse) {
-        line.Put("~DELETE FORM;");
-        line.Put(name);
-        line.Put("\r\n");
-    }
-    line.Flush();
+    quillon::AppendLineEnd(out);
+    KeshCommand(out, "END").End();
+    KeshCommand(out, "EXECUTE", true).Text(name).End();
+    KeshCommand(out, "NORMAL", true).End();
+    if (deleteAfterUse) KeshCommand(out, "DELETE FORM", true).Text(name).End();
 }
 
 void AppendVornTrailer(std::string& out, const std::string& name) {
-    quillon::CommandBuffer line(out);
-    line.Put("PRINT 1\r\nREM ");
-    line.Put(name);
-    line.Put(" FORM END\r\n");
-    line.Flush();
+    VornCommand(out, "PRINT").Int(1).End();
+    VornCommand(out, "REM").Text(name).More(" FORM END").End();
 }
 
 // A stored picture: "x;y;path" split at the first two semicolons.
@@ -59,44 +49,49 @@ void AppendPicture(std::string& out, std::string_view description, bool kesh) {
     int y = 0;
     std::string path;
     if (!VornForm::ParsePutbmpInfo(description, x, y, path)) return;
-    if (kesh) {
-        out += "LOGO\r\n";
-        quillon::AppendInt(out, x);
-        out += ';';
-        quillon::AppendInt(out, y);
-        out += ';';
-        out += path;
-        out += "\r\nSTOP\r\n";
-    } else {
-        out += "PUTPNG,";
-        quillon::AppendInt(out, x);
-        out += ',';
-        quillon::AppendInt(out, y);
-        out += ",\"";
-        out += path;
-        out += "\"\r\n";
-    }
+    if (kesh)
+        quillon::KeshBlock(out, "LOGO").Int(x).Int(y).Text(path).Stop();
+    else
+        VornCommand(out, "PUTPNG", std::string_view(&VORN::DelimeterParams, 1))
+            .Int(x)
+            .Int(y)
+            .Framed(path)
+            .End();
 }
 
+// Reads from `pos` up to `delimiter` (which is consumed) or the end, like
+// std::getline on a stream: fails only when nothing at all is left.
+bool ReadPiece(std::string_view in, size_t& pos, char delimiter, std::string& piece) {
+    if (pos >= in.size()) return false;
+    size_t stop = in.find(delimiter, pos);
+    if (stop == std::string::npos) stop = in.size();
+    piece.assign(in, pos, stop - pos);
+    pos = stop < in.size() ? stop + 1 : stop;
+    return true;
+}
+
+// A rendering buffer grown past this size by a huge label is freed rather
+// than kept with the form.
+constexpr size_t kKeptRenderingBytes = 64 * 1024;
+
 }  // namespace
 
-namespace {
-
-// Forms render into a buffer the thread keeps, which is then copied into the
-// caller's string: a caller that reuses its string gets each label without
-// an allocation. A buffer grown past this size by a huge label is freed
-// rather than kept.
-constexpr size_t kKeptOutputBytes = 64 * 1024;
-thread_local std::string tOutput;
-
-}  // namespace
+bool VornForm::ParsePutbmpInfo(std::string_view PutbmpInfo, int& x, int& y, std::string& strFilePath) {
+    size_t pos = 0;
+    std::string piece;
+    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    x = std::stoi(piece, nullptr, 10);
+    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    y = std::stoi(piece, nullptr, 10);
+    return ReadPiece(PutbmpInfo, pos, '\n', strFilePath);
+}
 
 void VornForm::GetAsString(std::string& strLabel) {
     if (VornObjects.empty()) {
         strLabel.clear();
         return;
     }
-    std::string& text = tOutput;
+    std::string& text = _rendering;
     text.clear();
     text.reserve(256 + 96 * VornObjects.size());
 
@@ -209,9 +204,9 @@ void VornForm::GetAsString(std::string& strLabel) {
                 AppendPicture(text, VornobjPutBmpStr[i], kesh);
                 break;
             case quillon::kObjRawContent:
-                text += "\r\n";
+                quillon::AppendLineEnd(text);
                 text += VornobjAztecContent[i];
-                text += "\r\n";
+                quillon::AppendLineEnd(text);
                 break;
             default:
                 break;
@@ -223,5 +218,5 @@ void VornForm::GetAsString(std::string& strLabel) {
     else
         AppendVornTrailer(text, Name);
     strLabel.assign(text);
-    if (text.capacity() > kKeptOutputBytes) std::string().swap(text);
+    if (text.capacity() > kKeptRenderingBytes) std::string().swap(text);
 }

@@ -120,6 +120,9 @@ std::string_view GetBarcodeType2D(int type) {
 }
 
 char GetPrintableDataFrameChar(std::string_view dataToFrame) {
+    // The asterisk comes first; most data do not hold one, which spares the
+    // full search.
+    if (dataToFrame.find(DataFrameChar) == std::string_view::npos) return DataFrameChar;
     // Bytes are compared as unsigned values so that the 128-255 candidates
     // mean the same on platforms where plain char is signed or unsigned.
     bool present[256] = {};

@@ -5,87 +5,52 @@
 namespace VornLibEx {
 
 void Alphanumeric::AppendTo(std::string& out) {
-    quillon::CommandBuffer line(out);
-    AppendTo(line);
-    line.Flush();
-}
-
-void Alphanumeric::AppendTo(quillon::CommandBuffer& line) {
     // A multiplier is at least 1.
     if (!UsingPoints) {
         if (HE == 0) HE = 1;
         if (VE == 0) VE = 1;
     }
-    line.Put("TEXT ");
-    if (_referencePoint == VORN::LeftDown) {
-        // Shift of the reference point from the lower to the upper edge of
-        // the text: v*FV in multiplier mode, the height in points as dots
-        // (0.79 of the em size) in points mode.
-        auto shifted = [&](int base, char op) {
-            line.Put('(');
-            line.PutInt(base);
-            if (UsingPoints) {
-                line.Put(op);
-                line.Put("INT(");
-                line.PutInt(VE);
-                line.Put("*DPI/72*0.79)");
-            } else {
-                line.Put(' ');
-                line.Put(op);
-                line.Put(' ');
-                line.PutInt(VE);
-                line.Put("*FV");
-            }
-            line.Put("),");
-        };
+    quillon::VornCommand cmd(out, "TEXT");
+    // The reference point moves from the lower to the upper edge of the text:
+    // by v*FV in multiplier mode, by the height in points as dots (0.79 of
+    // the em size) in points mode.
+    auto shifted = [&](int base, std::string_view op) {
+        cmd.Text("(").MoreInt(base);
+        if (UsingPoints)
+            cmd.More(op).More("INT(").MoreInt(VE).More("*DPI/72*0.79)");
+        else
+            cmd.More(" ").More(op).More(" ").MoreInt(VE).More("*FV");
+        cmd.More(")");
+    };
+    if (_referencePoint != VORN::LeftDown) {
+        cmd.Int(SC).Int(SR);
+    } else {
         switch (Rotation) {
             case VORN::None:
-                line.PutInt(SC);
-                line.Put(',');
-                shifted(SR, '-');
+                cmd.Int(SC);
+                shifted(SR, "-");
                 break;
             case VORN::ClockWise:
-                shifted(SC, '+');
-                line.PutInt(SR);
-                line.Put(',');
+                shifted(SC, "+");
+                cmd.Int(SR);
                 break;
             case VORN::CounterClockWise:
-                shifted(SC, '-');
-                line.PutInt(SR);
-                line.Put(',');
+                shifted(SC, "-");
+                cmd.Int(SR);
                 break;
             case VORN::Inverted:
-                line.PutInt(SC);
-                line.Put(',');
-                shifted(SR, '+');
+                cmd.Int(SC);
+                shifted(SR, "+");
                 break;
             default:
                 // No known direction to shift in: the printer places the text
                 // at its current position.
                 break;
         }
-    } else {
-        line.PutInt(SC);
-        line.Put(',');
-        line.PutInt(SR);
-        line.Put(',');
     }
-    line.Put("FONT$,");
-    line.Put(VORN::GetRotation(Rotation));
-    line.Put(',');
-    line.PutInt(HE);
-    line.Put(',');
-    line.PutInt(VE);
-    line.Put(',');
-    if (Align == VORN::Center || Align == VORN::Right) {
-        line.Put(VORN::GetAlignment(Align));
-        line.Put(',');
-    }
-    const char frame = VORN::GetPrintableDataFrameChar(Data);
-    line.Put(frame);
-    line.Put(Data);
-    line.Put(frame);
-    line.Put("\r\n");
+    cmd.Text("FONT$").Text(VORN::GetRotation(Rotation)).Int(HE).Int(VE);
+    if (Align == VORN::Center || Align == VORN::Right) cmd.Text(VORN::GetAlignment(Align));
+    cmd.Framed(Data, VORN::GetPrintableDataFrameChar(Data)).End();
 }
 
 std::string Alphanumeric::ToString() {
@@ -99,41 +64,13 @@ std::string Alphanumeric::ToString() {
 namespace KeshLibEx {
 
 void Alphanumeric::AppendTo(std::string& out) const {
-    quillon::CommandBuffer line(out);
-    AppendTo(line);
-    line.Flush();
-}
-
-void Alphanumeric::AppendTo(quillon::CommandBuffer& line) const {
-    line.Put("ALPHA\r\n");
-    if (Align == KESH::Center || Align == KESH::Right) {
-        line.Put(KESH::GetAlignment(Align));
-        line.Put(';');
-    }
-    if (Rotation != KESH::None) {
-        line.Put(KESH::GetRotation(Rotation));
-        line.Put(';');
-    }
-    if (Reverse) line.Put("R;");
-    if (Dark) line.Put("DARK;");
-    if (UsingPoints) line.Put("POINT;");
-    line.PutInt(SR);
-    line.Put(';');
-    line.PutInt(SC);
-    line.Put(';');
-    line.PutInt(VE);
-    line.Put(';');
-    line.PutInt(HE);
-    line.Put(';');
-    // The asterisk comes first among the frame characters; most texts do
-    // not contain one, which spares the full search.
-    const char frame = Data.find(KESH::DataFrameChar) == std::string_view::npos
-                           ? KESH::DataFrameChar
-                           : KESH::GetPrintableDataFrameChar(Data);
-    line.Put(frame);
-    line.Put(Data);
-    line.Put(frame);
-    line.Put("\r\nSTOP\r\n");
+    quillon::KeshBlock block(out, "ALPHA");
+    if (Align == KESH::Center || Align == KESH::Right) block.Text(KESH::GetAlignment(Align));
+    if (Rotation != KESH::None) block.Text(KESH::GetRotation(Rotation));
+    if (Reverse) block.Text("R");
+    if (Dark) block.Text("DARK");
+    if (UsingPoints) block.Text("POINT");
+    block.Int(SR).Int(SC).Int(VE).Int(HE).Framed(Data, KESH::GetPrintableDataFrameChar(Data)).Stop();
 }
 
 std::string Alphanumeric::ToString() const {

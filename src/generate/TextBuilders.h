@@ -4,9 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "generate/CommandText.h"
-#include "generate/KESH.h"
-#include "generate/VORN.h"
+#include "base/Vocabulary.h"
 
 // Text command builders. A builder is a value made by the text emitter,
 // rendered once and dropped; its data refers to the caller's string, which
@@ -23,9 +21,8 @@ class Alphanumeric {
     Alphanumeric(int sr, int sc, int ve, int he, std::string_view data)
         : SR(sr), SC(sc), VE(ve), HE(he), Data(data) {}
 
-    // Appends the TEXT line, "\r\n" included.
+    // The TEXT line, its terminator included.
     void AppendTo(std::string& out);
-    void AppendTo(quillon::CommandBuffer& line);
     std::string ToString();
 
     int SR;
@@ -52,9 +49,8 @@ class Alphanumeric {
     Alphanumeric(int sr, int sc, int ve, int he, std::string_view data)
         : SR(sr), SC(sc), VE(ve), HE(he), Data(data) {}
 
-    // Appends the whole ALPHA block, "STOP\r\n" included.
+    // The whole ALPHA block, its STOP line included.
     void AppendTo(std::string& out) const;
-    void AppendTo(quillon::CommandBuffer& line) const;
     std::string ToString() const;
 
     int SR;

@@ -1,11 +1,10 @@
-// CreateAztecBarcodes: records one Aztec symbol. Values are kept as given;
-// the emitters clamp or reject them when the label is rendered.
-
-#include <memory>
-
+// Adding an Aztec symbol to the current label. Values are kept as given; the
+// emitters clamp or reject them when the label is rendered.
 #include "label/LabelState.h"
 #include "model/IBcdAztec.h"
 #include "quillon/Label.h"
+
+using namespace quillon;
 
 extern "C" {
 
@@ -13,12 +12,13 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
                                       float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
                                       int iLayers, RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    auto start = quillon::MakePart<Point>(start_x, start_y);
-    auto ruler = quillon::MakePart<Ruler>(scale);
-    auto cell = quillon::MakePart<CellSquare>(xdim, ruler.get());
-    auto aztec = quillon::MakePart<AztecBarcode_vorn>(start.get(), content);
-    aztec->setRuler(ruler.get());
-    aztec->setCellSize(cell.get());
+    ObjectParts parts;
+    Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
+    Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
+    CellSquare* cell = parts.Make<CellSquare>(kCellSquarePart, xdim, ruler);
+    auto* aztec = parts.Make<AztecBarcode_vorn>(kObjectPart, start, content);
+    aztec->setRuler(ruler);
+    aztec->setCellSize(cell);
     aztec->setRotation(rotation);
     // -1 means the caller gives no value: the object keeps its default.
     if (static_cast<int>(CodeType) != -1) aztec->setAztecCodeTypeEnumType(CodeType);
@@ -26,33 +26,14 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
     if (iLayers != -1) aztec->setLayers(iLayers);
     aztec->printResolution = gpPrinterResolution.get();
 
-    quillon::FormRow row;
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    row.VornObjects = aztec.get();
-    row.VornObjType = quillon::kObjAztec;
-    row.VornObjRuler = ruler.get();
-    row.VornObjstart = start.get();
-    row.VornObjCellSquare = cell.get();
+    FormRow row;
     row.VornobjAztecContent = content;
     row.VornobjAztecCodeTyp = static_cast<int>(CodeType);
     row.VornobjAztecXdim = xdim;
     row.VornobjAztecFixedErrCorrection = iFixedErrCorrection;
     row.VornobjAztecLayers = iLayers;
     row.VornObjRotation = static_cast<int>(rotation);
-
-    Ruler* lastRuler = ruler.get();
-    CellSquare* lastCell = cell.get();
-    AztecBarcode_vorn* lastAztec = aztec.get();
-    quillon::ObjectParts parts;
-    parts.object = quillon::Own(std::move(aztec));
-    parts.ruler = quillon::Own(std::move(ruler));
-    parts.start = quillon::Own(std::move(start));
-    parts.cellSquare = quillon::Own(std::move(cell));
-    void* label = quillon::RecordObject(std::move(row), std::move(parts));
-    gpRuler = lastRuler;
-    gpCellSquare = lastCell;
-    gpAztecBarcodeType = lastAztec;
-    return label;
+    return RecordObject(kObjAztec, std::move(row), std::move(parts), gpAztecBarcodeType);
 }
 
 }  // extern "C"

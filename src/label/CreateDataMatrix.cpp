@@ -1,10 +1,9 @@
-// The adding function of DataMatrix symbols.
-
-#include <memory>
-
+// Adding a DataMatrix symbol to the current label.
 #include "label/LabelState.h"
 #include "model/IBcdDataMatrix.h"
 #include "quillon/Label.h"
+
+using namespace quillon;
 
 extern "C" {
 
@@ -13,30 +12,24 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
                                            std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
                                            int row, int col) {
     if (!gpLabel) return nullptr;
-    auto start = quillon::MakePart<Point>(start_x, start_y);
-    auto ruler = quillon::MakePart<Ruler>(scale);
-    auto cell = quillon::MakePart<CellSquare>(xdim, ruler.get());
-
-    auto dm = quillon::MakePart<DataMatrixBarcode_vorn>(start.get(), content);
-    dm->setRuler(ruler.get());
-    dm->setCellSize(cell.get());
+    ObjectParts parts;
+    Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
+    Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
+    CellSquare* cell = parts.Make<CellSquare>(kCellSquarePart, xdim, ruler);
+    auto* dm = parts.Make<DataMatrixBarcode_vorn>(kObjectPart, start, content);
+    dm->setRuler(ruler);
+    dm->setCellSize(cell);
     dm->setRotation(Rotation);
     dm->setRectangle(UseRectangle);
     // The separators become control bytes written as "~" escapes, which the
     // printer reads back through the escape character the emitters declare.
-    std::string expansion =
+    const std::string expansion =
         ADataMatrix::ExpandMultiLine(MatrixMultiLine, CtrlChar1, CtrlChar2, dm->getCtrlCharDelimiter());
     if (!MatrixMultiLine.empty()) dm->setData(expansion);
     if (row != -1 && col != -1) dm->setRowsCols(row, col);
     dm->setPrintResolution(gpPrinterResolution.get());
 
-    quillon::FormRow rec;
-    rec.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    rec.VornObjects = dm.get();
-    rec.VornObjType = quillon::kObjDataMatrix;
-    rec.VornObjRuler = ruler.get();
-    rec.VornObjstart = start.get();
-    rec.VornObjCellSquare = cell.get();
+    FormRow rec;
     rec.VornobjAztecXdim = xdim;
     rec.VornObjRotation = static_cast<int>(Rotation);
     rec.VornobjPDF417row = row;
@@ -48,22 +41,7 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
     rec.VornobjDataMatrixAllStr = allStr;
     rec.VornobjAztecContent = content;
     rec.VornobjDataMatrixMultiLine = MatrixMultiLine;
-
-    IRuler* const lastRuler = ruler.get();
-    CellSquare* const lastCell = cell.get();
-    auto* const lastObject = dm.get();
-
-    quillon::ObjectParts parts;
-    parts.object = quillon::Own(std::move(dm));
-    parts.ruler = quillon::Own(std::move(ruler));
-    parts.start = quillon::Own(std::move(start));
-    parts.cellSquare = quillon::Own(std::move(cell));
-    void* const label = quillon::RecordObject(std::move(rec), std::move(parts));
-    // Only a recorded object becomes the last one built.
-    gpRuler = lastRuler;
-    gpCellSquare = lastCell;
-    gpDataMatrixBarcodeType = lastObject;
-    return label;
+    return RecordObject(kObjDataMatrix, std::move(rec), std::move(parts), gpDataMatrixBarcodeType);
 }
 
 }  // extern "C"

@@ -8,6 +8,8 @@
 #include "model/IBcdMaxicode.h"
 #include "quillon/Label.h"
 
+using namespace quillon;
+
 namespace {
 
 enum MaxicodeKind : int { kStructured = 0, kStructuredOpenSystem = 1, kPlain = 2 };
@@ -40,20 +42,15 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
             message = std::make_unique<MaxicodeMsg>(MaxicodeModeEnum::MODE_4, primaryMsg, remainingMsg);
             break;
     }
-    auto start = quillon::MakePart<Point>(start_x, start_y);
-    auto ruler = quillon::MakePart<Ruler>(scale);
-    auto maxicode = quillon::MakePart<MaxicodeBarcode_vorn>(start.get(), std::move(message));
-    maxicode->setRuler(ruler.get());
+    ObjectParts parts;
+    Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
+    auto* maxicode = parts.Make<MaxicodeBarcode_vorn>(kObjectPart, start, std::move(message));
+    maxicode->setRuler(parts.Make<Ruler>(kRulerPart, scale));
     maxicode->setRotation(rotation);
     maxicode->setZipperPattern(ZipperPattern);
     maxicode->printResolution = gpPrinterResolution.get();
 
-    quillon::FormRow row;
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    row.VornObjects = maxicode.get();
-    row.VornObjType = quillon::kObjMaxicode;
-    row.VornObjRuler = ruler.get();
-    row.VornObjstart = start.get();
+    FormRow row;
     row.VornobjMaxicodeModeEnum = static_cast<int>(mode);
     row.VornobjMaxicodeTyp = iMaxicodeTyp;
     row.VornobjMaxicodepostalCode = postalCode;
@@ -64,17 +61,7 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
     row.VornobjMaxicodeprimaryMsg = primaryMsg;
     row.VornobjMaxicodeZipperPattern = ZipperPattern;
     row.VornObjRotation = static_cast<int>(rotation);
-
-    Ruler* lastRuler = ruler.get();
-    MaxicodeBarcode_vorn* lastMaxicode = maxicode.get();
-    quillon::ObjectParts parts;
-    parts.object = quillon::Own(std::move(maxicode));
-    parts.ruler = quillon::Own(std::move(ruler));
-    parts.start = quillon::Own(std::move(start));
-    void* label = quillon::RecordObject(std::move(row), std::move(parts));
-    gpRuler = lastRuler;
-    gpMexiCodeBarcodeType = lastMaxicode;
-    return label;
+    return RecordObject(kObjMaxicode, std::move(row), std::move(parts), gpMexiCodeBarcodeType);
 }
 
 }  // extern "C"

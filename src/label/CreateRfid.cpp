@@ -6,6 +6,8 @@
 #include "model/IRfid.h"
 #include "quillon/Label.h"
 
+using namespace quillon;
+
 extern "C" {
 
 QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16BitField,
@@ -16,15 +18,16 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
     if (!gpLabel) return nullptr;
     // Only EPC and user-bank writes are recorded; the emitters rebuild the
     // data from the recorded fields, the object's copy describes the write.
-    quillon::PartPtr<cRfidWrite_vorn> write;
+    ObjectParts parts;
+    cRfidWrite_vorn* write = nullptr;
     if (MemBlock == RfidMemBlockEnum::EPC) {
         std::string epc = RfidConvert::toHex(static_cast<uint32_t>(a32BitField));
         epc += ToHexString(a6CharAsciiString);
         epc += RfidConvert::toHex(static_cast<uint32_t>(a16BitField));
-        write = quillon::MakePart<cRfidWrite_vorn>(RfidMemBlockEnum::EPC, std::move(epc));
+        write = parts.Make<cRfidWrite_vorn>(kObjectPart, RfidMemBlockEnum::EPC, std::move(epc));
     } else if (MemBlock == RfidMemBlockEnum::User) {
-        write = quillon::MakePart<cRfidWrite_vorn>(RfidMemBlockEnum::User,
-                                                   RfidConvert::toHex(_10BytesUserData) + _4BytesHexUserData);
+        write = parts.Make<cRfidWrite_vorn>(kObjectPart, RfidMemBlockEnum::User,
+                                            RfidConvert::toHex(_10BytesUserData) + _4BytesHexUserData);
         write->setOffsetFromStart(iOffsetFromStart);
     } else {
         return gpLabel.get();
@@ -32,10 +35,7 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
     write->setPasswordType(PasswordEnum);
     write->setPassword(Password);
 
-    quillon::FormRow row;
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    row.VornObjects = write.get();
-    row.VornObjType = quillon::kObjRfid;
+    FormRow row;
     row.VornObjRotation = 0;
     row.VornobjRfiDa32BitField = a32BitField;
     row.VornobjRfiDa16BitField = a16BitField;
@@ -46,13 +46,7 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
     row.VornobjRfiD_4BytesHexUserData = _4BytesHexUserData;
     row.VornobjRfiDpassWord = static_cast<int>(PasswordEnum);
     row.VornobjRfiDpassWordstr = Password;
-
-    cRfidWrite_vorn* lastWrite = write.get();
-    quillon::ObjectParts parts;
-    parts.object = quillon::Own(std::move(write));
-    void* label = quillon::RecordObject(std::move(row), std::move(parts));
-    gpRfidWriteType = lastWrite;
-    return label;
+    return RecordObject(kObjRfid, std::move(row), std::move(parts), gpRfidWriteType);
 }
 
 }  // extern "C"

@@ -3,6 +3,8 @@
 #include "model/IText.h"
 #include "quillon/Label.h"
 
+using namespace quillon;
+
 extern "C" {
 
 QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
@@ -10,14 +12,14 @@ QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, fl
                               FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
                               RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    // Everything is allocated before anything is recorded, so a failed
-    // allocation leaves the label as it was.
-    auto item =
-        quillon::MakePart<TextItem>(x_start, y_start, fontsize_x, fontsize_y, quillon::CopyToParts(data));
-    auto start = quillon::MakePart<Point>(x_start, y_start);
-    auto text = quillon::MakePart<Text_vorn>(item.get());
-    auto ruler = quillon::MakePart<Ruler>(scale);
-    text->setRuler(ruler.get());
+    // Everything is made before anything is recorded, so a failure leaves
+    // the label as it was.
+    ObjectParts parts;
+    auto* item =
+        parts.Make<TextItem>(kTextItemPart, x_start, y_start, fontsize_x, fontsize_y, CopyToParts(data));
+    parts.Make<Point>(kStartPart, x_start, y_start);
+    auto* text = parts.Make<Text_vorn>(kObjectPart, item);
+    text->setRuler(parts.Make<Ruler>(kRulerPart, scale));
     text->printResolution = gpPrinterResolution.get();
     text->setFontName(fontName);
     text->setFontStyle(FontStyle);
@@ -25,33 +27,16 @@ QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, fl
     text->setAlignment(Alignment);
     text->setRotation(rotation);
 
-    quillon::FormRow row;
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    row.VornObjects = text.get();
-    row.VornObjType = quillon::kObjText;
-    row.VornObjRuler = ruler.get();
-    row.VornObjstart = start.get();
+    FormRow row;
     row.VornobjAztecContent = data;
     row.VornObjRotation = static_cast<int>(rotation);
-    row.VornobjTextItem = item.get();
     row.VornobjFontSizeUnit = static_cast<int>(FontSizeUnit);
     row.VornobjFontStyle = static_cast<int>(FontStyle);
     row.VornobjAlignment = static_cast<int>(Alignment);
     row.VornobjfontName = fontName;
     row.VornobjFontSizeX = fontsize_x;
     row.VornobjFontSizeY = fontsize_y;
-
-    Text_vorn* textType = text.get();
-    IRuler* rulerPtr = ruler.get();
-    quillon::ObjectParts parts;
-    parts.object = quillon::Own(std::move(text));
-    parts.ruler = quillon::Own(std::move(ruler));
-    parts.start = quillon::Own(std::move(start));
-    parts.textItem = quillon::Own(std::move(item));
-    void* label = quillon::RecordObject(std::move(row), std::move(parts));
-    gpTextType = textType;
-    gpRuler = rulerPtr;
-    return label;
+    return RecordObject(kObjText, std::move(row), std::move(parts), gpTextType);
 }
 
 }  // extern "C"

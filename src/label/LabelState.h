@@ -7,71 +7,90 @@
 #include <utility>
 #include <vector>
 
-#include "label/BumpArena.h"
-#include "label/Coordinate.h"
+#include "base/Coordinate.h"
+#include "form/BumpArena.h"
 #include "label/Label_vorn.h"
 
 // Process-wide state behind the exported label functions. Used from one
 // thread at a time; there is no lock.
 
+class TextItem;
+
 namespace quillon {
 
-// The memory of the objects' parts (points, rulers, the objects, copies of
-// their texts). The parts of a label die together at CloseLabel, so they are
-// bumped off one arena, which CloseLabel rewinds after the owning lists
-// have run every part's destructor; a label costs no heap allocation per
-// part and no free. It lives with the owning lists rather than in the label
-// because a label replaced by a second CreateLabel leaves its parts owned
-// until CloseLabel.
+// Goal: a label costs no heap allocation and no free per part of its
+// objects (points, rulers, module sizes, the objects, copies of their
+// texts). The parts of a label die together at CloseLabel, so they are bumped
+// off one arena, which CloseLabel rewinds after the owning lists have run
+// every part's destructor. It lives with the owning lists rather than in the
+// label because a label replaced by a second CreateLabel leaves its parts
+// owned until CloseLabel.
 BumpArena& PartArena();
-
-// Destroys a part in place; its memory goes back with the arena.
-template <typename T>
-struct DestroyPart {
-    void operator()(T* part) const noexcept { part->T::~T(); }
-};
-template <typename T>
-using PartPtr = std::unique_ptr<T, DestroyPart<T>>;
-
-template <typename T, typename... Args>
-PartPtr<T> MakePart(Args&&... args) {
-    void* memory = PartArena().Allocate(sizeof(T), alignof(T));
-    return PartPtr<T>(new (memory) T(std::forward<Args>(args)...));
-}
 
 // A copy of `text` in the part arena, alive until CloseLabel.
 std::string_view CopyToParts(std::string_view text);
 
 // An owning, type-erased pointer: the deleter remembers the part's real
-// type, so every part is destroyed with its own destructor.
+// type, so every part is destroyed with its own destructor (its memory goes
+// back with the arena).
 using OwnedPtr = std::unique_ptr<void, void (*)(void*)>;
-
-template <typename T>
-OwnedPtr Own(PartPtr<T> part) {
-    return OwnedPtr(part.release(), [](void* p) { static_cast<T*>(p)->T::~T(); });
-}
 inline OwnedPtr OwnNothing() {
     return OwnedPtr(nullptr, [](void*) {});
 }
-
 using OwningList = std::vector<OwnedPtr>;
 
-// The parts an adding function allocated for one object, one per owning
-// list (null where the object has no such part).
-struct ObjectParts {
-    OwnedPtr object = OwnNothing();
-    OwnedPtr ruler = OwnNothing();
-    OwnedPtr start = OwnNothing();
-    OwnedPtr end = OwnNothing();
-    OwnedPtr cellSquare = OwnNothing();
-    OwnedPtr cellRect = OwnNothing();
-    OwnedPtr textItem = OwnNothing();
+// The seven owning lists, in the order of ObjectParts' slots.
+enum PartSlot : int {
+    kObjectPart,
+    kRulerPart,
+    kStartPart,
+    kEndPart,
+    kCellSquarePart,
+    kCellRectPart,
+    kTextItemPart
+};
+inline constexpr int kPartSlots = 7;
+
+// The parts an adding function makes for one object, one slot per owning
+// list (empty where the object has no such part). They are owned here until
+// RecordObject hands them to the owning lists.
+class ObjectParts {
+  public:
+    template <typename T, typename... Args>
+    T* Make(PartSlot slot, Args&&... args) {
+        void* memory = PartArena().Allocate(sizeof(T), alignof(T));
+        T* part = new (memory) T(std::forward<Args>(args)...);
+        _slots[slot] = OwnedPtr(part, [](void* p) { static_cast<T*>(p)->T::~T(); });
+        return part;
+    }
+    template <typename T>
+    T* Get(PartSlot slot) const {
+        return static_cast<T*>(_slots[slot].get());
+    }
+    OwnedPtr Release(PartSlot slot) { return std::move(_slots[slot]); }
+
+  private:
+    OwnedPtr _slots[kPartSlots] = {OwnNothing(), OwnNothing(), OwnNothing(), OwnNothing(),
+                                   OwnNothing(), OwnNothing(), OwnNothing()};
 };
 
-// Records one object on the current label: the row goes into the
-// recorder and each part into its owning list, all or nothing. Returns the
-// label handle. The caller checks that a label is open first.
-void* RecordObject(FormRow&& row, ObjectParts&& parts);
+// The one recording step of every adding function: fills in the row's
+// language, type code and part pointers, records the row on the current
+// label and hands each part to its owning list, all or nothing. Only then
+// do the parts become the ones most recently made (gpRuler, gpCellSquare,
+// gpCellRect), so a failure leaves no such pointer to a part that is gone.
+// Returns the label handle; the caller checks that a label is open first.
+void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts);
+
+// The same, publishing the kind object as the one of its kind most recently
+// made.
+template <typename Kind>
+void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts, Kind*& lastOfKind) {
+    Kind* object = parts.Get<Kind>(kObjectPart);
+    void* label = RecordObject(objType, std::move(row), std::move(parts));
+    lastOfKind = object;
+    return label;
+}
 
 }  // namespace quillon
 
@@ -91,8 +110,6 @@ extern quillon::OwningList ObjCellRectPtr;
 extern quillon::OwningList ObjTextItemPtr;
 
 // The objects most recently made by the adding functions; they own nothing.
-class CellSquare;
-class CellRect;
 class Text_vorn;
 class Line_vorn;
 class Box_vorn;

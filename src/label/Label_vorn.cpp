@@ -1,6 +1,6 @@
 #include "label/Label_vorn.h"
 
-#include "label/Numeric.h"
+#include "base/Numeric.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 #ifndef QUILLON_LABEL_LABEL_VORN_H
 #define QUILLON_LABEL_LABEL_VORN_H
 
-#include <memory>
 #include <string>
 
 #include "generate/Builders.h"
-#include "label/VornForm.h"
+#include "label/FormPool.h"
 
 class ILabel {
   public:

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "generate/CommandText.h"
+#include "base/Format.h"
 #include "label/LabelState.h"
 #include "quillon/Label.h"
 
@@ -85,16 +85,27 @@ std::string_view CopyToParts(std::string_view text) {
     return {copy, text.size()};
 }
 
-void* RecordObject(FormRow&& row, ObjectParts&& parts) {
+void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts) {
+    Ruler* const ruler = parts.Get<Ruler>(kRulerPart);
+    CellSquare* const cellSquare = parts.Get<CellSquare>(kCellSquarePart);
+    CellRect* const cellRect = parts.Get<CellRect>(kCellRectPart);
+    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
+    row.VornObjType = objType;
+    row.VornObjects = parts.Get<void>(kObjectPart);
+    row.VornObjRuler = ruler;
+    row.VornObjstart = parts.Get<Point>(kStartPart);
+    row.VornObjend = parts.Get<Point>(kEndPart);
+    row.VornObjCellSquare = cellSquare;
+    row.VornObjCellRect = cellRect;
+    row.VornobjTextItem = parts.Get<TextItem>(kTextItemPart);
     MakeRoomInOwningLists();
     gpLabel->AddRow(std::move(row));
-    ObjectsPtr.push_back(std::move(parts.object));
-    ObjRulerPtr.push_back(std::move(parts.ruler));
-    ObjStartPtr.push_back(std::move(parts.start));
-    ObjEndPtr.push_back(std::move(parts.end));
-    ObjCellSquarePtr.push_back(std::move(parts.cellSquare));
-    ObjCellRectPtr.push_back(std::move(parts.cellRect));
-    ObjTextItemPtr.push_back(std::move(parts.textItem));
+    // Recorded: nothing below can fail, and the parts are the label's now.
+    for (int slot = 0; slot < kPartSlots; ++slot)
+        kOwningLists[slot]->push_back(parts.Release(static_cast<PartSlot>(slot)));
+    if (ruler) gpRuler = ruler;
+    if (cellSquare) gpCellSquare = cellSquare;
+    if (cellRect) gpCellRect = cellRect;
     return gpLabel.get();
 }
 
@@ -136,8 +147,6 @@ QUILLON_API void CloseLabel() {
 QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     if (!gpLabel) return nullptr;
     quillon::FormRow row;
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
-    row.VornObjType = quillon::kObjPicture;
     std::string description;
     quillon::AppendInt(description, x);
     description += ';';
@@ -145,7 +154,7 @@ QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     description += ';';
     description += strFilePath;
     row.VornobjPutBmpStr = description;
-    return quillon::RecordObject(std::move(row), {});
+    return quillon::RecordObject(quillon::kObjPicture, std::move(row), {});
 }
 
 QUILLON_API std::string ToHexString(const std::string& input) {

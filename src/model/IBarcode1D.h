@@ -4,7 +4,7 @@
 #include <list>
 #include <string>
 
-#include "label/Coordinate.h"
+#include "base/Coordinate.h"
 #include "model/ModelCommon.h"
 #include "quillon/Enums.h"
 

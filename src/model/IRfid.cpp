@@ -1,26 +1,17 @@
 #include "model/IRfid.h"
 
-namespace {
-
-constexpr char kUpperDigits[] = "0123456789ABCDEF";
-
-void AppendByte(std::string& out, unsigned char byte) {
-    out.push_back(kUpperDigits[byte >> 4]);
-    out.push_back(kUpperDigits[byte & 0x0f]);
-}
-
-}  // namespace
+#include "base/Format.h"
 
 std::string RfidConvert::toHex(uint32_t value) {
+    const char bytes[] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
+                          static_cast<char>(value >> 8), static_cast<char>(value)};
     std::string out;
-    out.reserve(8);
-    for (int shift = 24; shift >= 0; shift -= 8) AppendByte(out, static_cast<unsigned char>(value >> shift));
+    quillon::AppendHex(out, std::string_view(bytes, sizeof bytes), true);
     return out;
 }
 
 std::string RfidConvert::toHex(const std::string& text) {
     std::string out;
-    out.reserve(text.size() * 2);
-    for (char c : text) AppendByte(out, static_cast<unsigned char>(c));
+    quillon::AppendHex(out, text, true);
     return out;
 }

@@ -1,6 +1,6 @@
 #include "model/IShapes.h"
 
-#include "generate/CommandText.h"
+#include "base/Format.h"
 
 namespace {
 

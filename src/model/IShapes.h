@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "label/Coordinate.h"
+#include "base/Coordinate.h"
 
 // Straight lines and boxes. toString describes the object for diagnostics;
 // the command text comes from the recorder's lists.

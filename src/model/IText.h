@@ -5,8 +5,8 @@
 #include <string>
 #include <string_view>
 
-#include "generate/VORN.h"
-#include "label/Coordinate.h"
+#include "base/Coordinate.h"
+#include "base/Vocabulary.h"
 #include "model/ModelCommon.h"
 #include "quillon/Enums.h"
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "label/Coordinate.h"
+#include "base/Coordinate.h"
 #include "quillon/Enums.h"
 
 // Interfaces shared by several kinds of the label object model. Setters that

@@ -2,9 +2,11 @@
 // golden/maxicode.txt and golden/rfid.txt.
 #include <gtest/gtest.h>
 
+#include <stdexcept>
 #include <string>
 
 #include "EmitterGolden.h"
+#include "generate/Emitters.h"
 
 namespace {
 
@@ -25,8 +27,8 @@ struct Mx {
     Mx& Turn(int r, bool z = false) { return rotation = r, zipper = z, *this; }
     Mx& Mm() { return scale = MM, x = 12.34f, y = 6.2f, *this; }
     void operator()() const {
-        CreateMaxicodeBarcodes(kind, As<MaxicodeModeEnum>(mode), postal, country, service, remaining, year, primary,
-                               x, y, scale, zipper, As<RotateEnum>(rotation));
+        CreateMaxicodeBarcodes(kind, As<MaxicodeModeEnum>(mode), postal, country, service, remaining, year,
+                               primary, x, y, scale, zipper, As<RotateEnum>(rotation));
     }
 };
 
@@ -99,6 +101,42 @@ TEST(Emitters, Rfid) {
         {"other banks record nothing", [] { for (int bank : {0, 2, 4, 5, 6, 7, 8, -1}) Rfid().Bank(bank)(); }},
     });
     // clang-format on
+}
+
+// Only EPC and user-bank writes reach the form through the adding function;
+// the emitters still name every bank.
+TEST(Emitters, RfidBanks) {
+    const std::string noBank = "!A valid RFID memory bank needs to be selected.";
+    const std::string notVorn = "!VORN RFID memory block type not handled";
+    const std::string notKesh = "!KESH RFID memory block type not handled";
+    const std::string data = "\r\n96;H;*123456784c4142454c31ABCD*\r\nSTOP\r\n";
+    const std::string vornData = ",\"123456784c4142454c31ABCD\"\r\n";
+    const struct {
+        int bank, passwordType;
+        std::string vorn, kesh;
+    } rows[] = {
+        {0, 0, noBank, noBank},
+        {2, 0, "RFID WRITE 0,H,2,96,TID" + vornData, "RFWTAG;96;2;TID" + data},
+        {4, 0, "RFID WRITE 0,H,2,96,ACS" + vornData, "RFWTAG;96;2;ACS" + data},
+        {5, 0, "RFID WRITE 0,H,2,96,KIL" + vornData, "RFWTAG;96;2;KIL" + data},
+        {6, 0, "RFID WRITE 0,H,2,96,PC" + vornData, "RFWTAG;96;2;PC" + data},
+        {7, 0, notVorn, "RFWTAG;96;2;RSV" + data},
+        {8, 0, notVorn, notKesh},
+        {-1, 0, notVorn, notKesh},
+        {0, 2, "!Invalid Password Type", noBank},
+    };
+    for (const auto& row : rows) {
+        for (auto emit : {quillon::EmitRfid, quillon::EmitRfid_kesh}) {
+            std::string out;
+            try {
+                emit(out, {305419896, 43981, "LABEL1", row.bank, 2, "", "", row.passwordType, ""});
+            } catch (const std::invalid_argument& e) {
+                out = std::string("!") + e.what();
+            }
+            EXPECT_EQ(out, emit == quillon::EmitRfid ? row.vorn : row.kesh)
+                << row.bank << " " << row.passwordType;
+        }
+    }
 }
 
 TEST(Emitters, ToHexStringIsLowerCaseUnsigned) {

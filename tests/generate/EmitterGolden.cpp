@@ -72,7 +72,8 @@ std::string Section(const EmitterCase& c, int lang) {
         const size_t tail = empty.size() - head;
         const bool framed = full.size() >= empty.size() && full.compare(0, head, empty, 0, head) == 0 &&
                             full.compare(full.size() - tail, tail, empty, head, tail) == 0;
-        section += framed ? Escape(full.substr(head, full.size() - empty.size())) : "-- form\n" + Escape(full);
+        section +=
+            framed ? Escape(full.substr(head, full.size() - empty.size())) : "-- form\n" + Escape(full);
     }
     if (!out.empty()) section += "-- stdout\n" + Escape(out);
     if (!err.empty()) section += "-- stderr\n" + Escape(err);
@@ -96,25 +97,28 @@ std::map<std::string, std::string> Sections(const std::string& text) {
 
 }  // namespace
 
+std::string Golden(const std::string& file, const std::string& actual) {
+    const std::string path = std::string(QUILLON_TEST_DATA_DIR) + "/golden/" + file;
+    if (const char* update = std::getenv("QUILLON_UPDATE_GOLDEN"); update && std::string(update) == "1")
+        std::ofstream(path, std::ios::binary) << actual;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_TRUE(in) << "missing " << path;
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
 void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases) {
     std::string actual;
     for (const EmitterCase& c : cases)
         for (int lang : {0, 1}) actual += Section(c, lang);
-    const std::string path = std::string(QUILLON_TEST_DATA_DIR) + "/golden/" + kind + ".txt";
-    if (const char* update = std::getenv("QUILLON_UPDATE_GOLDEN"); update && std::string(update) == "1") {
-        std::ofstream(path, std::ios::binary) << actual;
-        return;
-    }
-    std::ifstream in(path, std::ios::binary);
-    ASSERT_TRUE(in) << "missing " << path;
-    const auto want = Sections(std::string(std::istreambuf_iterator<char>(in), {}));
+    const std::string file = std::string(kind) + ".txt";
+    const auto want = Sections(Golden(file, actual));
     const auto got = Sections(actual);
     EXPECT_EQ(got.size(), cases.size() * 2) << "case names must be unique";
-    EXPECT_EQ(want.size(), got.size()) << path;
+    EXPECT_EQ(want.size(), got.size()) << file;
     for (const auto& [head, body] : got) {
         const auto it = want.find(head);
         if (it == want.end())
-            ADD_FAILURE() << "not in " << path << ": " << head;
+            ADD_FAILURE() << "not in " << file << ": " << head;
         else
             EXPECT_EQ(body, it->second) << head;
     }

@@ -23,9 +23,13 @@ struct EmitterCase {
     ScaleEnum unit = ScaleEnum::Inch;
 };
 
-// Renders every case in both languages and compares each section with the
-// golden file of `kind`.
+// Renders every case in both languages and compares each section with
+// golden/<kind>.txt.
 void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases);
+
+// The content of golden/<file>; with QUILLON_UPDATE_GOLDEN=1 the file is
+// first rewritten with `actual`.
+std::string Golden(const std::string& file, const std::string& actual);
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;
