@@ -36,6 +36,10 @@ enum ObjTypeCode : int {
     kObjRawContent = -1,
 };
 
+// A picture is recorded as one text, "x;y;path": the decimal x and y and the
+// name the picture is stored under in the printer.
+inline constexpr char kPictureFieldDelimiter = ';';
+
 // One object's entry for every attribute list, preset to the fillers. An
 // adding function sets what its kind has and records the row in one step,
 // so the lists can never fall out of step.

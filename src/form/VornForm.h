@@ -6,6 +6,7 @@
 
 #include "base/Coordinate.h"
 #include "base/Notice.h"
+#include "base/TextBuffer.h"
 #include "form/AttributeList.h"
 #include "form/FormRow.h"
 #include "form/FormStorage.h"
@@ -90,73 +91,74 @@ class VornForm : private quillon::FormStorage {
     // Emitters (generate/VornFormEmitters.cpp): each appends the complete
     // text of one object, line terminators included, to `out`. The _kesh
     // twin takes the same arguments.
-    void GetTextString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetTextString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                        std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle, int alignment,
                        std::string_view fontName, int rotation, float fontSizeX, float fontSizeY);
-    void GetTextString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetTextString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                             std::string_view text, TextItem* item, int fontSizeUnit, int fontStyle,
                             int alignment, std::string_view fontName, int rotation, float fontSizeX,
                             float fontSizeY);
-    void GetLineString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
-                       float lineThicknessDots);
-    void GetLineString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetLineString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                       IPoint* end, float lineThicknessDots);
+    void GetLineString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                             IPoint* end, float lineThicknessDots);
-    void GetBoxString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
-                      float lineThicknessDots);
-    void GetBoxString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start, IPoint* end,
-                           float lineThicknessDots);
-    void GetMaxicodeString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetBoxString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                      IPoint* end, float lineThicknessDots);
+    void GetBoxString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+                           IPoint* end, float lineThicknessDots);
+    void GetMaxicodeString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                            int maxicodeTyp, int mode, std::string_view postalCode,
                            std::string_view countryCode, std::string_view serviceClass,
                            std::string_view remainingMsg, std::string_view year, std::string_view primaryMsg,
                            bool zipperPattern, int rotation);
-    void GetMaxicodeString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetMaxicodeString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                 int maxicodeTyp, int mode, std::string_view postalCode,
                                 std::string_view countryCode, std::string_view serviceClass,
                                 std::string_view remainingMsg, std::string_view year,
                                 std::string_view primaryMsg, bool zipperPattern, int rotation);
-    void GetPDF417(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetPDF417(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                    std::string_view content, float xdim, float ydim, int errorCorrection, int row, int col,
                    int rotation);
-    void GetPDF417_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetPDF417_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                         std::string_view content, float xdim, float ydim, int errorCorrection, int row,
                         int col, int rotation);
-    void GetDataMatrixString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetDataMatrixString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                              std::string_view content, float xdim, bool useRectangle,
                              std::string_view multiLine, std::string_view allStr, char ctrlChar1,
                              char ctrlChar2, int rows, int cols, int rotation);
-    void GetDataMatrixString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  std::string_view content, float xdim, bool useRectangle,
+    void GetDataMatrixString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler,
+                                  IPoint* start, std::string_view content, float xdim, bool useRectangle,
                                   std::string_view multiLine, std::string_view allStr, char ctrlChar1,
                                   char ctrlChar2, int rows, int cols, int rotation);
-    void GetAztecBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetAztecBarcodesString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                                 std::string_view content, float xdim, int codeTyp, int fixedErrCorrection,
                                 int layers, int rotation);
-    void GetAztecBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                     std::string_view content, float xdim, int codeTyp,
+    void GetAztecBarcodesString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler,
+                                     IPoint* start, std::string_view content, float xdim, int codeTyp,
                                      int fixedErrCorrection, int layers, int rotation);
-    void GetQRBarcodesString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetQRBarcodesString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                              std::string_view content, float xdim, int mask,
                              const QRCodeManualSegments& segments, int errorCorrection, int model,
                              int rotation);
-    void GetQRBarcodesString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                  std::string_view content, float xdim, int mask,
+    void GetQRBarcodesString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler,
+                                  IPoint* start, std::string_view content, float xdim, int mask,
                                   const QRCodeManualSegments& segments, int errorCorrection, int model,
                                   int rotation);
-    void GetRfidWriteString(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
+    void GetRfidWriteString(quillon::TextBuffer& out, unsigned int a32BitField, unsigned int a16BitField,
                             std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
                             std::string_view userData10, std::string_view hexUserData4, int passwordType,
                             std::string_view password);
-    void GetRfidWriteString_kesh(std::string& out, unsigned int a32BitField, unsigned int a16BitField,
+    void GetRfidWriteString_kesh(quillon::TextBuffer& out, unsigned int a32BitField, unsigned int a16BitField,
                                  std::string_view a6CharAsciiString, int memBlock, int offsetFromStart,
                                  std::string_view userData10, std::string_view hexUserData4, int passwordType,
                                  std::string_view password);
-    void GetBarcode1DString(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
+    void GetBarcode1DString(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
                             std::string_view content, float narrowBar, float wideBar, float height,
                             int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
-    void GetBarcode1DString_kesh(std::string& out, IPrintResolution* res, IRuler* ruler, IPoint* start,
-                                 std::string_view content, float narrowBar, float wideBar, float height,
-                                 int bcdTyp, bool printHumanReadable, int rotation, bool pdfLocTop);
+    void GetBarcode1DString_kesh(quillon::TextBuffer& out, IPrintResolution* res, IRuler* ruler,
+                                 IPoint* start, std::string_view content, float narrowBar, float wideBar,
+                                 float height, int bcdTyp, bool printHumanReadable, int rotation,
+                                 bool pdfLocTop);
 
   private:
     void Reserve(size_t count);
@@ -167,7 +169,7 @@ class VornForm : private quillon::FormStorage {
     size_t _rowsRoom = 0;
     // The text being rendered; kept with the form, so that a form reused
     // for the next label renders without allocating.
-    std::string _rendering;
+    quillon::TextBuffer _rendering;
 };
 
 #endif

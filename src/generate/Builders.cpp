@@ -17,11 +17,11 @@ std::string WithoutLastLineEnd(std::string text) {
 
 namespace VornLib {
 
-void Scale::AppendTo(std::string& out) const {
+void Scale::AppendTo(quillon::TextBuffer& out) const {
     quillon::VornCommand(out, _cmd).Int(horzResolution).Int(vertResolution).End();
 }
 
-void Scale::AppendTo_kesh(std::string& out) {
+void Scale::AppendTo_kesh(quillon::TextBuffer& out) {
     if (_cmd == "REM SCALE") _cmd = "SCALE";
     quillon::KeshCommand line(out, _cmd);
     if (Units == VORN::DOT)
@@ -32,22 +32,22 @@ void Scale::AppendTo_kesh(std::string& out) {
 }
 
 std::string Scale::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
 std::string Scale::ToString_kesh() {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo_kesh(out);
-    return out;
+    return out.ToString();
 }
 
 }  // namespace VornLib
 
 namespace VornLibEx {
 
-void Font::AppendTo(std::string& out, quillon::NoticeSink& notices) const {
+void Font::AppendTo(quillon::TextBuffer& out, quillon::NoticeSink& notices) const {
     if (_bold) notices.Notice("Parameter [Bold] is not supported.");
     if (_italic) notices.Notice("Parameter [Italic] is not supported.");
     if (_name.empty()) return;
@@ -59,20 +59,19 @@ void Font::AppendTo(std::string& out, quillon::NoticeSink& notices) const {
 }
 
 std::string Font::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out, quillon::StandardStreams());
-    return WithoutLastLineEnd(std::move(out));
+    return WithoutLastLineEnd(out.ToString());
 }
 
 }  // namespace VornLibEx
 
 namespace KeshLibEx {
 
-void Font::AppendTo(std::string& out) {
+void Font::AppendTo(quillon::TextBuffer& out) {
     if (_name.empty()) {
-        quillon::KeshCommand style(_cmd, {});
-        if (_bold) style.Text("BOLD ON");
-        if (_italic) style.Text("SLANT RIGHT");
+        if (_bold) _cmd.append(1, KESH::DelimeterParams).append("BOLD ON");
+        if (_italic) _cmd.append(1, KESH::DelimeterParams).append("SLANT RIGHT");
         quillon::KeshCommand(out, _cmd).End();
         return;
     }
@@ -84,9 +83,9 @@ void Font::AppendTo(std::string& out) {
 }
 
 std::string Font::ToString() {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return WithoutLastLineEnd(std::move(out));
+    return WithoutLastLineEnd(out.ToString());
 }
 
 }  // namespace KeshLibEx

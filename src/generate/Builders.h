@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/Notice.h"
+#include "base/TextBuffer.h"
 #include "base/Vocabulary.h"
 
 // The scale and font command builders. Each writes itself in one way,
@@ -20,10 +21,10 @@ class Scale {
         : Units(units), horzResolution(horzResolution), vertResolution(vertResolution) {}
 
     // REM SCALE h,v
-    void AppendTo(std::string& out) const;
+    void AppendTo(quillon::TextBuffer& out) const;
     // SCALE;DOT;h;v, or SCALE;CHAR;v;h for other units. The first KESH
     // rendering renames the command word to SCALE for good.
-    void AppendTo_kesh(std::string& out);
+    void AppendTo_kesh(quillon::TextBuffer& out);
     std::string ToString() const;
     std::string ToString_kesh();
 
@@ -48,19 +49,19 @@ using Scale = VornLib::Scale;
 // italic each report a notice instead.
 class Font {
   public:
-    void AppendTo(std::string& out, quillon::NoticeSink& notices) const;
+    void AppendTo(quillon::TextBuffer& out, quillon::NoticeSink& notices) const;
     // Without the final line terminator; notices to standard output.
     std::string ToString() const;
 
     void Name(std::string_view name) { _name = name; }
-    const std::string& Name() const { return _name; }
+    std::string_view Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
     bool Bold() const { return _bold; }
     void Italic(bool italic) { _italic = italic; }
     bool Italic() const { return _italic; }
 
   private:
-    std::string _name;
+    std::string_view _name;  // the caller's text, which outlives the builder
     bool _bold = false;
     bool _italic = false;
 };
@@ -74,12 +75,12 @@ namespace KeshLibEx {
 // adds the style a second time.
 class Font {
   public:
-    void AppendTo(std::string& out);
+    void AppendTo(quillon::TextBuffer& out);
     // Without the final line terminator.
     std::string ToString();
 
     void Name(std::string_view name) { _name = name; }
-    const std::string& Name() const { return _name; }
+    std::string_view Name() const { return _name; }
     void Bold(bool bold) { _bold = bold; }
     bool Bold() const { return _bold; }
     void Italic(bool italic) { _italic = italic; }
@@ -87,7 +88,7 @@ class Font {
 
   private:
     std::string _cmd = "FONT";
-    std::string _name;
+    std::string_view _name;  // the caller's text, which outlives the builder
     bool _bold = false;
     bool _italic = false;
 };

@@ -5,29 +5,31 @@
 #include <string_view>
 
 #include "base/Format.h"
+#include "base/TextBuffer.h"
 #include "generate/KESH.h"
 #include "generate/VORN.h"
 
 // The one writer of command text. Every separator, terminator and frame
 // that the builders, emitters and the form assembly write comes from here,
 // taken from the languages' keyword tables; the callers only name command
-// words and values. Text is appended to the caller's string as it comes.
+// words and values. Text is appended to the caller's buffer as it comes.
 namespace quillon {
 
 // One VORN line: a command word, then its parameters joined by ",". The
-// first parameter follows the word after a blank, or after whatever `post`
-// the statement wants (" = " for an assignment, "," for PUTPNG). End()
-// writes the line terminator.
+// first parameter follows the word after a blank, or after `post` where the
+// statement wants another character ("," for PUTPNG). End() writes the line
+// terminator.
 class VornCommand {
   public:
-    VornCommand(std::string& out, std::string_view word,
-                std::string_view post = std::string_view(&VORN::CmdPostChar, 1))
+    VornCommand(TextBuffer& out, std::string_view word, char post = VORN::CmdPostChar)
         : _out(out), _post(post) {
-        _out.append(word);
+        _out.Append(word);
     }
     // An assignment to a printer variable: FH = 8.
-    static VornCommand Assignment(std::string& out, std::string_view variable) {
-        return VornCommand(out, variable, VORN::AssignOperator);
+    static VornCommand Assignment(TextBuffer& out, std::string_view variable) {
+        VornCommand line(out, variable, '\0');
+        out.Append(VORN::AssignOperator);
+        return line;
     }
 
     VornCommand& Int(long long value) {
@@ -37,20 +39,24 @@ class VornCommand {
     }
     VornCommand& Text(std::string_view text) {
         Separate();
-        _out.append(text);
+        _out.Append(text);
         return *this;
     }
     // `data` between two `frame` characters.
     VornCommand& Framed(std::string_view data, char frame = VORN::DataFrameChar) {
         Separate();
-        _out.push_back(frame);
-        _out.append(data);
-        _out.push_back(frame);
+        _out.Append(frame);
+        _out.Append(data);
+        _out.Append(frame);
         return *this;
     }
     // Continue the current parameter, without a separator.
     VornCommand& More(std::string_view text) {
-        _out.append(text);
+        _out.Append(text);
+        return *this;
+    }
+    VornCommand& More(char c) {
+        _out.Append(c);
         return *this;
     }
     VornCommand& MoreInt(long long value) {
@@ -61,19 +67,19 @@ class VornCommand {
         AppendFixed6(_out, value);
         return *this;
     }
-    void End() { _out.append(VORN::LineTerminator); }
+    void End() { _out.Append(VORN::LineTerminator); }
 
   private:
     void Separate() {
-        if (_first)
-            _out.append(_post);
-        else
-            _out.push_back(VORN::DelimeterParams);
+        if (!_first)
+            _out.Append(VORN::DelimeterParams);
+        else if (_post != '\0')
+            _out.Append(_post);
         _first = false;
     }
 
-    std::string& _out;
-    std::string_view _post;
+    TextBuffer& _out;
+    char _post;  // before the first parameter; none for an assignment
     bool _first = true;
 };
 
@@ -82,29 +88,29 @@ class VornCommand {
 // command and starts with "~".
 class KeshCommand {
   public:
-    KeshCommand(std::string& out, std::string_view word, bool sfcc = false) : _out(out) {
-        if (sfcc) _out.push_back(KESH::DelimeterSFCC);
-        _out.append(word);
+    KeshCommand(TextBuffer& out, std::string_view word, bool sfcc = false) : _out(out) {
+        if (sfcc) _out.Append(KESH::DelimeterSFCC);
+        _out.Append(word);
     }
     KeshCommand& Int(long long value) {
-        _out.push_back(KESH::DelimeterParams);
+        _out.Append(KESH::DelimeterParams);
         AppendInt(_out, value);
         return *this;
     }
     KeshCommand& Text(std::string_view text) {
-        _out.push_back(KESH::DelimeterParams);
-        _out.append(text);
+        _out.Append(KESH::DelimeterParams);
+        _out.Append(text);
         return *this;
     }
     // Continue the current parameter, without a separator.
     KeshCommand& More(std::string_view text) {
-        _out.append(text);
+        _out.Append(text);
         return *this;
     }
-    void End() { _out.append(KESH::LineTerminator); }
+    void End() { _out.Append(KESH::LineTerminator); }
 
   private:
-    std::string& _out;
+    TextBuffer& _out;
 };
 
 // One KESH object block: the command word on a line of its own, lines of
@@ -113,14 +119,14 @@ class KeshCommand {
 // line instead ("RFWTAG;96;2;EPC").
 class KeshBlock {
   public:
-    KeshBlock(std::string& out, std::string_view word) : _out(out) {
-        _out.append(word);
-        _out.append(KESH::LineTerminator);
+    KeshBlock(TextBuffer& out, std::string_view word) : _out(out) {
+        _out.Append(word);
+        _out.Append(KESH::LineTerminator);
     }
-    static KeshBlock WithWordInline(std::string& out, std::string_view word) {
+    static KeshBlock WithWordInline(TextBuffer& out, std::string_view word) {
         KeshBlock block(out);
-        out.append(word);
-        out.push_back(KESH::DelimeterParams);
+        out.Append(word);
+        out.Append(KESH::DelimeterParams);
         return block;
     }
 
@@ -131,19 +137,19 @@ class KeshBlock {
     }
     KeshBlock& Text(std::string_view text) {
         Separate();
-        _out.append(text);
+        _out.Append(text);
         return *this;
     }
     KeshBlock& Framed(std::string_view data, char frame) {
         Separate();
-        _out.push_back(frame);
-        _out.append(data);
-        _out.push_back(frame);
+        _out.Append(frame);
+        _out.Append(data);
+        _out.Append(frame);
         return *this;
     }
     // Continue the current parameter, without a separator.
     KeshBlock& More(std::string_view text) {
-        _out.append(text);
+        _out.Append(text);
         return *this;
     }
     KeshBlock& MoreInt(long long value) {
@@ -152,39 +158,39 @@ class KeshBlock {
     }
     // Continue the current parameter with one more value after `delimiter`.
     KeshBlock& MoreInt(char delimiter, long long value) {
-        _out.push_back(delimiter);
+        _out.Append(delimiter);
         AppendInt(_out, value);
         return *this;
     }
     // Ends the current parameter line.
     KeshBlock& EndLine() {
-        _out.append(KESH::LineTerminator);
+        _out.Append(KESH::LineTerminator);
         _first = true;
         return *this;
     }
     // Ends the current parameter line, if one is open, and closes the block.
     void Stop() {
         if (!_first) EndLine();
-        _out.append(KESH::BlockEnd);
-        _out.append(KESH::LineTerminator);
+        _out.Append(KESH::BlockEnd);
+        _out.Append(KESH::LineTerminator);
     }
 
   private:
-    explicit KeshBlock(std::string& out) : _out(out) {}
+    explicit KeshBlock(TextBuffer& out) : _out(out) {}
 
     void Separate() {
-        if (!_first) _out.push_back(KESH::DelimeterParams);
+        if (!_first) _out.Append(KESH::DelimeterParams);
         _first = false;
     }
 
-    std::string& _out;
+    TextBuffer& _out;
     bool _first = true;
 };
 
 // A line break of either language; both end their lines alike.
-inline void AppendLineEnd(std::string& out) {
+inline void AppendLineEnd(TextBuffer& out) {
     static_assert(VORN::LineTerminator == KESH::LineTerminator);
-    out.append(VORN::LineTerminator);
+    out.Append(VORN::LineTerminator);
 }
 
 }  // namespace quillon

@@ -60,7 +60,7 @@ int AztecModuleCount(int dataSize, int errorCorrectionPercentage) {
     return -1;
 }
 
-void EmitAztec(std::string& out, const Dots& dots, const AztecArgs& a) {
+void EmitAztec(TextBuffer& out, const Dots& dots, const AztecArgs& a) {
     const int length = ClampedLength(a.content.size());
     int modules = 0;
     int format = 0;
@@ -121,7 +121,7 @@ void EmitAztec(std::string& out, const Dots& dots, const AztecArgs& a) {
     cmd.Int(format).Text("1").Framed(a.content).End();
 }
 
-void EmitAztec_kesh(std::string& out, const Dots& dots, const AztecArgs& a) {
+void EmitAztec_kesh(TextBuffer& out, const Dots& dots, const AztecArgs& a) {
     // KESH names the kind and its percentage or layers; it needs no size.
     int code = 0;
     int layers = 0;

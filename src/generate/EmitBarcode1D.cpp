@@ -41,7 +41,7 @@ const Symbology& Lookup(int bcdTyp) {
 
 }  // namespace
 
-void EmitBarcode1D(std::string& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a) {
+void EmitBarcode1D(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a) {
     const Symbology& symbology = Lookup(a.bcdTyp);
     if (symbology.ratio == RatioRule::None)
         throw std::invalid_argument("Magnification for Barcode type " + IntToString(a.bcdTyp) +
@@ -100,7 +100,7 @@ void EmitBarcode1D(std::string& out, NoticeSink& notices, const Dots& dots, cons
     if (a.pdfLocTop) notices.Notice("Parameter [PdfLocTop] is not supported.");
 }
 
-void EmitBarcode1D_kesh(std::string& out, NoticeSink&, const Dots& dots, const Barcode1DArgs& a) {
+void EmitBarcode1D_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const Barcode1DArgs& a) {
     const Symbology& symbology = Lookup(a.bcdTyp);
     KeshBlock block(out, "BARCODE");
     block.Text(symbology.keshKeyword).Text("XRD");

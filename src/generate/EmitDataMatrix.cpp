@@ -48,7 +48,7 @@ int EstimatedSize(std::string_view data, float dotsPerUnit) {
 
 }  // namespace
 
-void EmitDataMatrix(std::string& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a) {
+void EmitDataMatrix(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a) {
     static constexpr std::string_view kAngles[] = {"", "r90", "r270", "r180"};
     const Anchor at = AnchorOf(dots, a.x, a.y);
     const float xdim = ModuleOrDefault(a.xdim);
@@ -74,7 +74,7 @@ void EmitDataMatrix(std::string& out, NoticeSink& notices, const Dots& dots, con
                 const int size = EstimatedSize(a.allStr, dots.PerUnit());
                 if (size < 0) {
                     // The symbol is dropped, not the label.
-                    out.resize(before);
+                    out.Truncate(before);
                     notices.Warning("Out of string length!!");
                     return;
                 }
@@ -96,7 +96,7 @@ void EmitDataMatrix(std::string& out, NoticeSink& notices, const Dots& dots, con
     cmd.Framed(a.allStr).End();
 }
 
-void EmitDataMatrix_kesh(std::string& out, NoticeSink&, const Dots& dots, const DataMatrixArgs& a) {
+void EmitDataMatrix_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const DataMatrixArgs& a) {
     const Anchor at = AnchorOf(dots, a.x, a.y);
     const float xdim = ModuleOrDefault(a.xdim);
     KeshBlock block(out, "BARCODE");

@@ -43,7 +43,7 @@ bool MatchAlphanumericPostalCode(std::string_view code) {
 
 }  // namespace
 
-void EmitMaxicode(std::string& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a) {
+void EmitMaxicode(TextBuffer& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a) {
     // VORN has neither; the symbol is printed without them, and the notices
     // come before any check below can refuse it.
     if (a.zipperPattern) notices.Notice("Parameter [ZipperPattern] is not supported.");
@@ -79,7 +79,7 @@ void EmitMaxicode(std::string& out, NoticeSink& notices, const Dots& dots, const
     cmd.Framed(message).End();
 }
 
-void EmitMaxicode_kesh(std::string& out, NoticeSink&, const Dots& dots, const MaxicodeArgs& a) {
+void EmitMaxicode_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const MaxicodeArgs& a) {
     // KESH takes the carrier fields as the head of the data, ahead of ";".
     std::string data(a.serviceClass);
     data += a.countryCode;

@@ -24,7 +24,7 @@ int LimitRange(int value, int min, int max) {
     return value < min ? min : (value < max ? value : max);
 }
 
-void EmitPdf417(std::string& out, const Dots& dots, const Pdf417Args& a) {
+void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
     // The encoder keeps its own copy of the data.
     const std::string content(a.content);
     const int level = a.errorCorrection == -1 ? kDefaultLevel : a.errorCorrection;
@@ -80,7 +80,7 @@ void EmitPdf417(std::string& out, const Dots& dots, const Pdf417Args& a) {
     cmd.Text("E").MoreInt(level).Framed(content).End();
 }
 
-void EmitPdf417_kesh(std::string& out, const Dots& dots, const Pdf417Args& a) {
+void EmitPdf417_kesh(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
     const Anchor at = AnchorOf(dots, a.x, a.y);
     KeshBlock block(out, "BARCODE");
     block.Text(KESH::GetBarcodeType2D(KESH::PDF417));

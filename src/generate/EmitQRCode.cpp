@@ -41,7 +41,7 @@ int ModelOrDefault(int model) {
 
 }  // namespace
 
-void EmitQRCode(std::string& out, const Dots& dots, const QRCodeArgs& a) {
+void EmitQRCode(TextBuffer& out, const Dots& dots, const QRCodeArgs& a) {
     static constexpr std::string_view kLevels[] = {"L", "M", "Q", "H"};
     static constexpr std::string_view kModels[] = {"M1", "M2"};
     // Angle and the justification that keeps the symbol's corner at (X, Y).
@@ -74,7 +74,7 @@ void EmitQRCode(std::string& out, const Dots& dots, const QRCodeArgs& a) {
     cmd.Framed(manual ? std::string_view(segments) : a.content).End();
 }
 
-void EmitQRCode_kesh(std::string& out, const Dots& dots, const QRCodeArgs& a) {
+void EmitQRCode_kesh(TextBuffer& out, const Dots& dots, const QRCodeArgs& a) {
     static constexpr std::string_view kModels[] = {"T1", "T2"};
     static constexpr std::string_view kLevels[] = {"E0", "E1", "E2", "E3"};
 

@@ -37,7 +37,7 @@ std::string TagData(const RfidArgs& a) {
 
 }  // namespace
 
-void EmitRfid(std::string& out, const RfidArgs& a) {
+void EmitRfid(TextBuffer& out, const RfidArgs& a) {
     // VORN can only lock with a password; the password is checked first.
     if (a.passwordType != kPasswordNone && a.passwordType != kPasswordLock)
         throw std::invalid_argument("Invalid Password Type");
@@ -54,7 +54,7 @@ void EmitRfid(std::string& out, const RfidArgs& a) {
     cmd.End();
 }
 
-void EmitRfid_kesh(std::string& out, const RfidArgs& a) {
+void EmitRfid_kesh(TextBuffer& out, const RfidArgs& a) {
     if (a.memBlock == kInvalidBank) ThrowNoBank();
     if (a.memBlock < kInvalidBank || a.memBlock > kReserveBank)
         throw std::invalid_argument("KESH RFID memory block type not handled");

@@ -16,19 +16,19 @@ Builder MakeShape(const Dots& dots, const ShapeArgs& a) {
 
 }  // namespace
 
-void EmitLine(std::string& out, const Dots& dots, const ShapeArgs& a) {
+void EmitLine(TextBuffer& out, const Dots& dots, const ShapeArgs& a) {
     MakeShape<VornLibEx::Line>(dots, a).AppendTo(out);
 }
 
-void EmitLine_kesh(std::string& out, const Dots& dots, const ShapeArgs& a) {
+void EmitLine_kesh(TextBuffer& out, const Dots& dots, const ShapeArgs& a) {
     MakeShape<KeshLibEx::Line>(dots, a).AppendTo(out);
 }
 
-void EmitBox(std::string& out, const Dots& dots, const ShapeArgs& a) {
+void EmitBox(TextBuffer& out, const Dots& dots, const ShapeArgs& a) {
     MakeShape<VornLibEx::Box>(dots, a).AppendTo(out);
 }
 
-void EmitBox_kesh(std::string& out, const Dots& dots, const ShapeArgs& a) {
+void EmitBox_kesh(TextBuffer& out, const Dots& dots, const ShapeArgs& a) {
     MakeShape<KeshLibEx::Box>(dots, a).AppendTo(out);
 }
 

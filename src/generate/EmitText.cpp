@@ -45,13 +45,13 @@ Builder MakeBuilder(const Dots& dots, const TextArgs& a, float percentScale) {
 
 // A text without its item is its font selection alone, left without the
 // line end that would lead to the text command.
-void DropLineEnd(std::string& out) {
-    out.resize(out.size() - VORN::LineTerminator.size());
+void DropLineEnd(TextBuffer& out) {
+    out.Truncate(out.size() - VORN::LineTerminator.size());
 }
 
 }  // namespace
 
-void EmitText(std::string& out, NoticeSink& notices, const Dots& dots, const TextArgs& a) {
+void EmitText(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a) {
     // VORN has no style of its own: the font says so and selects the plain font.
     VornLibEx::Font font;
     font.Name(a.fontName.empty() ? std::string_view("0") : a.fontName);
@@ -62,7 +62,7 @@ void EmitText(std::string& out, NoticeSink& notices, const Dots& dots, const Tex
     MakeBuilder<VornLibEx::Alphanumeric>(dots, a, VORN::ALPHA_EXPANSION[1]).AppendTo(out);
 }
 
-void EmitText_kesh(std::string& out, NoticeSink&, const Dots& dots, const TextArgs& a) {
+void EmitText_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const TextArgs& a) {
     KeshLibEx::Font font;
     font.Name(a.fontName.empty() ? std::string_view("93779.sf") : a.fontName);
     font.Bold(IsBold(a.fontStyle));

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "base/Notice.h"
+#include "base/TextBuffer.h"
 #include "generate/Dots.h"
 #include "quillon/Label.h"
 
@@ -25,17 +26,17 @@ struct TextArgs {
     int rotation;
     float fontSizeX, fontSizeY;
 };
-void EmitText(std::string& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
-void EmitText_kesh(std::string& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
+void EmitText(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
+void EmitText_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
 
 // Lines and boxes: corners and thickness in the ruler's unit.
 struct ShapeArgs {
     float startX, startY, endX, endY, lineThickness;
 };
-void EmitLine(std::string& out, const Dots& dots, const ShapeArgs& a);
-void EmitLine_kesh(std::string& out, const Dots& dots, const ShapeArgs& a);
-void EmitBox(std::string& out, const Dots& dots, const ShapeArgs& a);
-void EmitBox_kesh(std::string& out, const Dots& dots, const ShapeArgs& a);
+void EmitLine(TextBuffer& out, const Dots& dots, const ShapeArgs& a);
+void EmitLine_kesh(TextBuffer& out, const Dots& dots, const ShapeArgs& a);
+void EmitBox(TextBuffer& out, const Dots& dots, const ShapeArgs& a);
+void EmitBox_kesh(TextBuffer& out, const Dots& dots, const ShapeArgs& a);
 
 struct Barcode1DArgs {
     float x, y;
@@ -46,8 +47,8 @@ struct Barcode1DArgs {
     int rotation;
     bool pdfLocTop;
 };
-void EmitBarcode1D(std::string& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
-void EmitBarcode1D_kesh(std::string& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
+void EmitBarcode1D(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
+void EmitBarcode1D_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
 
 struct QRCodeArgs {
     float x, y;
@@ -57,8 +58,8 @@ struct QRCodeArgs {
     const QRCodeManualSegments& segments;  // every segment of the label
     int errorCorrection, model, rotation;
 };
-void EmitQRCode(std::string& out, const Dots& dots, const QRCodeArgs& a);
-void EmitQRCode_kesh(std::string& out, const Dots& dots, const QRCodeArgs& a);
+void EmitQRCode(TextBuffer& out, const Dots& dots, const QRCodeArgs& a);
+void EmitQRCode_kesh(TextBuffer& out, const Dots& dots, const QRCodeArgs& a);
 
 struct Pdf417Args {
     float x, y;
@@ -66,8 +67,8 @@ struct Pdf417Args {
     float xdim, ydim;
     int errorCorrection, rows, cols, rotation;
 };
-void EmitPdf417(std::string& out, const Dots& dots, const Pdf417Args& a);
-void EmitPdf417_kesh(std::string& out, const Dots& dots, const Pdf417Args& a);
+void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a);
+void EmitPdf417_kesh(TextBuffer& out, const Dots& dots, const Pdf417Args& a);
 // `value` limited to [min, max].
 int LimitRange(int value, int min, int max);
 
@@ -78,8 +79,8 @@ struct DataMatrixArgs {
     std::string_view allStr;  // the content and the expanded multi-line text
     int rows, cols, rotation;
 };
-void EmitDataMatrix(std::string& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
-void EmitDataMatrix_kesh(std::string& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
+void EmitDataMatrix(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
+void EmitDataMatrix_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
 
 struct AztecArgs {
     float x, y;
@@ -87,8 +88,8 @@ struct AztecArgs {
     float xdim;
     int codeTyp, fixedErrCorrection, layers, rotation;
 };
-void EmitAztec(std::string& out, const Dots& dots, const AztecArgs& a);
-void EmitAztec_kesh(std::string& out, const Dots& dots, const AztecArgs& a);
+void EmitAztec(TextBuffer& out, const Dots& dots, const AztecArgs& a);
+void EmitAztec_kesh(TextBuffer& out, const Dots& dots, const AztecArgs& a);
 // The VORN size estimate of an Aztec symbol.
 int AztecTotalCodewords(int layers);
 int AztecLengthWithEcc(int dataLength, int eccPercentage);
@@ -101,8 +102,8 @@ struct MaxicodeArgs {
     bool zipperPattern;
     int rotation;
 };
-void EmitMaxicode(std::string& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a);
-void EmitMaxicode_kesh(std::string& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a);
+void EmitMaxicode(TextBuffer& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a);
+void EmitMaxicode_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const MaxicodeArgs& a);
 
 struct RfidArgs {
     unsigned int a32BitField, a16BitField;
@@ -112,8 +113,8 @@ struct RfidArgs {
     int passwordType;
     std::string_view password;
 };
-void EmitRfid(std::string& out, const RfidArgs& a);
-void EmitRfid_kesh(std::string& out, const RfidArgs& a);
+void EmitRfid(TextBuffer& out, const RfidArgs& a);
+void EmitRfid_kesh(TextBuffer& out, const RfidArgs& a);
 
 }  // namespace quillon
 

@@ -16,11 +16,11 @@ using quillon::VornCommand;
 
 constexpr int kKesh = 1;
 
-void AppendKeshHeader(std::string& out, const std::string& name) {
+void AppendKeshHeader(quillon::TextBuffer& out, const std::string& name) {
     KeshCommand(out, "CREATE", true).Text(name).Text("X").End();
 }
 
-void AppendVornHeader(std::string& out, const std::string& name, IPrintResolution* res) {
+void AppendVornHeader(quillon::TextBuffer& out, const std::string& name, IPrintResolution* res) {
     VornCommand(out, "REM").Text(name).More(" FORM BEGIN").End();
     VornCommand(out, "CLS").End();
     VornCommand::Assignment(out, "DPI").Int(quillon::TruncToInt(res->getDotsPerInch())).End();
@@ -30,7 +30,7 @@ void AppendVornHeader(std::string& out, const std::string& name, IPrintResolutio
     VornCommand::Assignment(out, "FV").Int(12).End();
 }
 
-void AppendKeshTrailer(std::string& out, const std::string& name, bool deleteAfterUse) {
+void AppendKeshTrailer(quillon::TextBuffer& out, const std::string& name, bool deleteAfterUse) {
     quillon::AppendLineEnd(out);
     KeshCommand(out, "END").End();
     KeshCommand(out, "EXECUTE", true).Text(name).End();
@@ -38,13 +38,13 @@ void AppendKeshTrailer(std::string& out, const std::string& name, bool deleteAft
     if (deleteAfterUse) KeshCommand(out, "DELETE FORM", true).Text(name).End();
 }
 
-void AppendVornTrailer(std::string& out, const std::string& name) {
+void AppendVornTrailer(quillon::TextBuffer& out, const std::string& name) {
     VornCommand(out, "PRINT").Int(1).End();
     VornCommand(out, "REM").Text(name).More(" FORM END").End();
 }
 
 // A stored picture: "x;y;path" split at the first two semicolons.
-void AppendPicture(std::string& out, std::string_view description, bool kesh) {
+void AppendPicture(quillon::TextBuffer& out, std::string_view description, bool kesh) {
     int x = 0;
     int y = 0;
     std::string path;
@@ -52,11 +52,7 @@ void AppendPicture(std::string& out, std::string_view description, bool kesh) {
     if (kesh)
         quillon::KeshBlock(out, "LOGO").Int(x).Int(y).Text(path).Stop();
     else
-        VornCommand(out, "PUTPNG", std::string_view(&VORN::DelimeterParams, 1))
-            .Int(x)
-            .Int(y)
-            .Framed(path)
-            .End();
+        VornCommand(out, "PUTPNG", VORN::DelimeterParams).Int(x).Int(y).Framed(path).End();
 }
 
 // Reads from `pos` up to `delimiter` (which is consumed) or the end, like
@@ -79,9 +75,9 @@ constexpr size_t kKeptRenderingBytes = 64 * 1024;
 bool VornForm::ParsePutbmpInfo(std::string_view PutbmpInfo, int& x, int& y, std::string& strFilePath) {
     size_t pos = 0;
     std::string piece;
-    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    if (!ReadPiece(PutbmpInfo, pos, quillon::kPictureFieldDelimiter, piece)) return false;
     x = std::stoi(piece, nullptr, 10);
-    if (!ReadPiece(PutbmpInfo, pos, ';', piece)) return false;
+    if (!ReadPiece(PutbmpInfo, pos, quillon::kPictureFieldDelimiter, piece)) return false;
     y = std::stoi(piece, nullptr, 10);
     return ReadPiece(PutbmpInfo, pos, '\n', strFilePath);
 }
@@ -91,9 +87,9 @@ void VornForm::GetAsString(std::string& strLabel) {
         strLabel.clear();
         return;
     }
-    std::string& text = _rendering;
-    text.clear();
-    text.reserve(256 + 96 * VornObjects.size());
+    quillon::TextBuffer& text = _rendering;
+    text.Clear();
+    text.Reserve(256 + 96 * VornObjects.size());
 
     int language = VornObjPrintLanguageTyp.at(0);
     if (language == kKesh)
@@ -205,7 +201,7 @@ void VornForm::GetAsString(std::string& strLabel) {
                 break;
             case quillon::kObjRawContent:
                 quillon::AppendLineEnd(text);
-                text += VornobjAztecContent[i];
+                text.Append(VornobjAztecContent[i]);
                 quillon::AppendLineEnd(text);
                 break;
             default:
@@ -217,6 +213,6 @@ void VornForm::GetAsString(std::string& strLabel) {
         AppendKeshTrailer(text, Name, DeleteAfterUse);
     else
         AppendVornTrailer(text, Name);
-    strLabel.assign(text);
-    if (text.capacity() > kKeptRenderingBytes) std::string().swap(text);
+    strLabel.assign(text.View());
+    if (text.Capacity() > kKeptRenderingBytes) text.Release();
 }

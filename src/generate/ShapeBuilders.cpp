@@ -4,17 +4,17 @@
 
 namespace VornLibEx {
 
-void Line::AppendTo(std::string& out) const {
+void Line::AppendTo(quillon::TextBuffer& out) const {
     quillon::VornCommand(out, Cmd).Int(SC).Int(SR).Int(EC).Int(ER).Int(_lt).End();
 }
 
 std::string Line::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
-void Box::AppendTo(std::string& out) const {
+void Box::AppendTo(quillon::TextBuffer& out) const {
     quillon::VornCommand cmd(out, Cmd);
     cmd.Int(SC).Int(SR).Int(EC).Int(ER).Int(_lt);
     if (RD > 0) cmd.Int(RD);
@@ -22,16 +22,16 @@ void Box::AppendTo(std::string& out) const {
 }
 
 std::string Box::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
 }  // namespace VornLibEx
 
 namespace KeshLibEx {
 
-void Line::AppendTo(std::string& out) {
+void Line::AppendTo(quillon::TextBuffer& out) {
     if (SR == ER) {
         Cmd = "HORZ";
         quillon::KeshBlock(out, Cmd).Int(_lt).Int(SR).Int(SC).Int(EC).Stop();
@@ -45,12 +45,12 @@ void Line::AppendTo(std::string& out) {
 }
 
 std::string Line::ToString() {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
-void Box::AppendTo(std::string& out) const {
+void Box::AppendTo(quillon::TextBuffer& out) const {
     quillon::KeshBlock block(out, Cmd);
     block.Int(_lt).Int(SR).Int(SC).Int(ER).Int(EC);
     if (RD > 0) block.Int(RD);
@@ -58,9 +58,9 @@ void Box::AppendTo(std::string& out) const {
 }
 
 std::string Box::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
 }  // namespace KeshLibEx

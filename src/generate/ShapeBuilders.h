@@ -3,6 +3,8 @@
 
 #include <string>
 
+#include "base/TextBuffer.h"
+
 // Line and box command builders; every number is in dots. Values made by
 // the emitters, rendered once and dropped.
 
@@ -14,7 +16,7 @@ class Line {
     Line(int lt, int sr, int sc, int er, int ec) : _lt(lt), SR(sr), SC(sc), ER(er), EC(ec) {}
     int LT() const { return _lt; }
     void LT(int lt) { _lt = lt; }
-    void AppendTo(std::string& out) const;
+    void AppendTo(quillon::TextBuffer& out) const;
     std::string ToString() const;
 
     const char* Cmd = "DIAGONAL";
@@ -31,7 +33,7 @@ class Box {
     Box(int lt, int sr, int sc, int er, int ec) : _lt(lt), SR(sr), SC(sc), ER(er), EC(ec) {}
     int LT() const { return _lt; }
     void LT(int lt) { _lt = lt; }
-    void AppendTo(std::string& out) const;
+    void AppendTo(quillon::TextBuffer& out) const;
     std::string ToString() const;
 
     const char* Cmd = "BOX";
@@ -54,7 +56,7 @@ class Line {
     Line(int lt, int sr, int sc, int er, int ec) : _lt(lt), SR(sr), SC(sc), ER(er), EC(ec) {}
     int LT() const { return _lt; }
     void LT(int lt) { _lt = lt; }
-    void AppendTo(std::string& out);
+    void AppendTo(quillon::TextBuffer& out);
     std::string ToString();
 
     const char* Cmd = "";
@@ -72,7 +74,7 @@ class Box {
     Box(int lt, int sr, int sc, int er, int ec) : _lt(lt), SR(sr), SC(sc), ER(er), EC(ec) {}
     int LT() const { return _lt; }
     void LT(int lt) { _lt = lt; }
-    void AppendTo(std::string& out) const;
+    void AppendTo(quillon::TextBuffer& out) const;
     std::string ToString() const;
 
     const char* Cmd = "BOX";

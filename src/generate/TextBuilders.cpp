@@ -4,7 +4,7 @@
 
 namespace VornLibEx {
 
-void Alphanumeric::AppendTo(std::string& out) {
+void Alphanumeric::AppendTo(quillon::TextBuffer& out) {
     // A multiplier is at least 1.
     if (!UsingPoints) {
         if (HE == 0) HE = 1;
@@ -14,12 +14,12 @@ void Alphanumeric::AppendTo(std::string& out) {
     // The reference point moves from the lower to the upper edge of the text:
     // by v*FV in multiplier mode, by the height in points as dots (0.79 of
     // the em size) in points mode.
-    auto shifted = [&](int base, std::string_view op) {
+    auto shifted = [&](int base, char op) {
         cmd.Text("(").MoreInt(base);
         if (UsingPoints)
             cmd.More(op).More("INT(").MoreInt(VE).More("*DPI/72*0.79)");
         else
-            cmd.More(" ").More(op).More(" ").MoreInt(VE).More("*FV");
+            cmd.More(' ').More(op).More(' ').MoreInt(VE).More("*FV");
         cmd.More(")");
     };
     if (_referencePoint != VORN::LeftDown) {
@@ -28,19 +28,19 @@ void Alphanumeric::AppendTo(std::string& out) {
         switch (Rotation) {
             case VORN::None:
                 cmd.Int(SC);
-                shifted(SR, "-");
+                shifted(SR, '-');
                 break;
             case VORN::ClockWise:
-                shifted(SC, "+");
+                shifted(SC, '+');
                 cmd.Int(SR);
                 break;
             case VORN::CounterClockWise:
-                shifted(SC, "-");
+                shifted(SC, '-');
                 cmd.Int(SR);
                 break;
             case VORN::Inverted:
                 cmd.Int(SC);
-                shifted(SR, "+");
+                shifted(SR, '+');
                 break;
             default:
                 // No known direction to shift in: the printer places the text
@@ -54,16 +54,16 @@ void Alphanumeric::AppendTo(std::string& out) {
 }
 
 std::string Alphanumeric::ToString() {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
 }  // namespace VornLibEx
 
 namespace KeshLibEx {
 
-void Alphanumeric::AppendTo(std::string& out) const {
+void Alphanumeric::AppendTo(quillon::TextBuffer& out) const {
     quillon::KeshBlock block(out, "ALPHA");
     if (Align == KESH::Center || Align == KESH::Right) block.Text(KESH::GetAlignment(Align));
     if (Rotation != KESH::None) block.Text(KESH::GetRotation(Rotation));
@@ -74,9 +74,9 @@ void Alphanumeric::AppendTo(std::string& out) const {
 }
 
 std::string Alphanumeric::ToString() const {
-    std::string out;
+    quillon::TextBuffer out;
     AppendTo(out);
-    return out;
+    return out.ToString();
 }
 
 }  // namespace KeshLibEx

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "base/TextBuffer.h"
 #include "base/Vocabulary.h"
 
 // Text command builders. A builder is a value made by the text emitter,
@@ -22,7 +23,7 @@ class Alphanumeric {
         : SR(sr), SC(sc), VE(ve), HE(he), Data(data) {}
 
     // The TEXT line, its terminator included.
-    void AppendTo(std::string& out);
+    void AppendTo(quillon::TextBuffer& out);
     std::string ToString();
 
     int SR;
@@ -50,7 +51,7 @@ class Alphanumeric {
         : SR(sr), SC(sc), VE(ve), HE(he), Data(data) {}
 
     // The whole ALPHA block, its STOP line included.
-    void AppendTo(std::string& out) const;
+    void AppendTo(quillon::TextBuffer& out) const;
     std::string ToString() const;
 
     int SR;

@@ -67,7 +67,7 @@ class ObjectParts {
     T* Get(PartSlot slot) const {
         return static_cast<T*>(_slots[slot].get());
     }
-    OwnedPtr Release(PartSlot slot) { return std::move(_slots[slot]); }
+    OwnedPtr&& Release(PartSlot slot) { return std::move(_slots[slot]); }
 
   private:
     OwnedPtr _slots[kPartSlots] = {OwnNothing(), OwnNothing(), OwnNothing(), OwnNothing(),

@@ -101,8 +101,13 @@ void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts) {
     MakeRoomInOwningLists();
     gpLabel->AddRow(std::move(row));
     // Recorded: nothing below can fail, and the parts are the label's now.
-    for (int slot = 0; slot < kPartSlots; ++slot)
-        kOwningLists[slot]->push_back(parts.Release(static_cast<PartSlot>(slot)));
+    ObjectsPtr.push_back(parts.Release(kObjectPart));
+    ObjRulerPtr.push_back(parts.Release(kRulerPart));
+    ObjStartPtr.push_back(parts.Release(kStartPart));
+    ObjEndPtr.push_back(parts.Release(kEndPart));
+    ObjCellSquarePtr.push_back(parts.Release(kCellSquarePart));
+    ObjCellRectPtr.push_back(parts.Release(kCellRectPart));
+    ObjTextItemPtr.push_back(parts.Release(kTextItemPart));
     if (ruler) gpRuler = ruler;
     if (cellSquare) gpCellSquare = cellSquare;
     if (cellRect) gpCellRect = cellRect;
@@ -149,9 +154,9 @@ QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     quillon::FormRow row;
     std::string description;
     quillon::AppendInt(description, x);
-    description += ';';
+    description += quillon::kPictureFieldDelimiter;
     quillon::AppendInt(description, y);
-    description += ';';
+    description += quillon::kPictureFieldDelimiter;
     description += strFilePath;
     row.VornobjPutBmpStr = description;
     return quillon::RecordObject(quillon::kObjPicture, std::move(row), {});

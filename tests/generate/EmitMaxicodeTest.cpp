@@ -127,9 +127,11 @@ TEST(Emitters, RfidBanks) {
     };
     for (const auto& row : rows) {
         for (auto emit : {quillon::EmitRfid, quillon::EmitRfid_kesh}) {
+            quillon::TextBuffer text;
             std::string out;
             try {
-                emit(out, {305419896, 43981, "LABEL1", row.bank, 2, "", "", row.passwordType, ""});
+                emit(text, {305419896, 43981, "LABEL1", row.bank, 2, "", "", row.passwordType, ""});
+                out = text.ToString();
             } catch (const std::invalid_argument& e) {
                 out = std::string("!") + e.what();
             }
