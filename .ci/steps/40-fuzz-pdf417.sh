@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the PDF417 encoder's libFuzzer target with clang and runs it for
-# 60 seconds, seeded with the shared PDF417 workload. Any crash, sanitizer
-# report or failed round trip fails the step.
+# 60 seconds, seeded with the PDF417 test corpus. Any crash, sanitizer
+# report or broken invariant fails the step.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-deps.sh >/dev/null
@@ -11,14 +11,13 @@ CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -D
   -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_pdf417 >/dev/null
 
-# Seeds: the first 200 inputs of the shared workload (when present), each
-# behind an option byte that selects the automatic emitter order.
+# Seeds: the first 200 inputs of the test corpus, each behind an option
+# byte that selects the label emitter's order.
 seeds=$(mktemp -d)
 work=$(mktemp -d)
 trap 'rm -rf "$seeds" "$work"' EXIT
-corpus=../shared/bench/pdf417-corpus.txt
-if [ -r "$corpus" ]; then
-  python3 - "$corpus" "$seeds" <<'PY'
+corpus=tests/pdf417/data/pdf417-corpus.txt
+python3 - "$corpus" "$seeds" <<'PY'
 import re, sys
 src, out = sys.argv[1], sys.argv[2]
 with open(src, 'rb') as f:
@@ -29,7 +28,6 @@ with open(src, 'rb') as f:
         with open(f'{out}/seed{n:03d}', 'wb') as g:
             g.write(bytes([0x80 | (n % 3)]) + data)
 PY
-fi
 
 log=$(mktemp)
 status=0
