@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "ReferenceRender.h"
+#include "HostTextSupport.h"
 #include "comm/HostText.h"
 
 using hosttext_test::LocaleGuard;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "ReferenceRender.h"
+#include "HostTextSupport.h"
 #include "comm/HostText.h"
 
 using quillon::HostTextDownload;

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "../ReferenceRender.h"
+#include "../HostTextSupport.h"
 #include "UsbPrinterEmulator.h"
 #include "comm/CommGlobals.h"
 #include "comm/HostText.h"
@@ -66,7 +66,7 @@ TEST_F(HostTextUsb, DownloadReachesTheListedPrinter) {
         }
         received += transfers[i];
     }
-    EXPECT_EQ(received, hosttext_test::ExpectedHlv("U1", "USB Grüße", "DejaVu Sans 20", 1, true, 270));
+    EXPECT_EQ(received, hosttext_test::HlvFor("U1", "USB Grüße", "DejaVu Sans 20", 1, true, 270));
 }
 
 }  // namespace

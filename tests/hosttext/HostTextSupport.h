@@ -1,0 +1,92 @@
+#ifndef QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
+#define QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
+
+// What the host-text tests share: rendering a text to the HLV command the
+// library sends for it, reading files back, and a scratch working directory.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <clocale>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "comm/HostText.h"
+
+namespace hosttext_test {
+
+inline quillon::HostTextStyle Style(const std::string& font, int rotation, int style = 0,
+                                    bool underline = false) {
+    quillon::HostTextStyle s;
+    s.fontDescription = font;
+    s.rotation = rotation;
+    s.bold = (style & 1) != 0;
+    s.italic = (style & 2) != 0;
+    s.underline = underline;
+    return s;
+}
+
+// The HLV command for `utf8` as the library renders it: what a printer
+// receives from WindowsFont for the same text and style.
+inline std::string HlvFor(const char* name, const std::string& utf8, const std::string& font, int style,
+                          bool underline, int rotation) {
+    quillon::HostTextImage img;
+    EXPECT_TRUE(quillon::RenderHostText(utf8, Style(font, rotation, style, underline), img));
+    return quillon::HlvLogoCommand(name, img.raster.get(), img.stride, img.geometry.surfaceHeight, rotation);
+}
+
+inline std::string ReadFile(const std::string& path) {
+    std::ifstream f(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(f), {});
+}
+
+// Width and height from a PNG's IHDR chunk; false when it is not a PNG.
+inline bool PngSize(const std::string& png, int& width, int& height) {
+    if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0 || png.compare(12, 4, "IHDR") != 0)
+        return false;
+    auto be32 = [&](size_t at) {
+        int v = 0;
+        for (size_t i = at; i < at + 4; ++i) v = v << 8 | static_cast<unsigned char>(png[i]);
+        return v;
+    };
+    width = be32(16);
+    height = be32(20);
+    return true;
+}
+
+// Sets the locale for the life of the guard.
+struct LocaleGuard {
+    explicit LocaleGuard(const char* name) : saved(std::setlocale(LC_ALL, nullptr)) {
+        ok = std::setlocale(LC_ALL, name) != nullptr;
+    }
+    ~LocaleGuard() { std::setlocale(LC_ALL, saved.c_str()); }
+    std::string saved;
+    bool ok = false;
+};
+
+// Runs each test in a fresh directory of its own (HLV.png lands there) with
+// no wait before the connection closes.
+class InTempDir : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        quillon::SetDownloadSettleTime(std::chrono::milliseconds(0));
+        _dir = std::filesystem::temp_directory_path() /
+               ("quillon-hosttext-" + std::to_string(::getpid()) + "-" +
+                ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(_dir);
+        _cwd = std::filesystem::current_path();
+        std::filesystem::current_path(_dir);
+    }
+    void TearDown() override {
+        quillon::SetDownloadSettleTime(quillon::kDownloadSettleTime);
+        std::filesystem::current_path(_cwd);
+        std::filesystem::remove_all(_dir);
+    }
+    std::filesystem::path _dir, _cwd;
+};
+
+}  // namespace hosttext_test
+
+#endif
