@@ -27,7 +27,8 @@ struct DM {
     DM& Multi(std::string m, char a = 13, char b = 10) { return multi = std::move(m), c1 = a, c2 = b, *this; }
     DM& Rect() { return rect = true, *this; }
     void operator()() const {
-        CreateDataMatrixBarcodes(x, y, data, scale, xdim, As<RotateEnum>(rotation), rect, multi, c1, c2, rows, cols);
+        CreateDataMatrixBarcodes(x, y, data, scale, xdim, As<RotateEnum>(rotation), rect, multi, c1, c2, rows,
+                                 cols);
     }
 };
 
@@ -92,7 +93,8 @@ struct Az {
     Az& Turn(int r) { return rotation = r, *this; }
     Az& Data(std::string d) { return data = std::move(d), *this; }
     void operator()() const {
-        CreateAztecBarcodes(x, y, data, scale, xdim, As<AztecCodeTypeEnum>(type), ecc, layers, As<RotateEnum>(rotation));
+        CreateAztecBarcodes(x, y, data, scale, xdim, As<AztecCodeTypeEnum>(type), ecc, layers,
+                            As<RotateEnum>(rotation));
     }
 };
 

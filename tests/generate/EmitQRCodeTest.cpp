@@ -28,7 +28,8 @@ struct QR {
     void operator()() const {
         auto segs = segments;
         CreateQRBarcodes(x, y, data, scale, xdim, As<QRCodeMaskEnum>(mask), segs ? &*segs : nullptr,
-                         As<QRCodeErrorCorrectionEnum>(level), As<QRCodeModelEnum>(model), As<RotateEnum>(rotation));
+                         As<QRCodeErrorCorrectionEnum>(level), As<QRCodeModelEnum>(model),
+                         As<RotateEnum>(rotation));
     }
 };
 

@@ -10,10 +10,7 @@
 #include <stdexcept>
 
 namespace quillon_test {
-namespace {
 
-// Printable ASCII stays itself; a line feed is written "\n" and ends the
-// golden line, so the file reads like the command text.
 std::string Escape(const std::string& bytes) {
     std::string out;
     for (unsigned char c : bytes) {
@@ -34,6 +31,8 @@ std::string Escape(const std::string& bytes) {
     if (!out.empty() && out.back() != '\n') out += '\n';
     return out;
 }
+
+namespace {
 
 const char* KindOf(const std::exception& e) {
     if (dynamic_cast<const std::invalid_argument*>(&e)) return "invalid_argument";
@@ -106,14 +105,10 @@ std::string Golden(const std::string& file, const std::string& actual) {
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases) {
-    std::string actual;
-    for (const EmitterCase& c : cases)
-        for (int lang : {0, 1}) actual += Section(c, lang);
-    const std::string file = std::string(kind) + ".txt";
+void CheckSections(const std::string& file, const std::string& actual, size_t count) {
     const auto want = Sections(Golden(file, actual));
     const auto got = Sections(actual);
-    EXPECT_EQ(got.size(), cases.size() * 2) << "case names must be unique";
+    EXPECT_EQ(got.size(), count) << "case names must be unique";
     EXPECT_EQ(want.size(), got.size()) << file;
     for (const auto& [head, body] : got) {
         const auto it = want.find(head);
@@ -122,6 +117,13 @@ void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases) {
         else
             EXPECT_EQ(body, it->second) << head;
     }
+}
+
+void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases) {
+    std::string actual;
+    for (const EmitterCase& c : cases)
+        for (int lang : {0, 1}) actual += Section(c, lang);
+    CheckSections(std::string(kind) + ".txt", actual, cases.size() * 2);
 }
 
 }  // namespace quillon_test

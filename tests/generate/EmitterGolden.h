@@ -31,6 +31,14 @@ void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases);
 // first rewritten with `actual`.
 std::string Golden(const std::string& file, const std::string& actual);
 
+// Bytes as golden text: printable ASCII as it is, "\r" and "\n" written
+// out (a line feed also ends the golden line), other bytes as \xHH.
+std::string Escape(const std::string& bytes);
+
+// Compares `actual`, made of `count` sections that each start with a line
+// "== name", with golden/<file> section by section.
+void CheckSections(const std::string& file, const std::string& actual, size_t count);
+
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;
 constexpr ScaleEnum Inch = ScaleEnum::Inch;

@@ -1,16 +1,23 @@
-// The label lifecycle through the exported functions: empty forms, the
-// resolution and language rules, replacing and closing labels, pictures,
-// raw content and the behaviour with no label open.
+// The label lifecycle through the exported functions: whole forms against
+// golden/forms.txt (each rendered twice, which must give the same text), and
+// the state the functions leave: no label open, a failed CreateLabel, a
+// label replaced or closed, and the lists every object adds to.
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <stdexcept>
 #include <string>
 
+#include "../generate/EmitterGolden.h"
+#include "ObjectSamples.h"
 #include "label/LabelState.h"
-#include "quillon/quillon.h"
 
 namespace {
+
+using quillon_test::Dot;
+using quillon_test::Inch;
+using quillon_test::MM;
 
 std::string Render() {
     std::string out;
@@ -18,91 +25,104 @@ std::string Render() {
     return out;
 }
 
-class LabelTest : public ::testing::Test {
-  protected:
-    void TearDown() override { CloseLabel(); }
+struct Scenario {
+    std::string name;
+    std::function<void()> build;
 };
 
-const std::string kEmptyVorn =
-    "REM L1 FORM BEGIN\r\n"
-    "CLS\r\n"
-    "DPI = 203\r\n"
-    "FONT$ = \"1\"\r\n"
-    "FH = 8\r\n"
-    "FV = 12\r\n"
-    "REM SCALE 203,203\r\n"
-    "PRINT 1\r\n"
-    "REM L1 FORM END\r\n";
-
-const std::string kEmptyKesh =
-    "~CREATE;L1;X\r\n"
-    "SCALE;DOT;203;203\r\n"
-    "\r\n"
-    "END\r\n"
-    "~EXECUTE;L1\r\n"
-    "~NORMAL\r\n"
-    "~DELETE FORM;L1\r\n";
-
-TEST_F(LabelTest, EmptyFormsInBothLanguages) {
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    EXPECT_EQ(Render(), kEmptyVorn);
-    CreateLabel(1, "L1", 203.0f, ScaleEnum::Inch);
-    EXPECT_EQ(Render(), kEmptyKesh);
+void Label(int language, float perUnit = 203.0f, ScaleEnum unit = Inch) {
+    CreateLabel(language, "L1", perUnit, unit);
 }
 
-TEST_F(LabelTest, OnlySelectorOneChoosesKesh) {
-    for (int selector : {0, 2, 7, -1, -5, 1000}) {
-        CreateLabel(selector, "L1", 203.0f, ScaleEnum::Inch);
-        EXPECT_EQ(Render(), kEmptyVorn) << "selector " << selector;
-    }
+void Pictures(int language, int x, int y, const char* name) {
+    Label(language);
+    Picture(x, y, name);
 }
 
-TEST_F(LabelTest, ResolutionIsTruncatedDotsPerInch) {
-    struct Row {
-        float dotsPerUnit;
-        ScaleEnum unit;
-        const char* vornLines;  // DPI line .. scale line
-        const char* keshScale;
-    };
-    const Row rows[] = {
-        // 8 dots/mm is 203.19999 dpi in single precision.
-        {8.0f, ScaleEnum::MM, "DPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 203,203\r\n",
-         "SCALE;DOT;203;203\r\n"},
-        {12.0f, ScaleEnum::MM, "DPI = 304\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 304,304\r\n",
-         "SCALE;DOT;304;304\r\n"},
-        {300.9f, ScaleEnum::Inch, "DPI = 300\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 300,300\r\n",
-         "SCALE;DOT;300;300\r\n"},
-        {600.0f, ScaleEnum::Inch, "DPI = 600\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 600,600\r\n",
-         "SCALE;DOT;600;600\r\n"},
-        {0.0f, ScaleEnum::Inch, "DPI = 0\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 0,0\r\n",
-         "SCALE;DOT;0;0\r\n"},
-    };
-    for (const Row& row : rows) {
-        CreateLabel(0, "R", row.dotsPerUnit, row.unit);
-        EXPECT_EQ(Render(), std::string("REM R FORM BEGIN\r\nCLS\r\n") + row.vornLines +
-                                "PRINT 1\r\nREM R FORM END\r\n")
-            << row.dotsPerUnit;
-        CreateLabel(1, "R", row.dotsPerUnit, row.unit);
-        EXPECT_EQ(Render(), std::string("~CREATE;R;X\r\n") + row.keshScale +
-                                "\r\nEND\r\n~EXECUTE;R\r\n~NORMAL\r\n~DELETE FORM;R\r\n")
-            << row.dotsPerUnit;
-    }
-}
-
-TEST_F(LabelTest, RenderingTwiceGivesTheSameText) {
+TEST(LabelForms, BothLanguages) {
+    std::vector<Scenario> scenarios;
+    for (int language : {0, 1, 2, 7, -1, -5, 1000})
+        scenarios.push_back({"empty, selector " + std::to_string(language), [=] { Label(language); }});
     for (int language : {0, 1}) {
-        CreateLabel(language, "L1", 203.0f, ScaleEnum::Inch);
-        Picture(1, 2, "P");
+        const std::string lang = language ? " kesh" : " vorn";
+        // 8 dots/mm is 203.19999 dpi in single precision.
+        for (auto [perUnit, unit] :
+             {std::pair{8.0f, MM}, {12.0f, MM}, {300.9f, Inch}, {600.0f, Inch}, {0.0f, Inch}})
+            scenarios.push_back(
+                {"resolution " + std::to_string(perUnit) + (unit == MM ? " mm" : " in") + lang,
+                 [=, unit = unit] { Label(language, perUnit, unit); }});
+        scenarios.push_back({"pictures" + lang, [=] {
+                                 Pictures(language, 10, 20, "A.PNG");
+                                 Picture(-5, -7, "LOGO1");
+                                 Picture(0, 0, "A;B;C");        // only the first two semicolons split
+                                 Picture(3, 4, "TOP\nSECRET");  // the name ends at a line break
+                                 Picture(3, 4, "");             // no name: left out
+                                 Picture(2147483647, -2147483647 - 1, "MAX");
+                             }});
+        scenarios.push_back({"raw content" + lang, [=] {
+                                 Pictures(language, 1, 1, "FIRST");
+                                 gpLabel->addRawContent("RAW LINE");
+                                 Picture(2, 2, "SECOND");
+                             }});
+        scenarios.push_back({"renamed" + lang, [=] {
+                                 Label(language);
+                                 gpLabel->setName("B");
+                             }});
+        scenarios.push_back({"second label replaces the first" + lang, [=] {
+                                 Pictures(language, 1, 1, "FIRST LABEL");
+                                 Pictures(language, 2, 2, "SECOND LABEL");
+                             }});
+        scenarios.push_back({"notices at every rendering" + lang, [=] {
+                                 Label(language);
+                                 CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points,
+                                             static_cast<FontStyleEnum>(3), AlignEnum::Default, "",
+                                             RotateEnum::None);
+                             }});
+    }
+    std::string actual;
+    for (const Scenario& s : scenarios) {
+        s.build();
+        testing::internal::CaptureStdout();
         const std::string first = Render();
-        EXPECT_EQ(Render(), first);
-        EXPECT_EQ(Render(), first);
+        const std::string second = Render();
+        const std::string printed = testing::internal::GetCapturedStdout();
+        CloseLabel();
+        actual += "== " + s.name + "\n" + quillon_test::Escape(first);
+        if (second != first) actual += "-- the second rendering differs\n";
+        if (!printed.empty()) actual += "-- stdout\n" + quillon_test::Escape(printed);
+    }
+    quillon_test::CheckSections("forms.txt", actual, scenarios.size());
+}
+
+void ExpectOwned(size_t entries) {
+    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
+                       &ObjCellRectPtr, &ObjTextItemPtr})
+        EXPECT_EQ(list->size(), entries);
+}
+
+TEST(LabelState, NothingWithoutAnOpenLabel) {
+    CloseLabel();
+    for (int round = 0; round < 2; ++round) {
+        for (const auto& add : quillon_test::EveryKindOfObject()) EXPECT_EQ(add(), nullptr);
+        std::string text = "unchanged";
+        try {
+            LabelToString(text);
+            ADD_FAILURE() << "no exception";
+        } catch (const std::logic_error& e) {
+            EXPECT_STREQ(e.what(), "No label is open.");
+        }
+        EXPECT_EQ(text, "unchanged");
+        ExpectOwned(0);
+        Label(0);  // the second round runs after a close
+        CloseLabel();
+        CloseLabel();
     }
 }
 
-TEST_F(LabelTest, InvalidUnitThrowsAndLeavesNoLabel) {
-    CreateLabel(0, "OLD", 203.0f, ScaleEnum::Inch);
+TEST(LabelState, InvalidUnitLeavesNoLabel) {
+    CreateLabel(0, "OLD", 203.0f, Inch);
     Picture(1, 1, "A");
-    for (ScaleEnum unit : {ScaleEnum::Dot, static_cast<ScaleEnum>(7), static_cast<ScaleEnum>(-1)}) {
+    for (ScaleEnum unit : {Dot, static_cast<ScaleEnum>(7), static_cast<ScaleEnum>(-1)}) {
         try {
             CreateLabel(1, "NEW", 300.0f, unit);
             ADD_FAILURE() << "no exception";
@@ -114,163 +134,40 @@ TEST_F(LabelTest, InvalidUnitThrowsAndLeavesNoLabel) {
         EXPECT_EQ(giPrintLanguageTyp, 1);
         EXPECT_EQ(Picture(0, 0, "X"), nullptr);
     }
-    // The first label's two entries stay owned until CloseLabel.
-    EXPECT_EQ(ObjectsPtr.size(), 2u);
+    ExpectOwned(2);  // the first label's entries stay owned until CloseLabel
+    CloseLabel();
+    ExpectOwned(0);
 }
 
-TEST_F(LabelTest, NoLabelOpen) {
-    std::string text = "unchanged";
-    EXPECT_EQ(Picture(1, 2, "P"), nullptr);
-    EXPECT_THROW(LabelToString(text), std::logic_error);
-    try {
-        LabelToString(text);
-    } catch (const std::logic_error& e) {
-        EXPECT_STREQ(e.what(), "No label is open.");
-    }
-    EXPECT_EQ(text, "unchanged");
-    EXPECT_TRUE(ObjectsPtr.empty());
-
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    CloseLabel();
-    EXPECT_EQ(Picture(1, 2, "P"), nullptr);
-    EXPECT_THROW(LabelToString(text), std::logic_error);
-}
-
-TEST_F(LabelTest, CloseWithoutLabelOrTwiceChangesNothing) {
-    CloseLabel();
-    CloseLabel();
-    EXPECT_EQ(gpLabel, nullptr);
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    CloseLabel();
-    CloseLabel();
-    EXPECT_EQ(gpLabel, nullptr);
-    EXPECT_EQ(gpPrinterResolution, nullptr);
-    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                       &ObjCellRectPtr, &ObjTextItemPtr})
-        EXPECT_TRUE(list->empty());
-}
-
-TEST_F(LabelTest, SecondCreateLabelReplacesTheFirst) {
-    CreateLabel(0, "FIRST", 203.0f, ScaleEnum::Inch);
-    void* first = Picture(1, 1, "A");
-    Picture(2, 2, "B");
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    EXPECT_NE(first, nullptr);
-    // Only the second label renders; the first one's entries stay owned.
-    EXPECT_EQ(Render(), kEmptyVorn);
-    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                       &ObjCellRectPtr, &ObjTextItemPtr})
-        EXPECT_EQ(list->size(), 4u);
-    CloseLabel();
-    EXPECT_TRUE(ObjectsPtr.empty());
-}
-
-TEST_F(LabelTest, AddingReturnsTheLabelHandle) {
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
+// Every object gains one entry in every list of the form and in every
+// owning list, whatever its kind; object 0 is the scale command.
+TEST(LabelState, EveryObjectAddsOneEntryToEveryList) {
+    CreateLabel(7, "T", 8.0f, MM);
+    QRCodeManualSegments segs = {{QRCodeManualEncodingEnum::Numeric, "1"},
+                                 {QRCodeManualEncodingEnum::Binary, "2"}};
+    EXPECT_EQ(CreateDataMatrixBarcodes(1, 2, "ID", Dot, 4, RotateEnum::None, false, "A/r/nB", 13, 10, -1, 5),
+              gpLabel.get());
+    EXPECT_EQ(CreateQRBarcodes(1, 2, "HELLO", Dot, 4, QRCodeMaskEnum::Mask_0, &segs,
+                               QRCodeErrorCorrectionEnum::EC_15, QRCodeModelEnum::MODEL_2, RotateEnum::None),
+              gpLabel.get());
     EXPECT_EQ(Picture(1, 2, "P"), gpLabel.get());
-    EXPECT_EQ(gpLabel->Form().ObjectCount(), 2u);
-    for (auto* list : {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
-                       &ObjCellRectPtr, &ObjTextItemPtr})
-        EXPECT_EQ(list->size(), 2u);
-}
-
-TEST_F(LabelTest, Pictures) {
-    struct Row {
-        int x, y;
-        const char* name;
-        const char* vorn;  // text between the scale line and PRINT 1
-        const char* kesh;  // text between the scale line and the empty line
-    };
-    const Row rows[] = {
-        {10, 20, "A.PNG", "PUTPNG,10,20,\"A.PNG\"\r\n", "LOGO\r\n10;20;A.PNG\r\nSTOP\r\n"},
-        {-5, -7, "LOGO1", "PUTPNG,-5,-7,\"LOGO1\"\r\n", "LOGO\r\n-5;-7;LOGO1\r\nSTOP\r\n"},
-        // Only the first two semicolons split; the name keeps the rest.
-        {0, 0, "A;B;C", "PUTPNG,0,0,\"A;B;C\"\r\n", "LOGO\r\n0;0;A;B;C\r\nSTOP\r\n"},
-        // A name ends at the first line break.
-        {3, 4, "TOP\nSECRET", "PUTPNG,3,4,\"TOP\"\r\n", "LOGO\r\n3;4;TOP\r\nSTOP\r\n"},
-        // No name: the picture is left out.
-        {3, 4, "", "", ""},
-        {2147483647, -2147483647 - 1, "MAX", "PUTPNG,2147483647,-2147483648,\"MAX\"\r\n",
-         "LOGO\r\n2147483647;-2147483648;MAX\r\nSTOP\r\n"},
-    };
-    for (const Row& row : rows) {
-        CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-        Picture(row.x, row.y, row.name);
-        std::string expected = kEmptyVorn;
-        expected.insert(expected.find("PRINT 1"), row.vorn);
-        EXPECT_EQ(Render(), expected) << row.name;
-
-        CreateLabel(1, "L1", 203.0f, ScaleEnum::Inch);
-        Picture(row.x, row.y, row.name);
-        expected = kEmptyKesh;
-        expected.insert(expected.find("\r\nEND"), row.kesh);
-        EXPECT_EQ(Render(), expected) << row.name;
-    }
-}
-
-TEST_F(LabelTest, ObjectsRenderInRecordingOrder) {
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    Picture(1, 1, "FIRST");
-    gpLabel->addRawContent("RAW LINE");
-    Picture(2, 2, "SECOND");
-    std::string expected = kEmptyVorn;
-    expected.insert(expected.find("PRINT 1"),
-                    "PUTPNG,1,1,\"FIRST\"\r\n\r\nRAW LINE\r\nPUTPNG,2,2,\"SECOND\"\r\n");
-    EXPECT_EQ(Render(), expected);
-
-    CreateLabel(1, "L1", 203.0f, ScaleEnum::Inch);
-    Picture(1, 1, "FIRST");
-    gpLabel->addRawContent("^RAW");
-    Picture(2, 2, "SECOND");
-    expected = kEmptyKesh;
-    expected.insert(expected.find("\r\nEND"),
-                    "LOGO\r\n1;1;FIRST\r\nSTOP\r\n\r\n^RAW\r\nLOGO\r\n2;2;SECOND\r\nSTOP\r\n");
-    EXPECT_EQ(Render(), expected);
-}
-
-TEST_F(LabelTest, RawContentKeepsTheListsAligned) {
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    gpLabel->addRawContent("X");
-    Picture(5, 6, "P");
     const VornForm& form = gpLabel->Form();
-    EXPECT_EQ(form.VornObjects.size(), 3u);
-    EXPECT_EQ(form.VornobjPdfLocTop.size(), 3u);
-    EXPECT_EQ(form.VornobjPutBmpStr.at(2), "5;6;P");
-    // The owning lists know nothing of raw content, which allocates nothing.
-    EXPECT_EQ(ObjectsPtr.size(), 2u);
-}
-
-TEST_F(LabelTest, NameChangesHeaderAndTrailer) {
-    CreateLabel(1, "A", 203.0f, ScaleEnum::Inch);
-    gpLabel->setName("B");
-    EXPECT_EQ(gpLabel->getName(), "B");
-    EXPECT_EQ(Render(),
-              "~CREATE;B;X\r\nSCALE;DOT;203;203\r\n\r\nEND\r\n~EXECUTE;B\r\n~NORMAL\r\n~DELETE FORM;B\r\n");
-}
-
-TEST_F(LabelTest, ArgumentlessToStringStaysEmpty) {
-    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
-    Picture(1, 2, "P");
-    EXPECT_EQ(gpLabel->toString(), "");
-}
-
-TEST_F(LabelTest, NewLabelRecordsObjectZero) {
-    CreateLabel(7, "L1", 8.0f, ScaleEnum::MM);
-    const VornForm& form = gpLabel->Form();
-    EXPECT_EQ(form.VornObjType.at(0), 0);
-    EXPECT_EQ(form.VornObjPrintLanguageTyp.at(0), 7);
-    EXPECT_NE(form.VornObjects.at(0), nullptr);
-    EXPECT_EQ(form.VornObjRotation.at(0), 0);
-    EXPECT_EQ(form.VornobjPDF417row.at(0), -1);
-    EXPECT_EQ(form.VornobjRfiDa32BitField.at(0), 0xFFFFFFFFu);
-    EXPECT_TRUE(form.VornobjQRCodedataManuallyEncoded.empty());
-    // A picture's row holds the fillers of the adding functions.
-    Picture(1, 2, "P");
-    EXPECT_EQ(form.VornObjRotation.at(1), -1);
-    EXPECT_EQ(form.VornobjPDF417row.at(1), 0);
-    EXPECT_EQ(form.VornobjPDF417col.at(1), 0);
-    EXPECT_EQ(form.VornobjDataMatrixCtrlChar1.at(1), 0);
-    EXPECT_FLOAT_EQ(form.VornobjHeight.at(1), -1.0f);
+#define QUILLON_CHECK_LIST(member, ...) EXPECT_EQ(form.member.size(), 4u) << #member;
+    QUILLON_FORM_LISTS(QUILLON_CHECK_LIST)
+#undef QUILLON_CHECK_LIST
+    ExpectOwned(4);
+    EXPECT_EQ(form.VornObjPrintLanguageTyp[0], 7);
+    EXPECT_EQ(form.VornObjType[0], 0);
+    EXPECT_NE(form.VornObjects[0], nullptr);
+    EXPECT_EQ(form.VornObjRotation[0], 0);
+    EXPECT_EQ(form.VornobjPDF417row[0], -1);
+    EXPECT_EQ(form.VornobjDataMatrixAllStr[1], "ID~M~JA~M~JB");
+    EXPECT_EQ(form.VornobjPDF417col[1], 5);
+    EXPECT_EQ(form.VornobjQRCodedataManuallyEncoded, segs);
+    EXPECT_EQ(form.VornObjRotation[3], -1);  // a picture's row holds the fillers
+    EXPECT_EQ(form.VornobjPDF417row[3], 0);
+    EXPECT_EQ(gpLabel->toString(), "");  // the argument-less form renders nothing
+    CloseLabel();
 }
 
 }  // namespace
