@@ -1,6 +1,8 @@
 #ifndef QUILLON_FORM_ATTRIBUTELIST_H
 #define QUILLON_FORM_ATTRIBUTELIST_H
 
+// Goal: recording a row appends to every list with a store and an increment.
+
 #include <cstddef>
 #include <new>
 #include <stdexcept>

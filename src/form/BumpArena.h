@@ -1,6 +1,9 @@
 #ifndef QUILLON_FORM_BUMPARENA_H
 #define QUILLON_FORM_BUMPARENA_H
 
+// Goal: memory that is handed out without a heap call per piece and given
+// back all at once.
+
 #include <cstddef>
 #include <cstdint>
 #include <memory>

@@ -1,6 +1,8 @@
 #ifndef QUILLON_FORM_FORMTEXT_H
 #define QUILLON_FORM_FORMTEXT_H
 
+// Goal: a recorded text costs one copy into the form and nothing to free.
+
 #include <string>
 #include <string_view>
 
