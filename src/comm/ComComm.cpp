@@ -93,8 +93,8 @@ void ComComm::Write(const unsigned char* dataOut, int iDataSize) {
     if (written == -1) {
         quillon::Warning("Failed to write data to COM port!");
     } else if (written < iDataSize) {
-        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " + quillon::IntToString(iDataSize) +
-                         " bytes were written!");
+        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " +
+                         quillon::IntToString(iDataSize) + " bytes were written!");
     }
 }
 

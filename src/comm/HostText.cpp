@@ -14,9 +14,9 @@
 #include <stdexcept>
 #include <thread>
 
-#include "comm/CommGlobals.h"
 #include "base/Format.h"
 #include "base/Notice.h"
+#include "comm/CommGlobals.h"
 
 namespace quillon {
 

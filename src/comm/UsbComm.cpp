@@ -314,8 +314,8 @@ void UsbComm::Write(const unsigned char* dataOut, int iDataSize) {
                                      &transferred, kTransferTimeoutMs);
         if (r != 0) {
             quillon::Warning(std::string("Failed to write data to USB device: ") + libusb_error_name(r) +
-                             " (" + quillon::IntToString(r) + "), transferred " + quillon::IntToString(transferred) +
-                             " bytes");
+                             " (" + quillon::IntToString(r) + "), transferred " +
+                             quillon::IntToString(transferred) + " bytes");
             return;
         }
     }

@@ -81,8 +81,8 @@ std::vector<Tuple<short, short>> UsbConnection::AvailableDevices() {
                 knownVendor = vendor;
                 knownProduct = product;
             }
-            quillon::Notice("Device " + quillon::IntToString(i) + ": Vendor ID " + quillon::IntToString(vendor) +
-                            ", Product ID " + quillon::IntToString(product));
+            quillon::Notice("Device " + quillon::IntToString(i) + ": Vendor ID " +
+                            quillon::IntToString(vendor) + ", Product ID " + quillon::IntToString(product));
             all.emplace_back(static_cast<short>(vendor), static_cast<short>(product));
         }
         UsbComm::desc.idVendor = knownVendor;
