@@ -174,6 +174,8 @@ int Main(int argc, char** argv) {
     ToolRun run = RunTool(render.args, input);
     if (!run.error.empty()) return Fail(run.error);
     ReportMessages(run.messages, title);
+    if (run.status > 128)
+        return Fail("quillon render was stopped by signal " + std::to_string(run.status - 128));
     if (run.status != 0) return run.status;
     for (long i = 0; i < copies; ++i)
         if (!WriteAll(1, run.text))
