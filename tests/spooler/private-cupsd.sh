@@ -25,9 +25,11 @@ spooler_start() {
   done
   install -m 755 "$build/tools/cups/quillon-label" "$d/bin/filter/quillon-label"
   # The filter finds the tool on the PATH cupsd gives it, which starts with
-  # ServerBin/filter.
+  # ServerBin/filter. The build's copy finds the library in the build tree,
+  # which lp may not be allowed to read, and cupsd passes no LD_LIBRARY_PATH.
   install -m 755 "$build/tools/quillon/quillon" "$d/bin/filter/quillon"
   cp -L "$(find "$build/src" -maxdepth 1 -name 'libquillon.so.1' | head -n 1)" "$d/lib/"
+  patchelf --set-rpath "$d/lib" "$d/bin/filter/quillon"
   cp "$source/tools/cups/quillon.types" "$source/tools/cups/quillon.convs" "$d/etc/"
   chown root:lp "$d/spool" "$d/spool/tmp"
   chmod 770 "$d/spool" "$d/spool/tmp"
@@ -69,7 +71,7 @@ PreserveJobFiles No
   </Limit>
 </Policy>
 EOF
-  LD_LIBRARY_PATH=$d/lib cupsd -f -c "$d/etc/cupsd.conf" -s "$d/etc/cups-files.conf" \
+  cupsd -f -c "$d/etc/cupsd.conf" -s "$d/etc/cups-files.conf" \
     > "$d/log/cupsd.out" 2>&1 &
   SPOOLER_PIDS+=($!)
   local i
