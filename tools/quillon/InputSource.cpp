@@ -79,13 +79,15 @@ int InputSource::Get() {
     return c;
 }
 
-bool InputSource::NextLine(std::string_view& line) {
+bool InputSource::NextLine(char*& line, std::size_t& size) {
     std::size_t scanned = _begin;
     for (;;) {
         const void* newline = std::memchr(_buffer.data() + scanned, '\n', _end - scanned);
         if (newline) {
             auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - _buffer.data());
-            line = std::string_view(_buffer.data() + _begin, at - _begin);
+            _buffer[at] = '\0';
+            line = _buffer.data() + _begin;
+            size = at - _begin;
             _begin = at + 1;
             return true;
         }
@@ -95,9 +97,19 @@ bool InputSource::NextLine(std::string_view& line) {
         scanned = _begin + offset;
     }
     if (_begin == _end) return false;
-    line = std::string_view(_buffer.data() + _begin, _end - _begin);
+    if (_end == _buffer.size()) _buffer.push_back('\0');
+    _buffer[_end] = '\0';
+    line = _buffer.data() + _begin;
+    size = _end - _begin;
     _begin = _end;
     return true;
+}
+
+void InputSource::SkipPrefix(std::string_view prefix) {
+    while (_end - _begin < prefix.size() && Fill()) {
+    }
+    if (std::string_view(_buffer.data() + _begin, _end - _begin).substr(0, prefix.size()) == prefix)
+        _begin += prefix.size();
 }
 
 void InputSource::ReadRest(std::string& out) {

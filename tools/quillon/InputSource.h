@@ -31,9 +31,12 @@ class InputSource {
     // The next byte (0-255), or -1 at the end of the input.
     int Peek();
     int Get();
-    // The next line without its '\n'; a last line without one counts too.
-    // The view stays valid until the next call. False at the end.
-    bool NextLine(std::string_view& line);
+    // The next line without its '\n', in place and followed by a NUL byte
+    // (a last line without '\n' counts too); it may be changed in place and
+    // stays valid until the next call. False at the end.
+    bool NextLine(char*& line, std::size_t& size);
+    // Skips `prefix` when the input starts with it.
+    void SkipPrefix(std::string_view prefix);
     // Appends the rest of the input to `out`.
     void ReadRest(std::string& out);
 

@@ -1,124 +1,62 @@
 #ifndef QUILLON_TOOLS_LABELDESCRIPTION_H
 #define QUILLON_TOOLS_LABELDESCRIPTION_H
 
-// One label as read from a label file: every value already checked and
-// turned into the numbers the label functions take, so that rendering cannot
-// fail on the description itself, only in the library.
+// One label as read from a label file: every value already checked, every
+// length already in dots, so that rendering cannot fail on the description
+// itself, only in the library.
 
 #include <string>
 #include <utility>
-#include <variant>
 #include <vector>
 
 #include "quillon/Enums.h"
 
 namespace quillon::cli {
 
-struct TextDesc {
-    float x = 0, y = 0;
-    std::string text;
-    float sizeX = 10, sizeY = 10;
-    ScaleEnum unit = ScaleEnum::Dot;
-    FontSizeUnitsEnum sizeUnit = FontSizeUnitsEnum::Points;
-    FontStyleEnum style = FontStyleEnum::Normal;
-    AlignEnum align = AlignEnum::Default;
-    std::string font;
-    RotateEnum rotation = RotateEnum::None;
-};
+enum class Kind : int { Text, Line, Box, Barcode1D, QR, Pdf417, DataMatrix, Aztec, Maxicode, Rfid, Picture };
 
-// Lines and boxes share their fields.
-struct ShapeDesc {
-    bool box = false;
+enum class Language : int { Unset, Vorn, Kesh };
+
+// Every kind's fields in one record, so that one table of member pointers
+// per kind can fill it. Lengths are dots.
+struct ObjectDesc {
+    Kind kind = Kind::Text;
     float x = 0, y = 0, x2 = 0, y2 = 0;
     float thickness = 1;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
+    std::string data;  // text, symbol data, Maxicode primary message, picture name
+    int rotation = 0;
+    int unit = 0;  // as given; every length is in dots already
 
-struct Barcode1DDesc {
-    float x = 0, y = 0;
-    std::string data;
-    BarcodeTypeEnum_1D symbology = BarcodeTypeEnum_1D::Code_128;
-    float narrow = 2, wide = 4, height = 100;
-    bool humanReadable = true;
-    bool textAbove = false;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
+    // text
+    float size = 10, sizeX = -1, sizeY = -1;
+    int sizeUnit = 1, style = 0, align = 0;
+    std::string font;
 
-struct QRDesc {
-    float x = 0, y = 0;
-    std::string data;
-    float module = 4;
-    int mask = -1;
-    int errorCorrection = -1;
-    int model = -1;
-    bool manual = false;  // segments given: the data above is ignored
+    // barcode1d
+    int symbology = 3;
+    float narrow = 2, wide = -1, height = 100;
+    bool humanReadable = true, textAbove = false;
+
+    // 2D symbols
+    float module = 4, moduleHeight = -1;
+    int mask = -1, errorCorrection = -1, model = -1;
     std::vector<std::pair<QRCodeManualEncodingEnum, std::string>> segments;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
-
-struct Pdf417Desc {
-    float x = 0, y = 0;
-    std::string data;
-    float moduleWidth = 2, moduleHeight = 6;
-    int errorCorrection = -1;
-    int rows = 0, columns = 0;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
-
-struct DataMatrixDesc {
-    float x = 0, y = 0;
-    std::string data;
-    float module = 4;
+    bool manual = false;
+    int rows = -1, columns = -1, codeType = 0, layers = -1;
     bool rectangle = false;
-    std::string lines;  // extra lines joined by the control characters
+    std::string lines;  // DataMatrix: further lines joined by "/r/n"
     int control1 = 13, control2 = 10;
-    int rows = -1, columns = -1;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
 
-struct AztecDesc {
-    float x = 0, y = 0;
-    std::string data;
-    float module = 4;
-    int codeType = 0;
-    int errorCorrection = -1;
-    int layers = -1;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
-};
-
-struct MaxicodeDesc {
-    float x = 0, y = 0;
+    // maxicode
     int mode = 2;
-    std::string postalCode, countryCode, serviceClass, year, primary, message;
+    std::string postalCode, countryCode, serviceClass, year, message;
     bool zipper = false;
-    RotateEnum rotation = RotateEnum::None;
-    ScaleEnum unit = ScaleEnum::Dot;
+
+    // rfid
+    int bank = 1, passwordType = 0, offset = 0;
+    long long field32 = 0, field16 = 0;
+    std::string text6, userData, userHex, password;
 };
-
-struct RfidDesc {
-    RfidMemBlockEnum bank = RfidMemBlockEnum::EPC;
-    unsigned int field32 = 0, field16 = 0;
-    std::string text6;
-    std::string userData, userHex;
-    int offset = 0;
-    RfidPasswordTypeEnum passwordType = RfidPasswordTypeEnum::None;
-    std::string password;
-};
-
-struct PictureDesc {
-    int x = 0, y = 0;
-    std::string name;
-};
-
-using ObjectDesc = std::variant<TextDesc, ShapeDesc, Barcode1DDesc, QRDesc, Pdf417Desc, DataMatrixDesc,
-                                AztecDesc, MaxicodeDesc, RfidDesc, PictureDesc>;
-
-enum class Language { Unset, Vorn, Kesh };
 
 struct LabelDescription {
     std::string name = "LABEL";
@@ -126,6 +64,9 @@ struct LabelDescription {
     float dotsPerUnit = 203;
     ScaleEnum resolutionUnit = ScaleEnum::Inch;
     std::vector<ObjectDesc> objects;
+
+    float Dpi() const { return resolutionUnit == ScaleEnum::Inch ? dotsPerUnit : dotsPerUnit * 25.4f; }
+    float DotsPerMm() const { return resolutionUnit == ScaleEnum::MM ? dotsPerUnit : dotsPerUnit / 25.4f; }
 };
 
 }  // namespace quillon::cli

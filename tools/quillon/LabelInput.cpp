@@ -3,7 +3,7 @@
 
 #include "LabelInput.h"
 
-#include <vector>
+#include <deque>
 
 #include "Json.h"
 #include "LabelParse.h"
@@ -11,191 +11,190 @@
 namespace quillon::cli {
 namespace {
 
-// Line and column (both 1-based) of the byte at 0-based `offset` of `text`.
-std::pair<std::size_t, std::size_t> LineColumn(std::string_view text, std::size_t offset) {
-    std::size_t line = 1, column = 1;
-    std::size_t end = offset < text.size() ? offset : text.size();
-    for (std::size_t i = 0; i < end; ++i) {
-        if (text[i] == '\n') {
-            ++line;
-            column = 1;
-        } else {
-            ++column;
-        }
+std::string At(const std::string& name, std::size_t line, std::size_t column) {
+    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": ";
+}
+
+// Line and column (both 1-based) of the byte at `offset` of `text`, counted
+// from line `first`.
+std::string Position(const std::string& name, std::string_view text, std::size_t offset, std::size_t first) {
+    std::size_t line = first, column = 1;
+    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
+        column = text[i] == '\n' ? 1 : column + 1;
+        line += text[i] == '\n';
     }
-    return {line, column};
-}
-
-std::string SyntaxMessage(const std::string& name, std::size_t line, std::size_t column,
-                          const json::SyntaxError& e) {
-    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": " + e.what();
-}
-
-std::string LabelPrefix(const std::string& name, const Record& r) {
-    if (!r.batch) return name + ": ";
-    std::string prefix = name + ": label " + std::to_string(r.index);
-    if (r.line) prefix += " (line " + std::to_string(r.line) + ")";
-    return prefix + ": ";
-}
-
-// Checks one parsed value and hands it on.
-bool Deliver(const json::Document& doc, Record& r, const std::string& name, const RecordHandler& handle) {
-    try {
-        r.label = ParseLabel(doc, doc.Root());
-    } catch (const LabelError& e) {
-        r.error = LabelPrefix(name, r) + e.what();
-        return handle(r);
-    }
-    bool more = handle(r);
-    r.label.reset();
-    return more;
+    return At(name, line, column);
 }
 
 bool Blank(std::string_view line) {
     return line.find_first_not_of(" \t\r") == std::string_view::npos;
 }
 
-bool ReadJsonLines(InputSource& in, std::string first, const std::string& name, const RecordHandler& handle,
-                   const ProgressHandler& progress) {
-    // Read past blank lines to the second record: a file holding one record
-    // is one label, reported without a label number.
-    std::vector<std::string> ahead;
-    std::string_view next;
-    bool single = true;
-    while (in.NextLine(next)) {
-        ahead.emplace_back(next);
-        if (!Blank(ahead.back())) {
-            single = false;
-            break;
-        }
+// Lines read ahead to tell the kind of input, then the input's own.
+class Lines {
+  public:
+    explicit Lines(InputSource& in) : _in(in) {}
+    bool Next(char*& line, std::size_t& size) {
+        ++_number;
+        if (_ahead.empty()) return _in.NextLine(line, size);
+        _current = std::move(_ahead.front());
+        _ahead.pop_front();
+        line = _current.data();
+        size = _current.size();
+        return true;
     }
-    json::Document doc;
-    std::uint64_t consumed = 0;
-    std::size_t lineNumber = 0;
-    std::size_t index = 0;
-    std::size_t aheadUsed = 0;
-    std::string_view line = first;
-    for (bool have = true; have;) {
-        ++lineNumber;
-        consumed += line.size() + 1;
-        if (!Blank(line)) {
-            Record r;
-            r.index = index++;
-            r.line = lineNumber;
-            r.batch = !single;
-            bool more;
-            try {
-                doc.Parse(line);
-                more = Deliver(doc, r, name, handle);
-            } catch (const json::SyntaxError& e) {
-                r.error = SyntaxMessage(name, lineNumber, LineColumn(line, e.Offset()).second, e);
-                if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
-                more = handle(r);
-            }
-            if (!more) return true;
+    // The next line that is not blank, kept for Next; null at the end.
+    const std::string* PeekRecord() {
+        char* line;
+        std::size_t size;
+        while (_in.NextLine(line, size)) {
+            _ahead.emplace_back(line, size);
+            if (!Blank(_ahead.back())) return &_ahead.back();
         }
-        if (progress) progress(consumed);
-        if (aheadUsed < ahead.size()) {
-            line = ahead[aheadUsed++];
-        } else {
-            have = in.NextLine(line);
-        }
+        return nullptr;
     }
-    return true;
-}
+    std::string Rest() {
+        std::string text;
+        for (const std::string& line : _ahead) text += line + "\n";
+        _in.ReadRest(text);
+        return text;
+    }
+    std::size_t Number() const { return _number; }
+    void Skip(std::size_t lines) { _number += lines; }
 
-bool WholeValue(json::Document& doc, std::string_view text) {
+  private:
+    InputSource& _in;
+    std::deque<std::string> _ahead;
+    std::string _current;
+    std::size_t _number = 0;
+};
+
+bool ParsesAlone(json::Document& doc, std::string text) {
     try {
-        doc.Parse(text);
+        doc.ParseInPlace(text.data(), text.size());
         return true;
     } catch (const json::SyntaxError&) {
         return false;
     }
 }
 
-}  // namespace
-
-bool ReadLabels(InputSource& in, const std::string& name, const RecordHandler& handle,
-                const ProgressHandler& progress) {
-    // Skip leading white space to see what kind of input this is.
-    std::string leading;
-    int c;
-    while ((c = in.Peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
-        leading.push_back(char(in.Get()));
-
+struct Reading {
+    const std::string& name;
+    Language language;
+    const RecordHandler& handle;
     json::Document doc;
-    if (c == '{') {
-        // JSON Lines when the first line is a whole value by itself;
-        // otherwise one label spread over several lines.
-        std::string_view firstLine;
-        in.NextLine(firstLine);
-        std::string first(firstLine);
-        if (leading.find('\n') == std::string::npos && WholeValue(doc, first))
-            return ReadJsonLines(in, std::move(first), name, handle, progress);
-        std::string text = leading + first + "\n";
-        in.ReadRest(text);
-        Record r;
-        try {
-            doc.Parse(text);
-        } catch (const json::SyntaxError& e) {
-            auto [line, column] = LineColumn(text, e.Offset());
-            r.error = SyntaxMessage(name, line, column, e);
-            handle(r);
-            return false;
-        }
-        Deliver(doc, r, name, handle);
-        if (progress) progress(text.size());
-        return true;
-    }
 
-    std::string text = leading;
-    in.ReadRest(text);
-    if (c != '[') {
+    // Checks one parsed value and hands it on.
+    bool Deliver(Record& r) {
+        try {
+            r.label = ParseLabel(doc, doc.Root(), language);
+        } catch (const LabelError& e) {
+            r.error = name + ": ";
+            if (r.batch) r.error += "label " + std::to_string(r.index);
+            if (r.batch && r.line) r.error += " (line " + std::to_string(r.line) + ")";
+            r.error += (r.batch ? ": " : "") + std::string(e.what());
+        }
+        bool more = handle(r);
+        r.label.reset();
+        return more;
+    }
+    bool Fail(const std::string& message) {
         Record r;
-        r.error = c == EOF ? name + ": empty input"
-                           : name + ": expected a label object, an array of labels or JSON Lines";
+        r.error = message;
         handle(r);
         return false;
     }
-    // An array: each element is parsed, checked and rendered before the
-    // next is read.
+};
+
+// One label object per line. `single`: the input holds one record only, so
+// its messages carry no label number.
+bool ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHandler& progress) {
+    std::uint64_t consumed = 0;
+    std::size_t index = 0;
+    char* line;
+    std::size_t size;
+    while (lines.Next(line, size)) {
+        consumed += size + 1;
+        if (Blank({line, size})) continue;
+        Record r;
+        r.index = index++;
+        r.line = lines.Number();
+        r.batch = !single;
+        bool more;
+        try {
+            reading.doc.ParseInPlace(line, size);
+            more = reading.Deliver(r);
+        } catch (const json::SyntaxError& e) {
+            r.error = At(reading.name, r.line, e.Offset() + 1) + e.what();
+            if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
+            more = reading.handle(r);
+        }
+        if (!more) return true;
+        if (progress) progress(consumed);
+    }
+    return true;
+}
+
+bool ReadArray(Reading& reading, const std::string& text, std::size_t firstLine, const ProgressHandler& progress) {
     Record r;
     r.batch = true;
-    std::size_t pos = leading.size() + 1;
     try {
-        json::SkipSpace(text, pos);
-        if (pos < text.size() && text[pos] == ']') {
-            ++pos;
-        } else {
-            for (;;) {
-                doc.ParseValueAt(text, pos);
-                r.error.clear();
-                if (!Deliver(doc, r, name, handle)) return true;
-                ++r.index;
-                if (progress) progress(pos);
-                json::SkipSpace(text, pos);
-                if (pos < text.size() && text[pos] == ',') {
-                    ++pos;
-                    continue;
-                }
-                if (pos < text.size() && text[pos] == ']') {
-                    ++pos;
-                    break;
-                }
-                throw json::SyntaxError(pos, pos < text.size()
-                                                 ? "unexpected character; expected ',' or ']'"
-                                                 : "unexpected end of input; expected ',' or ']'");
-            }
-        }
-        json::SkipSpace(text, pos);
-        if (pos != text.size()) throw json::SyntaxError(pos, "unexpected character after the array");
+        reading.doc.ParseArray(text, [&] {
+            r.error.clear();
+            if (!reading.Deliver(r)) return false;
+            ++r.index;
+            return true;
+        });
     } catch (const json::SyntaxError& e) {
-        auto [line, column] = LineColumn(text, e.Offset());
-        Record bad;
-        bad.error = SyntaxMessage(name, line, column, e);
-        handle(bad);
-        return false;
+        return reading.Fail(Position(reading.name, text, e.Offset(), firstLine) + e.what());
     }
+    if (progress) progress(text.size());
+    return true;
+}
+
+}  // namespace
+
+bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
+                const ProgressHandler& progress) {
+    Reading reading{name, language, handle, {}};
+    in.SkipPrefix("\xEF\xBB\xBF");  // a byte-order mark some editors write
+    std::size_t blankLines = 0;
+    int c;
+    while ((c = in.Peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
+        blankLines += in.Get() == '\n';
+    Lines lines(in);
+    lines.Skip(blankLines);
+    if (c == '[') {
+        std::string text = lines.Rest();
+        return ReadArray(reading, text, blankLines + 1, progress);
+    }
+    if (c != '{')
+        return reading.Fail(c == EOF ? name + ": empty input"
+                                     : name + ": expected a label object, an array of labels or JSON Lines");
+
+    // JSON Lines when the first line is a value by itself, or is broken
+    // before its end, or the next record starts a line of its own; else one
+    // label spread over several lines.
+    const std::string* first = lines.PeekRecord();
+    const std::string* second = lines.PeekRecord();
+    std::string copy = *first;
+    bool lineByLine = true;
+    try {
+        reading.doc.ParseInPlace(copy.data(), copy.size());
+    } catch (const json::SyntaxError& e) {
+        const bool brokenBeforeItsEnd = e.Offset() < copy.find_last_not_of(" \t\r");
+        lineByLine = brokenBeforeItsEnd || (second && (*second)[0] == '{' && ParsesAlone(reading.doc, *second));
+    }
+    if (lineByLine) return ReadJsonLines(reading, lines, second == nullptr, progress);
+    std::string text = lines.Rest();
+    std::string original = text;  // decoding in place changes the text
+    Record r;
+    try {
+        reading.doc.ParseInPlace(text.data(), text.size());
+    } catch (const json::SyntaxError& e) {
+        return reading.Fail(Position(name, original, e.Offset(), blankLines + 1) + e.what());
+    }
+    reading.Deliver(r);
     if (progress) progress(text.size());
     return true;
 }

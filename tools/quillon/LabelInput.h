@@ -27,10 +27,11 @@ using ProgressHandler = std::function<void(std::uint64_t)>;
 
 // Reads a single label (one JSON object), a JSON array of labels or JSON
 // Lines (one label object per line) from `in`, calling `handle` for each
-// label in order as soon as it is read. `name` names the input in messages.
-// Returns false when the input as a whole is unreadable (a syntax error
-// outside JSON Lines); that error has been passed to `handle` too.
-bool ReadLabels(InputSource& in, const std::string& name, const RecordHandler& handle,
+// label in order as soon as it is read. `name` names the input in messages;
+// `language` (unless Unset) overrides the labels' own. Returns false when
+// the input as a whole is unreadable; that error has been passed to
+// `handle` too.
+bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
                 const ProgressHandler& progress);
 
 }  // namespace quillon::cli

@@ -17,9 +17,11 @@ class LabelError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// Checks one parsed JSON value against the label format and converts it.
-// Throws LabelError on the first problem found.
-LabelDescription ParseLabel(const json::Document& doc, const json::Node& root);
+// Checks one parsed JSON value against the label format and converts it;
+// `language` (unless Unset) overrides the label's own, as the strings are
+// checked against what that language can carry. Throws LabelError on the
+// first problem found.
+LabelDescription ParseLabel(const json::Document& doc, const json::Node& root, Language language);
 
 }  // namespace quillon::cli
 

@@ -7,7 +7,8 @@ namespace quillon::cli {
 
 using Clock = std::chrono::steady_clock;
 
-LabelReader::LabelReader(int fd, std::string name) : _source(fd), _name(std::move(name)) {
+LabelReader::LabelReader(int fd, std::string name, Language language)
+    : _source(fd), _name(std::move(name)), _language(language) {
     _thread = std::thread([this] { Run(); });
 }
 
@@ -97,7 +98,7 @@ void LabelReader::Run() {
         more = Hand(batch);
         return more;
     };
-    ReadLabels(_source, _name, handle, [&](std::uint64_t bytes) { consumed = bytes; });
+    ReadLabels(_source, _name, _language, handle, [&](std::uint64_t bytes) { consumed = bytes; });
     // A failed read ends the input like its end would; the labels before it
     // still count, and the failure is the last thing reported.
     if (more && _source.Error() != 0) {

@@ -33,8 +33,9 @@ class LabelReader {
     // while the renderer still starts on the first labels at once.
     static constexpr std::size_t kBatchSize = 128;
 
-    // Starts reading `fd` (not owned); `name` names the input in messages.
-    LabelReader(int fd, std::string name);
+    // Starts reading `fd` (not owned); `name` names the input in messages;
+    // `language` (unless Unset) overrides the labels' own.
+    LabelReader(int fd, std::string name, Language language);
     ~LabelReader();  // stops the reader and waits for it
     LabelReader(const LabelReader&) = delete;
     LabelReader& operator=(const LabelReader&) = delete;
@@ -60,6 +61,7 @@ class LabelReader {
 
     InputSource _source;
     std::string _name;
+    Language _language;
     mutable std::mutex _mutex;
     std::condition_variable _ready;  // a batch is queued or the reader is done
     std::condition_variable _room;   // a batch was taken or the reader was stopped

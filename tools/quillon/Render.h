@@ -8,17 +8,15 @@
 
 namespace quillon::cli {
 
-// The library refused the label (its exception message is kept) or lacks an
-// entry point the label needs.
+// The library refused the label; its exception message is kept.
 class RenderError : public std::runtime_error {
   public:
     using std::runtime_error::runtime_error;
 };
 
-// Renders one label through the exported label functions. `language`
-// decides when the label itself names none (Vorn when Unset). The label's
-// strings are moved into the library.
-std::string RenderLabel(LabelDescription&& label, Language language);
+// Renders one label through the exported label functions, in the label's
+// language (VORN when it names none).
+std::string RenderLabel(const LabelDescription& label);
 
 // The built-in 4 x 6 inch shipping label at 203 dpi.
 LabelDescription ShippingLabel();

@@ -1,0 +1,104 @@
+#ifndef QUILLON_TOOLS_LABELFIELDS_H
+#define QUILLON_TOOLS_LABELFIELDS_H
+
+// The label format as data: one table per object kind (and one for the label
+// itself) gives every field's name, type, range, default, the languages that
+// carry it and what it means. The reader, its checks, `quillon schema` and
+// the field tables of docs/label-format.md all come from these tables.
+
+#include <cstddef>
+#include <string>
+
+#include "LabelDescription.h"
+
+namespace quillon::cli {
+
+enum class FieldType : unsigned char {
+    Position,  // a length from 0, in the object's unit, kept in dots
+    Length,    // a length above 0, in the object's unit, kept in dots
+    Number,
+    Integer,
+    String,
+    Bool,
+    Choice,    // one of a list of names
+    Lines,     // DataMatrix: array of strings
+    Segments,  // QR: array of {mode, data}
+    Objects,   // the label's objects
+};
+
+struct Choice {
+    const char* name;
+    int value;
+};
+
+// A parsed value on its way into a description.
+struct FieldValue {
+    double number = 0;
+    long long integer = 0;
+    std::string text;
+    bool boolean = false;
+};
+
+using Setter = void (*)(void* target, FieldValue& value);
+
+enum : unsigned char { kVorn = 1, kKesh = 2, kBoth = 3 };
+
+struct Field {
+    const char* name;
+    FieldType type;
+    Setter set;
+    const char* meaning;
+    double lo = 0, hi = 0;  // Number, Integer, Length, Position; Length: above `lo`
+    double def = 0;         // Integer and Choice default, for conditions
+    const char* defaultText = nullptr;  // null: required
+    const Choice* choices = nullptr;
+    std::size_t choiceCount = 0;
+    unsigned char langs = kBoth;  // languages that print a non-default value
+    bool above = false;           // Number: above `lo`, not from it
+    bool anyBytes = false;        // written as hex digits, so any byte may appear
+    const char* onlyWith = nullptr;  // allowed only when that field holds one of `onlyValues`
+    unsigned onlyValues = 0;         // bit per value
+    bool requiredThen = false;       // and then required
+    const char* excludes = nullptr;  // cannot be given together with this one
+    const char* needs = nullptr;     // must be given together with this one
+    const char* orElse = nullptr;    // required unless this one is given
+
+    Field Default(const char* text) const;
+    Field Range(double low, double high) const;
+    Field Langs(unsigned char l) const;
+    Field Only(const char* field, unsigned values, bool required) const;
+    Field Excludes(const char* field) const;
+    Field Needs(const char* field) const;
+    Field OrElse(const char* field) const;
+    Field AnyBytes() const;
+    Field Above() const;
+};
+
+// The label's own fields as read, before they are checked together.
+struct LabelHeader {
+    std::string name = "LABEL";
+    int language = 0, unit = 0, encoding = 0;
+    float dpi = 203, dotsPerMm = -1;
+};
+
+struct KindTable {
+    const char* name;  // the `type` value
+    Kind kind;
+    const Field* fields;
+    std::size_t count;
+    const char* note;  // a sentence for the docs, or null
+};
+
+// Every object kind, in the order of the docs.
+const KindTable* Kinds(std::size_t& count);
+// The fields of the label itself.
+const KindTable& LabelTable();
+
+// Field `name` of `table`, or its index; null / -1 when it has none.
+int FieldIndex(const KindTable& table, const char* name, std::size_t size);
+
+const char* LanguageName(Language language);
+
+}  // namespace quillon::cli
+
+#endif
