@@ -59,6 +59,10 @@ TEST(CliRender, ResolutionLanguageAndInputForms) {
          {"render", "-"},
          PictureLabel("P", 1) + "\n\n" + PictureLabel("Q", 5) + "\n",
          VornPicture("P", 1) + VornPicture("Q", 5)},
+        {"JSON Lines after a blank line", {"render", "-"}, "\n" + PictureLabel("P", 1) + "\n" + PictureLabel("Q", 5),
+         VornPicture("P", 1) + VornPicture("Q", 5)},
+        {"byte-order mark", {"render", "-"}, "\xEF\xBB\xBF" + PictureLabel("P", 1), VornPicture("P", 1)},
+        {"--lang in capitals", {"render", "-", "--lang", "KESH"}, PictureLabel("P", 1), kesh},
         {"send --to - writes what render writes",
          {"send", "-", "--to", "-"},
          PictureLabel("P", 1),
@@ -125,51 +129,68 @@ TEST(CliRender, RejectsBadLabelsWithFieldPath) {
          "quillon: <stdin>: objects[0].segments[1].mode: expected one of numeric, alphanumeric, binary, "
          "kanji\n"},
         {obj + R"({"type": "qr", "x": 1, "y": 1, "data": "A", "segments": [{"data": "1"}]}]})",
-         "quillon: <stdin>: objects[0].segments: give either data or segments\n"},
+         "quillon: <stdin>: objects[0].segments: cannot be given with data\n"},
         {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "A", "symbology": "code11"}]})",
-         "quillon: <stdin>: objects[0].symbology: expected one of code93, code39, code128, ean13, ean8, "
-         "upca, "
+         "quillon: <stdin>: objects[0].symbology: expected one of code128, code39, code93, ean13, ean8, upca, "
          "i2of5, codabar\n"},
         {obj + R"({"type": "datamatrix", "x": 1, "y": 1, "data": "A", "lines": ["B/r/nC"]}]})",
          "quillon: <stdin>: objects[0].lines[0]: a line cannot contain /r/n\n"},
-        {obj + R"({"type": "datamatrix", "x": 1, "y": 1, "data": "A", "control1": 200}]})",
-         "quillon: <stdin>: objects[0].control1: expected an integer from 0 to 127\n"},
         {obj + R"({"type": "maxicode", "x": 1, "y": 1, "mode": 4, "primary": "P", "postal_code": "1"}]})",
-         "quillon: <stdin>: objects[0].postal_code: not used by mode 4\n"},
-        {obj +
-             R"({"type": "maxicode", "x": 1, "y": 1, "mode": 2, "postal_code": "1", "country_code": "840"}]})",
-         "quillon: <stdin>: objects[0].service_class: missing\n"},
-        {obj + R"({"type": "maxicode", "x": 1, "y": 1, "mode": 5}]})",
-         "quillon: <stdin>: objects[0].mode: expected an integer from 2 to 4\n"},
+         "quillon: <stdin>: objects[0].postal_code: not used with mode 4\n"},
+        {obj + R"({"type": "maxicode", "x": 1, "y": 1, "mode": 3, "postal_code": "1", "country_code": "840", )"
+               R"("service_class": "1"}]})",
+         "quillon: <stdin>: objects[0].year: missing\n"},
         {obj + R"({"type": "rfid", "bank": "epc", "user_data": "A"}]})",
-         "quillon: <stdin>: objects[0].user_data: only used with bank user\n"},
-        {obj + R"({"type": "rfid", "bank": "tid"}]})",
-         "quillon: <stdin>: objects[0].bank: expected one of epc, user\n"},
+         "quillon: <stdin>: objects[0].user_data: not used with bank epc\n"},
         {obj + R"({"type": "rfid", "field32": 4294967296}]})",
          "quillon: <stdin>: objects[0].field32: expected an integer from 0 to 4294967295\n"},
         {obj + R"({"type": "rfid", "bank": "user", "user_hex": "12G4"}]})",
          "quillon: <stdin>: objects[0].user_hex: expected hexadecimal digits\n"},
-        {obj + R"({"type": "picture", "x": 1.5, "name": "A"}]})",
-         "quillon: <stdin>: objects[0].x: expected an integer from -2147483648 to 2147483647\n"},
-        {obj + R"({"type": "picture", "name": "A\nB"}]})",
-         "quillon: <stdin>: objects[0].name: a name is one line\n"},
         {obj + R"({"type": "text", "x": 1, "y": 1, "text": "A", "size": 4, "size_x": 5}]})",
-         "quillon: <stdin>: objects[0].size: give either size or size_x and size_y\n"},
-        {obj + R"({"type": "text", "x": 1, "y": 1, "text": "A", "unit": "cm"}]})",
-         "quillon: <stdin>: objects[0].unit: expected one of dot, mm, inch\n"},
-        {obj + R"({"type": "text", "x": 1e300, "y": 1, "text": "A"}]})",
-         "quillon: <stdin>: objects[0].x: number out of range\n"},
-        {R"({"encoding": "latin1", "objects": [{"type": "text", "x": 1, "y": 1, "text": "5 €"}]})",
-         "quillon: <stdin>: objects[0].text: character at byte 2 cannot be written in latin1\n"},
-        {R"({"encoding": "ascii"})", "quillon: <stdin>: encoding: expected one of utf-8, latin1\n"},
-        {R"({"dpi": 203, "dots_per_mm": 8})",
-         "quillon: <stdin>: dots_per_mm: give either dpi or dots_per_mm\n"},
-        {R"({"dpi": 0})", "quillon: <stdin>: dpi: expected a number above 0\n"},
-        {R"({"name": "A;B"})",
-         "quillon: <stdin>: name: expected a non-empty name without line breaks or semicolons\n"},
-        {R"({"language": "zpl"})", "quillon: <stdin>: language: expected one of vorn, kesh\n"},
-        {R"({"objects": {}})", "quillon: <stdin>: objects: expected an array\n"},
-        {R"({"objetcs": []})", "quillon: <stdin>: objetcs: unknown field\n"},
+         "quillon: <stdin>: objects[0].size: cannot be given with size_x\n"},
+        {R"({"dpi": 203, "dots_per_mm": 8})", "quillon: <stdin>: dpi: cannot be given with dots_per_mm\n"},
+        {R"({"name": "A;B"})", "quillon: <stdin>: name: expected a non-empty name without semicolons\n"},
+        // Values the format calls errors, each once accepted.
+        {obj + R"({"type": "text", "x": 1, "y": 1, "text": "A", "size": -4}]})",
+         "quillon: <stdin>: objects[0].size: expected a number above 0 and at most 1000\n"},
+        {obj + R"({"type": "line", "x": 1, "y": 1, "x2": 2, "y2": 2, "thickness": -1}]})",
+         "quillon: <stdin>: objects[0].thickness: expected a length above 0 and at most 32767 dots\n"},
+        {obj + R"({"type": "qr", "x": 1, "y": 1, "data": "A", "module": 0}]})",
+         "quillon: <stdin>: objects[0].module: expected a length above 0 and at most 100 dots\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "ABC", "symbology": "ean13"}]})",
+         "quillon: <stdin>: objects[0].data: expected 12 digits, or 13 with the check digit\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "4006381333932", "symbology": "ean13"}]})",
+         "quillon: <stdin>: objects[0].data: wrong check digit\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "123", "symbology": "i2of5"}]})",
+         "quillon: <stdin>: objects[0].data: expected an even number of digits\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "abc", "symbology": "code39"}]})",
+         "quillon: <stdin>: objects[0].data: Code 39 encodes 0-9, A-Z, space and - . $ / + % only\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "A12", "symbology": "codabar"}]})",
+         "quillon: <stdin>: objects[0].data: Codabar encodes 0-9 and - $ : / . + between optional start and "
+         "stop letters A-D\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": ""}]})",
+         "quillon: <stdin>: objects[0].data: expected at least one character\n"},
+        {obj + R"({"type": "pdf417", "x": 1, "y": 1, "data": "A", "rows": -1}]})",
+         "quillon: <stdin>: objects[0].rows: expected an integer from 0 to 90\n"},
+        {obj + R"({"type": "pdf417", "x": 1, "y": 1, "data": "A", "rows": 1000}]})",
+         "quillon: <stdin>: objects[0].rows: expected an integer from 0 to 90\n"},
+        {obj + R"({"type": "aztec", "x": 1, "y": 1, "data": "A", "layers": 99}]})",
+         "quillon: <stdin>: objects[0].layers: expected an integer from 1 to 32\n"},
+        {obj + R"({"type": "datamatrix", "x": 1, "y": 1, "data": "A", "rows": 10}]})",
+         "quillon: <stdin>: objects[0].rows: needs columns too\n"},
+        {obj + R"({"type": "text", "x": 3e9, "y": 1, "text": "A"}]})",
+         "quillon: <stdin>: objects[0].x: expected a length from 0 to 32767 dots\n"},
+        {R"({"dpi": 1e30})", "quillon: <stdin>: dpi: expected a number from 100 to 1200\n"},
+        {obj + R"({"type": "picture", "name": ""}]})", "quillon: <stdin>: objects[0].name: expected a non-empty name\n"},
+        // What a command cannot carry, from untrusted data.
+        {obj + R"({"type": "text", "x": 1, "y": 1, "text": "say \"hi\"\r\nPRINT 99\r\nREM "}]})",
+         "quillon: <stdin>: objects[0].text: VORN cannot print '\"' here: it frames the data\n"},
+        {obj + R"({"type": "barcode1d", "x": 1, "y": 1, "data": "12\"34"}]})",
+         "quillon: <stdin>: objects[0].data: VORN cannot print '\"' here: it frames the data\n"},
+        {R"({"language": "kesh", "objects": [{"type": "qr", "x": 1, "y": 1, "data": "A\nB"}]})",
+         "quillon: <stdin>: objects[0].data: a line break cannot be written into a printer command\n"},
+        {obj + R"({"type": "picture", "name": "A\u0000B"}]})",
+         "quillon: <stdin>: objects[0].name: a NUL character cannot be written into a printer command\n"},
     };
     for (const Row& row : rows) {
         CliResult r = RunTool({"render", "-"}, row.input);
@@ -188,7 +209,7 @@ TEST(CliRender, JsonStringsBecomeBytes) {
         std::string bytes;  // what reaches the command text
     };
     const Row rows[] = {
-        {"escapes", R"(A\"\\\/\t)", "A\"\\/\t"},
+        {"escapes", R"(A\\\/\t)", "A\\/\t"},
         {"two-byte escape as UTF-8", R"(\u00e9)", "\xc3\xa9"},
         {"surrogate pair", R"(\ud83d\ude00)", "\xf0\x9f\x98\x80"},
         {"raw UTF-8 passes through", "\xc3\xa9", "\xc3\xa9"},
@@ -216,23 +237,24 @@ TEST(CliRender, MalformedJsonIsRefusedWithPosition) {
         {p + R"("\q"}]})", "quillon: <stdin>:1:43: invalid escape in a string\n"},
         {p + R"("\u12"}]})", "quillon: <stdin>:1:43: invalid \\u escape\n"},
         {p + R"("\ud83d"}]})", "quillon: <stdin>:1:43: unpaired surrogate in a \\u escape\n"},
-        {p + "\"A\xff\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 in a string\n"},
-        {p + "\"A\xc0\xaf\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 in a string\n"},
+        {p + "\"A\xff\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 or unescaped control character in a string\n"},
+        {p + "\"A\xc0\xaf\"}]}", "quillon: <stdin>:1:44: invalid UTF-8 or unescaped control character in a string\n"},
         {p + "\"A\tB\"}]}",
          "quillon: <stdin>:1:44: control character in a string (write it as an escape such as \\n)\n"},
-        {p + R"("A"}]} x)", "quillon: <stdin>:1:49: unexpected 'x' after the value\n"},
+        {p + R"("A"}]} x)", "quillon: <stdin>:1:49: unexpected 'x'; expected nothing after the value\n"},
         {R"({"dpi": 01})", "quillon: <stdin>:1:10: unexpected '1'; expected ',' or '}'\n"},
-        {R"({"dpi": -})", "quillon: <stdin>:1:10: invalid number\n"},
+        {R"({"dpi": -})", "quillon: <stdin>:1:10: unexpected '}'; expected a value\n"},
         {R"({"dpi": 1.})", "quillon: <stdin>:1:11: invalid number\n"},
-        {R"({"dpi": 1e999})", "quillon: <stdin>: dpi: number out of range\n"},
-        {R"({"dpi": tru})", "quillon: <stdin>:1:9: unexpected 't'; expected a value\n"},
+        {R"({"dpi": 1e999})", "quillon: <stdin>:1:9: number out of range\n"},
+        {R"({"dpi": 1e-400})", "quillon: <stdin>: dpi: expected a number from 100 to 1200\n"},
+        {R"({"dpi": tru})", "quillon: <stdin>:1:12: unexpected '}'; expected a value\n"},
         {R"({dpi: 1})", "quillon: <stdin>:1:2: unexpected 'd'; expected a member name\n"},
         {R"({"dpi" 1})", "quillon: <stdin>:1:8: unexpected '1'; expected ':'\n"},
         {R"({"dpi": 203, "dpi": 300})", "quillon: <stdin>: dpi: given twice\n"},
         {"{\"a\": " + std::string(100, '[') + std::string(100, ']') + "}",
-         "quillon: <stdin>:1:71: nesting too deep\n"},
+         "quillon: <stdin>:1:70: nesting too deep\n"},
         {"[" + PictureLabel("P", 1) + " " + PictureLabel("Q", 1) + "]",
-         "quillon: <stdin>:1:79: unexpected character; expected ',' or ']'\n"},
+         "quillon: <stdin>:1:79: unexpected '{'; expected ',' or ']'\n"},
     };
     for (const Row& row : rows) {
         CliResult r = RunTool({"render", "-"}, row.input);
@@ -290,13 +312,40 @@ TEST(CliRender, LibraryErrorsAndNotices) {
          0,
          "REM M FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 203,203\r\n"
          "MAXICODE 1,2,4,\"P\"\r\nPRINT 1\r\nREM M FORM END\r\n",
-         "Parameter [ZipperPattern] is not supported.\n"},
+         "quillon: <stdin>: objects[0].zipper: VORN prints no zipper pattern\n"},
     };
     for (const Row& row : rows) {
         CliResult r = RunTool(row.args, row.input);
         EXPECT_EQ(r.status, row.status) << row.what;
         EXPECT_EQ(r.out, row.out) << row.what;
         EXPECT_EQ(r.err, row.err) << row.what;
+    }
+}
+
+// A notice names the object and field, once per input with a count; the
+// documented defaults draw none.
+TEST(CliRender, NoticesOncePerInput) {
+    const std::string code128 = R"({"objects": [{"type": "barcode1d", "x": 1, "y": 2, "data": "A", "wide": 6}]})";
+    struct Row {
+        std::vector<std::string> args;
+        std::string input;
+        std::string err;
+    };
+    const Row rows[] = {
+        {{"render", "-"},
+         PictureLabel("P", 1) + "\n" + code128 + "\n" + code128 + "\n",
+         "quillon: <stdin>: objects[0].narrow/wide: Code 128 prints 1:1 (2 labels, first label 1)\n"},
+        {{"render", "-", "--lang", "kesh"},
+         R"({"objects": [{"type": "barcode1d", "x": 1, "y": 2, "data": "A", "text_above": true}]})",
+         "quillon: <stdin>: objects[0].text_above: KESH prints the interpretation line below the bars\n"},
+        {{"render", "-"},
+         R"({"objects": [{"type": "barcode1d", "x": 1, "y": 2, "data": "A", "symbology": "code93"}]})", ""},
+        {{"demo"}, "", ""},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool(row.args, row.input);
+        EXPECT_EQ(r.status, 0) << row.input;
+        EXPECT_EQ(r.err, row.err) << row.input;
     }
 }
 
@@ -335,16 +384,14 @@ TEST(CliRender, BatchWithBadRecord) {
     };
     const Row rows[] = {
         {"JSON Lines", lines, false, VornPicture("P", 1) + VornPicture("Q", 5),
-         "quillon: <stdin>: label 1 (line 2): objects[0].x: expected an integer from -2147483648 to "
-         "2147483647\n"
+         "quillon: <stdin>: label 1 (line 2): objects[0].x: expected a number\n"
          "quillon: <stdin>:3:10: unexpected end of input; expected a value (label 2)\n"},
         {"JSON Lines, fail fast", lines, true, VornPicture("P", 1),
-         "quillon: <stdin>: label 1 (line 2): objects[0].x: expected an integer from -2147483648 to "
-         "2147483647\n"},
+         "quillon: <stdin>: label 1 (line 2): objects[0].x: expected a number\n"},
         {"array", array, false, VornPicture("P", 1) + VornPicture("Q", 5),
-         "quillon: <stdin>: label 1: objects[0].x: expected an integer from -2147483648 to 2147483647\n"},
+         "quillon: <stdin>: label 1: objects[0].x: expected a number\n"},
         {"array, fail fast", array, true, VornPicture("P", 1),
-         "quillon: <stdin>: label 1: objects[0].x: expected an integer from -2147483648 to 2147483647\n"},
+         "quillon: <stdin>: label 1: objects[0].x: expected a number\n"},
     };
     for (const Row& row : rows) {
         std::vector<std::string> args = {"render", "-"};
@@ -374,7 +421,6 @@ TEST(CliUsage, OptionsAndTargets) {
     const Row rows[] = {
         {{"frobnicate"}, 2, "The following argument was not expected: frobnicate"},
         {{"demo", "--lang", "zpl"}, 2, "--lang: zpl not in {vorn,kesh}"},
-        {{"render"}, 2, "LABEL is required"},
         {{"send", "-"}, 2, "--to is required"},
         {{"send", "-", "--to", "tcp://192.0.2.300:9100"},
          2,
@@ -444,7 +490,8 @@ TEST(CliUsage, OptionsAndTargets) {
 TEST(CliUsage, HelpAndVersion) {
     CliResult v = RunTool({"--version"});
     EXPECT_EQ(v.status, 0);
-    EXPECT_EQ(v.out, "quillon 1.0.0\n");
+    EXPECT_EQ(v.out.rfind("quillon 1.0.0\nbuild: ", 0), 0u) << v.out;
+    EXPECT_NE(v.out.find("\nUSB vendor ids: ORLO "), std::string::npos) << v.out;
     for (const char* sub : {"demo", "render", "send", "usb-list", "text"}) {
         CliResult h = RunTool({sub, "--help"});
         EXPECT_EQ(h.status, 0) << sub;
@@ -521,8 +568,16 @@ TEST(CliExamples, DemoIsTheShippingExample) {
         EXPECT_EQ(demo.out, file.out) << lang;
         EXPECT_FALSE(demo.out.empty());
     }
+    // Without a command, and with `help`, the usage; `help COMMAND` is
+    // `COMMAND --help`.
     CliResult bare = RunTool({});
-    EXPECT_EQ(bare.out, RunTool({"demo"}).out);
+    EXPECT_EQ(bare.status, 0);
+    EXPECT_EQ(bare.out, RunTool({"--help"}).out);
+    EXPECT_EQ(RunTool({"help"}).out, bare.out);
+    EXPECT_EQ(RunTool({"help", "render"}).out, RunTool({"render", "--help"}).out);
+    CliResult unknown = RunTool({"help", "paint"});
+    EXPECT_EQ(unknown.status, 2);
+    EXPECT_EQ(unknown.err, "quillon: help: no command paint\n");
 }
 
 }  // namespace

@@ -101,8 +101,7 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Inpu
             caught.Take();  // about a label that was not rendered
             return !run.stopAtError;
         }
-        const std::string lines = caught.Take();
-        if (!lines.empty()) CollectNotices(*r.label, lines, r.index, notices);
+        CollectNotices(*r.label, caught.Take(), r.index, notices);
         return true;
     };
     // The labels are read and checked on another thread; every record,

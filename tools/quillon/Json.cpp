@@ -3,6 +3,8 @@
 #include <rapidjson/memorystream.h>
 #include <rapidjson/reader.h>
 
+#include <cstdio>
+
 namespace quillon::cli::json {
 namespace {
 
@@ -10,41 +12,53 @@ namespace {
 // from using unbounded memory.
 constexpr unsigned kMaxDepth = 64;
 
-const char* Describe(rapidjson::ParseErrorCode code) {
+// The message for a syntax error; structural ones name what was found.
+std::string Describe(rapidjson::ParseErrorCode code, std::string_view text, std::size_t offset) {
+    const char* expected = nullptr;
     switch (code) {
         case rapidjson::kParseErrorDocumentEmpty:
-            return "unexpected end of input; expected a value";
+        case rapidjson::kParseErrorValueInvalid:
+            expected = "a value";
+            break;
         case rapidjson::kParseErrorDocumentRootNotSingular:
-            return "unexpected text after the value";
+            expected = "nothing after the value";
+            break;
         case rapidjson::kParseErrorObjectMissName:
-            return "expected a member name";
+            expected = "a member name";
+            break;
         case rapidjson::kParseErrorObjectMissColon:
-            return "expected ':'";
+            expected = "':'";
+            break;
         case rapidjson::kParseErrorObjectMissCommaOrCurlyBracket:
-            return "expected ',' or '}'";
+            expected = "',' or '}'";
+            break;
         case rapidjson::kParseErrorArrayMissCommaOrSquareBracket:
-            return "expected ',' or ']'";
+            expected = "',' or ']'";
+            break;
         case rapidjson::kParseErrorStringUnicodeEscapeInvalidHex:
             return "invalid \\u escape";
         case rapidjson::kParseErrorStringUnicodeSurrogateInvalid:
             return "unpaired surrogate in a \\u escape";
         case rapidjson::kParseErrorStringEscapeInvalid:
+            if (offset < text.size() && static_cast<unsigned char>(text[offset]) < 0x20)
+                return "control character in a string (write it as an escape such as \\n)";
             return "invalid escape in a string";
         case rapidjson::kParseErrorStringMissQuotationMark:
             return "unexpected end of input in a string";
         case rapidjson::kParseErrorStringInvalidEncoding:
-            return "invalid character in a string (not UTF-8, or a control character not written as an "
-                   "escape such as \\n)";
+            return "invalid UTF-8 or unescaped control character in a string";
         case rapidjson::kParseErrorNumberTooBig:
             return "number out of range";
-        case rapidjson::kParseErrorNumberMissFraction:
-        case rapidjson::kParseErrorNumberMissExponent:
-            return "invalid number";
         case rapidjson::kParseErrorTermination:
             return "nesting too deep";
         default:
-            return "invalid value";
+            return "invalid number";
     }
+    const auto c = offset < text.size() ? static_cast<unsigned char>(text[offset]) : 0;
+    char found[32] = "unexpected end of input";
+    if (c >= 0x20 && c < 0x7F) std::snprintf(found, sizeof found, "unexpected '%c'", c);
+    else if (c != 0) std::snprintf(found, sizeof found, "unexpected byte 0x%02x", c);
+    return std::string(found) + "; expected " + expected;
 }
 
 }  // namespace
@@ -190,7 +204,7 @@ void Document::ParseInPlace(char* text, std::size_t size) {
     constexpr unsigned kFlags =
         rapidjson::kParseInsituFlag | rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
     rapidjson::ParseResult result = reader.Parse<kFlags>(stream, builder);
-    if (result.IsError()) throw SyntaxError(result.Offset(), Describe(result.Code()));
+    if (result.IsError()) throw SyntaxError(result.Offset(), Describe(result.Code(), {text, size}, result.Offset()));
     // A NUL byte inside the text ends the reader's input early.
     if (stream.Tell() < size) throw SyntaxError(stream.Tell(), "unexpected NUL byte");
 }
@@ -202,7 +216,8 @@ void Document::ParseArray(std::string_view text, const std::function<bool()>& el
     rapidjson::Reader reader;
     constexpr unsigned kFlags = rapidjson::kParseValidateEncodingFlag | rapidjson::kParseIterativeFlag;
     rapidjson::ParseResult result = reader.Parse<kFlags>(stream, builder);
-    if (result.IsError() && !builder._stopped) throw SyntaxError(result.Offset(), Describe(result.Code()));
+    if (result.IsError() && !builder._stopped)
+        throw SyntaxError(result.Offset(), Describe(result.Code(), text, result.Offset()));
 }
 
 const Node* Document::Member(const Node& object, std::string_view key) const {
