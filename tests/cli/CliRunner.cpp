@@ -19,7 +19,7 @@ struct Child {
     int in, out, err;
 };
 
-Child Spawn(const std::vector<std::string>& args) {
+Child Spawn(const std::vector<std::string>& args, const std::string& cwd = "", bool closeStderr = false) {
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         throw std::runtime_error("pipe");
@@ -28,6 +28,8 @@ Child Spawn(const std::vector<std::string>& args) {
         dup2(in[0], 0);
         dup2(out[1], 1);
         dup2(err[1], 2);
+        if (closeStderr) close(2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         std::vector<char*> argv;
         std::string tool = QUILLON_TOOL;
         argv.push_back(tool.data());
@@ -45,8 +47,9 @@ Child Spawn(const std::vector<std::string>& args) {
 
 }  // namespace
 
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input) {
-    const Child child = Spawn(args);
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
+                  bool closeStderr) {
+    const Child child = Spawn(args, cwd, closeStderr);
     const pid_t pid = child.pid;
     CliResult r;
     std::size_t written = 0;
