@@ -149,8 +149,12 @@ class SchemaWriter {
             const Field& f = table.fields[k];
             Add(properties, f.name, Property(f));
             if (!f.defaultText && !f.onlyWith && !f.orElse) required.PushBack(Str(f.name), _a);
-            if (f.excludes && std::strcmp(f.name, f.excludes) < 0)
-                rules.PushBack(Obj("not", Obj("required", Array({f.name, f.excludes}))), _a);
+            if (f.excludes) {
+                // Once per pair, when both name each other.
+                const char* back = table.fields[FieldIndex(table, f.excludes, std::strlen(f.excludes))].excludes;
+                if (!back || std::strcmp(back, f.name) != 0 || std::strcmp(f.name, f.excludes) < 0)
+                    rules.PushBack(Obj("not", Obj("required", Array({f.name, f.excludes}))), _a);
+            }
             if (f.needs) Add(dependent, f.name, Array({f.needs}));
             if (f.orElse) {
                 Json either(rapidjson::kArrayType);
@@ -215,6 +219,8 @@ std::string Markdown() {
         for (std::size_t k = 0; k < table.count; ++k) {
             const Field& f = table.fields[k];
             std::string def = f.defaultText ? f.defaultText : "required";
+            for (std::size_t i = 0; i < f.choiceCount; ++i)
+                if (def == f.choices[i].name) def = "`\"" + def + "\"`";
             if (f.orElse) def = std::string("required unless `") + f.orElse + "`";
             std::string meaning = f.meaning;
             if (f.onlyWith) {
