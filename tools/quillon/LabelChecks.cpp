@@ -76,6 +76,7 @@ const char* SymbologyName(int symbology) {
 
 void CheckWritable(std::string_view text, Language language, const std::string& path, const char* key) {
     for (char c : text) {
+        if (static_cast<unsigned char>(c) > '"') continue;  // the bytes below are the only trouble
         if (c == '\r' || c == '\n') Fail(path, key, "a line break cannot be written into a printer command");
         if (c == '\0') Fail(path, key, "a NUL character cannot be written into a printer command");
         if (c == '"' && language != Language::Kesh)

@@ -289,6 +289,9 @@ const KindTable kLabel = QUILLON_TABLE("label", Kind::Text, kLabelFields, nullpt
 
 }  // namespace
 
+Field::Field(const char* n, FieldType t, Setter s, const char* m)
+    : name(n), size(std::strlen(n)), type(t), set(s), meaning(m) {}
+
 Field Field::Default(const char* text) const {
     Field f = *this;
     f.defaultText = text;
@@ -346,15 +349,6 @@ const KindTable* Kinds(std::size_t& count) {
 
 const KindTable& LabelTable() {
     return kLabel;
-}
-
-int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
-    for (std::size_t i = 0; i < table.count; ++i) {
-        const char* field = table.fields[i].name;
-        if (field[0] == name[0] && std::strncmp(field, name, size) == 0 && std::strlen(field) == size)
-            return static_cast<int>(i);
-    }
-    return -1;
 }
 
 const char* LanguageName(Language language) {

@@ -44,7 +44,10 @@ using Setter = void (*)(void* target, FieldValue& value);
 enum : unsigned char { kVorn = 1, kKesh = 2, kBoth = 3 };
 
 struct Field {
+    Field(const char* name, FieldType type, Setter set, const char* meaning);
+
     const char* name;
+    std::size_t size;  // of the name
     FieldType type;
     Setter set;
     const char* meaning;
@@ -94,8 +97,18 @@ const KindTable* Kinds(std::size_t& count);
 // The fields of the label itself.
 const KindTable& LabelTable();
 
-// Field `name` of `table`, or its index; null / -1 when it has none.
-int FieldIndex(const KindTable& table, const char* name, std::size_t size);
+// The index of field `name` in `table`, or -1. Inline: it runs for every
+// member of every object.
+inline int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
+    for (std::size_t i = 0; i < table.count; ++i) {
+        const Field& f = table.fields[i];
+        if (f.size != size) continue;
+        std::size_t k = 0;
+        while (k < size && f.name[k] == name[k]) ++k;
+        if (k == size) return static_cast<int>(i);
+    }
+    return -1;
+}
 
 const char* LanguageName(Language language);
 

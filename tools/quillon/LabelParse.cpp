@@ -149,10 +149,11 @@ class Reader {
     void CheckTogether(const KindTable& table, std::size_t k, const std::string& path,
                        const json::Node** given) const {
         const Field& f = table.fields[k];
-        const std::string here = Join(path, f.name);
+        if (!f.excludes && !f.needs && !f.onlyWith && (f.defaultText || given[k])) return;
+        auto fail = [&](const std::string& what) { cli::Fail(Join(path, f.name), what); };
         auto has = [&](const char* other) { return given[FieldIndex(table, other, std::strlen(other))] != nullptr; };
-        if (given[k] && f.excludes && has(f.excludes)) Fail(here, std::string("cannot be given with ") + f.excludes);
-        if (given[k] && f.needs && !has(f.needs)) Fail(here, std::string("needs ") + f.needs + " too");
+        if (given[k] && f.excludes && has(f.excludes)) fail(std::string("cannot be given with ") + f.excludes);
+        if (given[k] && f.needs && !has(f.needs)) fail(std::string("needs ") + f.needs + " too");
         bool required = !f.defaultText && !(f.orElse && has(f.orElse));
         if (f.onlyWith) {
             const long long value = ValueOf(table, f.onlyWith, given);
@@ -162,11 +163,11 @@ class Reader {
                 std::string shown = std::to_string(value);
                 for (std::size_t i = 0; i < c.choiceCount; ++i)
                     if (c.choices[i].value == value) shown = c.choices[i].name;
-                Fail(here, std::string("not used with ") + f.onlyWith + " " + shown);
+                fail(std::string("not used with ") + f.onlyWith + " " + shown);
             }
             required = allowed && f.requiredThen;
         }
-        if (required && !given[k]) Fail(here, "missing");
+        if (required && !given[k]) fail("missing");
     }
 
     const json::Document& _doc;
@@ -236,15 +237,14 @@ void ReadLines(const json::Document& doc, const Reader& reader, const json::Node
     }
 }
 
-ObjectDesc ReadObject(const json::Document& doc, const Reader& reader, const json::Node& node,
-                      const std::string& path, const LabelDescription& label, int labelUnit) {
+void ReadObject(const json::Document& doc, const Reader& reader, const json::Node& node, const std::string& path,
+                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
     if (node.type != json::Type::Object) Fail(path, "expected an object");
     const json::Node* type = doc.Member(node, "type");
     if (!type) Fail(path + ".type", "missing");
     const KindTable* table = type->type == json::Type::String ? KindNamed(doc.Text(*type)) : nullptr;
     if (!table) Fail(path + ".type", "expected one of " + KindList());
 
-    ObjectDesc o;
     o.kind = table->kind;
     if (o.kind == Kind::Pdf417) {
         o.module = 2;
@@ -275,7 +275,6 @@ ObjectDesc ReadObject(const json::Document& doc, const Reader& reader, const jso
         o.sizeY = std::round(o.sizeY * dpu);
     }
     CheckObject(o, path);
-    return o;
 }
 
 }  // namespace
@@ -313,8 +312,8 @@ LabelDescription ParseLabel(const json::Document& doc, const json::Node& root, L
         label.objects.reserve(objects->count);
         std::size_t i = 0;
         for (std::uint32_t k = objects->first; k != 0; k = doc.At(k).next, ++i)
-            label.objects.push_back(
-                ReadObject(doc, reader, doc.At(k), "objects[" + std::to_string(i) + "]", label, header.unit));
+            ReadObject(doc, reader, doc.At(k), "objects[" + std::to_string(i) + "]", label, header.unit,
+                       label.objects.emplace_back());
     }
     return label;
 }
