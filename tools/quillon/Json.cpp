@@ -47,7 +47,7 @@ std::string Describe(rapidjson::ParseErrorCode code, std::string_view text, std:
         case rapidjson::kParseErrorStringMissQuotationMark:
             return "unexpected end of input in a string";
         case rapidjson::kParseErrorStringInvalidEncoding:
-            return "invalid UTF-8 or unescaped control character in a string";
+            return "invalid UTF-8 in a string";
         case rapidjson::kParseErrorNumberTooBig:
             return "number out of range";
         case rapidjson::kParseErrorTermination:
@@ -62,25 +62,25 @@ std::string Describe(rapidjson::ParseErrorCode code, std::string_view text, std:
     return std::string(found) + "; expected " + expected;
 }
 
-// Whether `s` is well-formed UTF-8. Most label text is ASCII, which is
-// passed over eight bytes at a time.
-bool ValidUtf8(const char* s, std::size_t size) {
+// Where `s` stops being well-formed UTF-8 (`size` when it is). Most label
+// text is ASCII, which is passed over eight bytes at a time.
+std::size_t ValidUtf8(const char* s, std::size_t size) {
     std::size_t i = 0;
     for (;;) {
         std::uint64_t word;
         while (i + 8 <= size && (std::memcpy(&word, s + i, 8), (word & 0x8080808080808080u) == 0)) i += 8;
         while (i < size && static_cast<unsigned char>(s[i]) < 0x80) ++i;
-        if (i == size) return true;
+        if (i == size) return size;
         const auto b = static_cast<unsigned char>(s[i]);
         const std::size_t n = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 0;
-        if (n == 0 || i + n > size) return false;
+        if (n == 0 || i + n > size) return i;
         std::uint32_t cp = b & (0x7F >> n);
         for (std::size_t k = 1; k < n; ++k) {
             const auto c = static_cast<unsigned char>(s[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
+            if ((c & 0xC0) != 0x80) return i;
             cp = cp << 6 | (c & 0x3F);
         }
-        if (cp < (n == 3 ? 0x800u : 0x10000u) * (n > 2) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return false;
+        if (cp < (n == 3 ? 0x800u : 0x10000u) * (n > 2) || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return i;
         i += n;
     }
 }
@@ -120,7 +120,7 @@ class Builder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Builder> 
         return Scalar(n);
     }
     bool String(const char* s, rapidjson::SizeType size, bool copy) {
-        if (!Valid(s, size)) return false;
+        if (!Valid(s, size, copy)) return false;
         Node n;
         n.type = Type::String;
         Place(s, size, copy, n.text, n.textInStore);
@@ -128,7 +128,7 @@ class Builder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Builder> 
         return Scalar(n);
     }
     bool Key(const char* s, rapidjson::SizeType size, bool copy) {
-        if (!Valid(s, size)) return false;
+        if (!Valid(s, size, copy)) return false;
         Place(s, size, copy, _key, _keyInStore);
         _keySize = size;
         return true;
@@ -144,18 +144,20 @@ class Builder : public rapidjson::BaseReaderHandler<rapidjson::UTF8<>, Builder> 
     bool EndObject(rapidjson::SizeType) { return Close(); }
     bool EndArray(rapidjson::SizeType) { return _open.empty() ? true : Close(); }
 
-    // Where a string of invalid UTF-8 starts (the reader then stops), or 0.
-    std::size_t _badText = 0;
+    // A string of invalid UTF-8 stopped the reader; where, when it was
+    // decoded in place (else the reader's position tells).
+    bool _badText = false;
+    std::size_t _badAt = 0;
     bool _stopped = false;
 
   private:
     // RapidJSON's own check of the encoding would take its byte-at-a-time
     // path for every string; this one passes ASCII over in words.
-    bool Valid(const char* s, rapidjson::SizeType size) {
-        if (ValidUtf8(s, size)) return true;
-        _badText = _doc._store.empty() || s < _doc._store.data() || s > _doc._store.data() + _doc._store.size()
-                       ? static_cast<std::size_t>(s - _doc._input)
-                       : 0;
+    bool Valid(const char* s, rapidjson::SizeType size, bool copied) {
+        const std::size_t bad = ValidUtf8(s, size);
+        if (bad == size) return true;
+        _badText = true;
+        _badAt = copied ? 0 : static_cast<std::size_t>(s - _doc._input) + bad;
         return false;
     }
 
@@ -240,7 +242,7 @@ void Document::ParseInPlace(char* text, std::size_t size) {
     rapidjson::Reader reader;
     // Recursive parsing is bounded by the builder's depth limit.
     rapidjson::ParseResult result = reader.Parse<rapidjson::kParseInsituFlag>(stream, builder);
-    if (builder._badText) throw SyntaxError(builder._badText, "invalid UTF-8 in a string");
+    if (builder._badText) throw SyntaxError(builder._badAt, "invalid UTF-8 in a string");
     if (result.IsError()) throw SyntaxError(result.Offset(), Describe(result.Code(), {text, size}, result.Offset()));
     // A NUL byte inside the text ends the reader's input early.
     if (stream.Tell() < size) throw SyntaxError(stream.Tell(), "unexpected NUL byte");
@@ -252,7 +254,7 @@ void Document::ParseArray(std::string_view text, const std::function<bool()>& el
     Builder builder(*this, &element);
     rapidjson::Reader reader;
     rapidjson::ParseResult result = reader.Parse<rapidjson::kParseDefaultFlags>(stream, builder);
-    if (builder._badText) throw SyntaxError(builder._badText, "invalid UTF-8 in a string");
+    if (builder._badText) throw SyntaxError(result.Offset(), "invalid UTF-8 in a string");
     if (result.IsError() && !builder._stopped)
         throw SyntaxError(result.Offset(), Describe(result.Code(), text, result.Offset()));
 }
