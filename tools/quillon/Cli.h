@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "LabelDescription.h"
+#include "Label.h"
 
 namespace quillon::cli {
 
@@ -54,7 +54,7 @@ void SetupSend(CLI::App& app);
 void SetupDemo(CLI::App& app);
 void SetupUsbList(CLI::App& app);
 void SetupText(CLI::App& app);
-void SetupSchema(CLI::App& app);
+void SetupFields(CLI::App& app);
 
 }  // namespace quillon::cli
 

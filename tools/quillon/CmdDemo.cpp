@@ -5,7 +5,7 @@
 #include "Cli.h"
 #include "Notices.h"
 #include "OutputWriter.h"
-#include "Render.h"
+#include "Label.h"
 #include "Target.h"
 
 namespace quillon::cli {

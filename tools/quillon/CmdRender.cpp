@@ -16,7 +16,7 @@
 #include "Notices.h"
 #include "OutputWriter.h"
 #include "Progress.h"
-#include "Render.h"
+#include "Label.h"
 #include "Target.h"
 
 namespace quillon::cli {

@@ -1,8 +1,7 @@
-#include "LabelChecks.h"
 
 #include <cstring>
 
-#include "LabelParse.h"
+#include "Label.h"
 
 namespace quillon::cli {
 namespace {

@@ -292,56 +292,6 @@ const KindTable kLabel = QUILLON_TABLE("label", Kind::Text, kLabelFields, nullpt
 Field::Field(const char* n, FieldType t, Setter s, const char* m)
     : name(n), size(std::strlen(n)), type(t), set(s), meaning(m) {}
 
-Field Field::Default(const char* text) const {
-    Field f = *this;
-    f.defaultText = text;
-    return f;
-}
-Field Field::Range(double low, double high) const {
-    Field f = *this;
-    f.lo = low;
-    f.hi = high;
-    return f;
-}
-Field Field::Langs(unsigned char l) const {
-    Field f = *this;
-    f.langs = l;
-    return f;
-}
-Field Field::Only(const char* field, unsigned values, bool required) const {
-    Field f = *this;
-    f.onlyWith = field;
-    f.onlyValues = values;
-    f.requiredThen = required;
-    return f;
-}
-Field Field::Excludes(const char* field) const {
-    Field f = *this;
-    f.excludes = field;
-    return f;
-}
-Field Field::Needs(const char* field) const {
-    Field f = *this;
-    f.needs = field;
-    return f;
-}
-Field Field::OrElse(const char* field) const {
-    Field f = *this;
-    f.orElse = field;
-    return f;
-}
-Field Field::AnyBytes() const {
-    Field f = *this;
-    f.anyBytes = true;
-    return f;
-}
-
-Field Field::Above() const {
-    Field f = *this;
-    f.above = true;
-    return f;
-}
-
 const KindTable* Kinds(std::size_t& count) {
     count = sizeof kKinds / sizeof kKinds[0];
     return kKinds;

@@ -9,7 +9,7 @@
 #include <cstddef>
 #include <string>
 
-#include "LabelDescription.h"
+#include "Label.h"
 
 namespace quillon::cli {
 
@@ -66,15 +66,26 @@ struct Field {
     const char* needs = nullptr;     // must be given together with this one
     const char* orElse = nullptr;    // required unless this one is given
 
-    Field Default(const char* text) const;
-    Field Range(double low, double high) const;
-    Field Langs(unsigned char l) const;
-    Field Only(const char* field, unsigned values, bool required) const;
-    Field Excludes(const char* field) const;
-    Field Needs(const char* field) const;
-    Field OrElse(const char* field) const;
-    Field AnyBytes() const;
-    Field Above() const;
+    // Chained after a field's constructor in the tables.
+    Field Default(const char* t) const { return With([&](Field& f) { f.defaultText = t; }); }
+    Field Range(double l, double h) const { return With([&](Field& f) { f.lo = l, f.hi = h; }); }
+    Field Above() const { return With([](Field& f) { f.above = true; }); }
+    Field Langs(unsigned char l) const { return With([&](Field& f) { f.langs = l; }); }
+    Field AnyBytes() const { return With([](Field& f) { f.anyBytes = true; }); }
+    Field Excludes(const char* n) const { return With([&](Field& f) { f.excludes = n; }); }
+    Field Needs(const char* n) const { return With([&](Field& f) { f.needs = n; }); }
+    Field OrElse(const char* n) const { return With([&](Field& f) { f.orElse = n; }); }
+    Field Only(const char* n, unsigned values, bool required) const {
+        return With([&](Field& f) { f.onlyWith = n, f.onlyValues = values, f.requiredThen = required; });
+    }
+
+  private:
+    template <class F>
+    Field With(F change) const {
+        Field f = *this;
+        change(f);
+        return f;
+    }
 };
 
 // The label's own fields as read, before they are checked together.

@@ -3,27 +3,62 @@
 
 #include "LabelInput.h"
 
-#include <deque>
+#include <rapidjson/error/error.h>
 
-#include "Json.h"
-#include "LabelParse.h"
+#include <cstring>
+#include <deque>
 
 namespace quillon::cli {
 namespace {
 
-std::string At(const std::string& name, std::size_t line, std::size_t column) {
-    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": ";
+// Iterative: nesting costs heap, not stack, however deep a hostile file goes.
+constexpr unsigned kFlags = rapidjson::kParseIterativeFlag;
+
+// A syntax error at byte `offset` of the parsed text.
+struct SyntaxError {
+    std::size_t offset;
+    std::string what;
+};
+
+// The message for a parse error; structural ones name what was found.
+SyntaxError Describe(const rapidjson::Document& doc, std::string_view text) {
+    static const char* const kExpected[] = {
+        nullptr,  "a value", "nothing after the value", "a value", "a member name", "':'", "',' or '}'",
+        "',' or ']'"};
+    static const char* const kOther[] = {"invalid \\u escape", "unpaired surrogate in a \\u escape",
+                                         "invalid escape in a string", "unexpected end of input in a string",
+                                         "invalid UTF-8 in a string", "number out of range", "invalid number",
+                                         "invalid number"};
+    const std::size_t at = doc.GetErrorOffset();
+    const int code = doc.GetParseError();
+    const auto c = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
+    if (code >= 8 && code < 16)
+        return {at, code == 10 && c < 0x20 ? "control character in a string (write it as an escape such as \\n)"
+                                           : kOther[code - 8]};
+    char found[32] = "unexpected end of input";
+    if (c >= 0x20 && c < 0x7F) std::snprintf(found, sizeof found, "unexpected '%c'", c);
+    if (c >= 0x7F) std::snprintf(found, sizeof found, "unexpected byte 0x%02x", c);
+    return {at, std::string(found) + "; expected " + (code < 8 ? kExpected[code] : "a value")};
 }
 
-// Line and column (both 1-based) of the byte at `offset` of `text`, counted
-// from line `first`.
-std::string Position(const std::string& name, std::string_view text, std::size_t offset, std::size_t first) {
-    std::size_t line = first, column = 1;
-    for (std::size_t i = 0; i < offset && i < text.size(); ++i) {
-        column = text[i] == '\n' ? 1 : column + 1;
-        line += text[i] == '\n';
-    }
-    return At(name, line, column);
+// The document's memory is taken back before each label: its pool keeps the
+// buffer it was given, so a label of usual size allocates nothing.
+void Clear(rapidjson::Document& doc) {
+    doc.SetNull();
+    doc.GetAllocator().Clear();
+}
+
+// Parses `line` in place (it is followed by a NUL byte).
+void ParseLine(rapidjson::Document& doc, char* line, std::size_t size) {
+    // A NUL byte would end the text early.
+    if (const void* nul = std::memchr(line, 0, size))
+        throw SyntaxError{static_cast<std::size_t>(static_cast<const char*>(nul) - line), "unexpected NUL byte"};
+    Clear(doc);
+    if (doc.ParseInsitu<kFlags>(line).HasParseError()) throw Describe(doc, {line, size});
+}
+
+std::string At(const std::string& name, std::size_t line, std::size_t column) {
+    return name + ":" + std::to_string(line) + ":" + std::to_string(column) + ": ";
 }
 
 bool Blank(std::string_view line) {
@@ -47,10 +82,8 @@ class Lines {
     const std::string* PeekRecord() {
         char* line;
         std::size_t size;
-        while (_in.NextLine(line, size)) {
-            _ahead.emplace_back(line, size);
-            if (!Blank(_ahead.back())) return &_ahead.back();
-        }
+        while (_in.NextLine(line, size))
+            if (!Blank(_ahead.emplace_back(line, size))) return &_ahead.back();
         return nullptr;
     }
     std::string Rest() {
@@ -59,42 +92,35 @@ class Lines {
         _in.ReadRest(text);
         return text;
     }
-    std::size_t Number() const { return _number; }
-    void Skip(std::size_t lines) { _number += lines; }
+    std::size_t _number = 0;
 
   private:
     InputSource& _in;
     std::deque<std::string> _ahead;
     std::string _current;
-    std::size_t _number = 0;
 };
 
-bool ParsesAlone(json::Document& doc, std::string text) {
-    try {
-        doc.ParseInPlace(text.data(), text.size());
-        return true;
-    } catch (const json::SyntaxError&) {
-        return false;
-    }
-}
-
 struct Reading {
+    Reading(const std::string& n, Language l, const RecordHandler& h) : name(n), language(l), handle(h) {}
+
     const std::string& name;
     Language language;
     const RecordHandler& handle;
-    json::Document doc;
+    char buffer[64 * 1024];
+    rapidjson::MemoryPoolAllocator<> pool{buffer, sizeof buffer};
+    rapidjson::Document doc{&pool};
 
     // Checks one parsed value and hands it on.
-    bool Deliver(Record& r) {
+    bool Deliver(Record& r, const rapidjson::Value& value) {
         try {
-            r.label = ParseLabel(doc, doc.Root(), language);
+            r.label = ParseLabel(value, language);
         } catch (const LabelError& e) {
             r.error = name + ": ";
             if (r.batch) r.error += "label " + std::to_string(r.index);
             if (r.batch && r.line) r.error += " (line " + std::to_string(r.line) + ")";
             r.error += (r.batch ? ": " : "") + std::string(e.what());
         }
-        bool more = handle(r);
+        const bool more = handle(r);
         r.label.reset();
         return more;
     }
@@ -104,11 +130,24 @@ struct Reading {
         handle(r);
         return false;
     }
+    // The whole text as one value; its errors are placed by line and column.
+    bool Whole(const std::string& text, std::size_t firstLine, std::string& error) {
+        Clear(doc);
+        if (!doc.Parse<kFlags>(text.c_str(), text.size()).HasParseError()) return true;
+        const SyntaxError e = Describe(doc, text);
+        std::size_t line = firstLine, column = 1;
+        for (std::size_t i = 0; i < e.offset && i < text.size(); ++i) {
+            column = text[i] == '\n' ? 1 : column + 1;
+            line += text[i] == '\n';
+        }
+        error = At(name, line, column) + e.what;
+        return false;
+    }
 };
 
 // One label object per line. `single`: the input holds one record only, so
 // its messages carry no label number.
-bool ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHandler& progress) {
+void ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHandler& progress) {
     std::uint64_t consumed = 0;
     std::size_t index = 0;
     char* line;
@@ -118,55 +157,57 @@ bool ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHa
         if (Blank({line, size})) continue;
         Record r;
         r.index = index++;
-        r.line = lines.Number();
+        r.line = lines._number;
         r.batch = !single;
         bool more;
         try {
-            reading.doc.ParseInPlace(line, size);
-            more = reading.Deliver(r);
-        } catch (const json::SyntaxError& e) {
-            r.error = At(reading.name, r.line, e.Offset() + 1) + e.what();
+            ParseLine(reading.doc, line, size);
+            more = reading.Deliver(r, reading.doc);
+        } catch (const SyntaxError& e) {
+            r.error = At(reading.name, r.line, e.offset + 1) + e.what;
             if (r.batch) r.error += " (label " + std::to_string(r.index) + ")";
             more = reading.handle(r);
         }
-        if (!more) return true;
+        if (!more) return;
         if (progress) progress(consumed);
     }
-    return true;
 }
 
-bool ReadArray(Reading& reading, const std::string& text, std::size_t firstLine, const ProgressHandler& progress) {
-    Record r;
-    r.batch = true;
+bool ParsesAlone(rapidjson::Document& doc, std::string text) {
     try {
-        reading.doc.ParseArray(text, [&] {
-            r.error.clear();
-            if (!reading.Deliver(r)) return false;
-            ++r.index;
-            return true;
-        });
-    } catch (const json::SyntaxError& e) {
-        return reading.Fail(Position(reading.name, text, e.Offset(), firstLine) + e.what());
+        ParseLine(doc, text.data(), text.size());
+        return true;
+    } catch (const SyntaxError&) {
+        return false;
     }
-    if (progress) progress(text.size());
-    return true;
 }
 
 }  // namespace
 
 bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
                 const ProgressHandler& progress) {
-    Reading reading{name, language, handle, {}};
+    Reading reading(name, language, handle);
     in.SkipPrefix("\xEF\xBB\xBF");  // a byte-order mark some editors write
     std::size_t blankLines = 0;
     int c;
     while ((c = in.Peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
         blankLines += in.Get() == '\n';
     Lines lines(in);
-    lines.Skip(blankLines);
+    lines._number = blankLines;
+    std::string error;
     if (c == '[') {
-        std::string text = lines.Rest();
-        return ReadArray(reading, text, blankLines + 1, progress);
+        const std::string text = lines.Rest();
+        if (!reading.Whole(text, blankLines + 1, error)) return reading.Fail(error);
+        if (!reading.doc.IsArray()) return reading.Fail(name + ": expected an array of labels");
+        Record r;
+        r.batch = true;
+        for (const rapidjson::Value& label : reading.doc.GetArray()) {
+            if (!reading.Deliver(r, label)) break;
+            r.error.clear();
+            ++r.index;
+        }
+        if (progress) progress(text.size());
+        return true;
     }
     if (c != '{')
         return reading.Fail(c == EOF ? name + ": empty input"
@@ -180,21 +221,19 @@ bool ReadLabels(InputSource& in, const std::string& name, Language language, con
     std::string copy = *first;
     bool lineByLine = true;
     try {
-        reading.doc.ParseInPlace(copy.data(), copy.size());
-    } catch (const json::SyntaxError& e) {
-        const bool brokenBeforeItsEnd = e.Offset() < copy.find_last_not_of(" \t\r");
+        ParseLine(reading.doc, copy.data(), copy.size());
+    } catch (const SyntaxError& e) {
+        const bool brokenBeforeItsEnd = e.offset < copy.find_last_not_of(" \t\r");
         lineByLine = brokenBeforeItsEnd || (second && (*second)[0] == '{' && ParsesAlone(reading.doc, *second));
     }
-    if (lineByLine) return ReadJsonLines(reading, lines, second == nullptr, progress);
-    std::string text = lines.Rest();
-    std::string original = text;  // decoding in place changes the text
-    Record r;
-    try {
-        reading.doc.ParseInPlace(text.data(), text.size());
-    } catch (const json::SyntaxError& e) {
-        return reading.Fail(Position(name, original, e.Offset(), blankLines + 1) + e.what());
+    if (lineByLine) {
+        ReadJsonLines(reading, lines, second == nullptr, progress);
+        return true;
     }
-    reading.Deliver(r);
+    const std::string text = lines.Rest();
+    if (!reading.Whole(text, blankLines + 1, error)) return reading.Fail(error);
+    Record r;
+    reading.Deliver(r, reading.doc);
     if (progress) progress(text.size());
     return true;
 }

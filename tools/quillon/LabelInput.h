@@ -7,7 +7,7 @@
 #include <string>
 
 #include "InputSource.h"
-#include "LabelDescription.h"
+#include "Label.h"
 
 namespace quillon::cli {
 

@@ -1,19 +1,23 @@
 // Checks a parsed label against the field tables and turns it into a
 // description: lengths into dots, strings into the bytes the printer gets.
 
-#include "LabelParse.h"
-
 #include <cmath>
 #include <cstring>
 
-#include "LabelChecks.h"
+#include "Label.h"
 #include "LabelFields.h"
 
 namespace quillon::cli {
 namespace {
 
+using Json = rapidjson::Value;
+
 [[noreturn]] void Fail(const std::string& path, const std::string& what) {
     throw LabelError(path + ": " + what);
+}
+
+std::string Join(const std::string& path, const char* key) {
+    return path.empty() ? key : path + "." + key;
 }
 
 std::string Number(double value) {
@@ -22,104 +26,120 @@ std::string Number(double value) {
     return text;
 }
 
-std::string ChoiceList(const Field& f) {
+std::string_view View(const Json& v) {
+    return {v.GetString(), v.GetStringLength()};
+}
+
+std::string NameList(const char* const* names, std::size_t count) {
     std::string list;
-    for (std::size_t i = 0; i < f.choiceCount; ++i) list += (i ? ", " : "") + std::string(f.choices[i].name);
+    for (std::size_t i = 0; i < count; ++i) list += (i ? ", " : "") + std::string(names[i]);
     return list;
 }
 
-// UTF-8 text to one byte per character; the printer fonts are 8-bit.
-std::string ToLatin1(std::string_view text, const std::string& path) {
-    std::string out;
-    out.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        auto lead = static_cast<unsigned char>(text[i]);
-        if (lead < 0x80) {
-            out.push_back(static_cast<char>(lead));
-        } else if (lead == 0xC2 || lead == 0xC3) {  // U+0080-U+00FF
-            out.push_back(static_cast<char>(((lead & 0x1F) << 6) | (text[++i] & 0x3F)));
-        } else {
-            Fail(path, "character at byte " + std::to_string(i) + " cannot be written in latin1");
+// Whether `text` is well-formed UTF-8 (the JSON reader passes bytes as
+// they are). ASCII, most of a label, is passed over eight bytes at a time.
+bool ValidUtf8(std::string_view text) {
+    for (std::size_t i = 0; i < text.size();) {
+        std::uint64_t word;
+        if (i + 8 <= text.size() && (std::memcpy(&word, text.data() + i, 8), (word & 0x8080808080808080u) == 0)) {
+            i += 8;
+            continue;
         }
+        const auto b = static_cast<unsigned char>(text[i]);
+        const std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b <= 0xF4 ? 4 : 0;
+        if (n == 0 || i + n > text.size()) return false;
+        std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            cp = cp << 6 | (c & 0x3F);
+        }
+        if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        i += n;
     }
-    return out;
+    return true;
 }
 
 // Reads label and object fields with the rules of one label.
 class Reader {
   public:
-    Reader(const json::Document& doc, bool latin1, Language language)
-        : _doc(doc), _latin1(latin1), _language(language) {}
+    Reader(bool latin1, Language language) : _latin1(latin1), _language(language) {}
 
-    // Fills `target` from the members of `object` by `table`, and returns
-    // each field's member (null when not given). `skip` is a member read by
-    // the caller (an object's type).
-    void Read(const KindTable& table, const json::Node& object, const std::string& path, void* target, float dpu,
-              const json::Node** given, const char* skip = nullptr) const {
-        if (object.type != json::Type::Object) Fail(path.empty() ? "label" : path, "expected an object");
-        for (std::uint32_t i = object.first; i != 0; i = _doc.At(i).next) {
-            const json::Node& member = _doc.At(i);
-            const std::string_view key = _doc.Key(member);
+    // Fills `target` from the members of `object` by `table` and records
+    // each field's member in `given` (null when not given). `skip` is a
+    // member the caller reads (an object's type).
+    void Read(const KindTable& table, const Json& object, const std::string& path, void* target, float dpu,
+              const Json** given, const char* skip = nullptr) const {
+        if (!object.IsObject()) Fail(path.empty() ? "label" : path, "expected an object");
+        for (const auto& member : object.GetObject()) {
+            const std::string_view key = View(member.name);
             if (skip && key == skip) continue;
             const int k = FieldIndex(table, key.data(), key.size());
-            if (k < 0) Fail(Join(path, std::string(key)), "unknown field");
-            if (given[k]) Fail(Join(path, std::string(key)), "given twice");
-            given[k] = &member;
+            if (k < 0 || given[k]) Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
+            given[k] = &member.value;
             const Field& f = table.fields[k];
             if (!f.set) continue;
-            FieldValue value = Convert(f, member, path, dpu);
+            FieldValue value = Convert(f, member.value, path, dpu);
             f.set(target, value);
         }
         for (std::size_t k = 0; k < table.count; ++k) CheckTogether(table, k, path, given);
     }
 
     // `key` null: `path` names the string itself.
-    std::string Text(std::string_view utf8, const std::string& path, const char* key, bool anyBytes) const {
-        std::string text = _latin1 ? ToLatin1(utf8, key ? Join(path, key) : path) : std::string(utf8);
+    std::string Text(const Json& v, const std::string& path, const char* key, bool anyBytes) const {
+        auto at = [&] { return key ? Join(path, key) : path; };
+        if (!v.IsString()) Fail(at(), "expected a string");
+        if (!ValidUtf8(View(v))) Fail(at(), "not valid UTF-8");
+        std::string text = _latin1 ? ToLatin1(View(v), at()) : std::string(View(v));
         if (!anyBytes) CheckWritable(text, _language, path, key);
         return text;
     }
 
-    Language Lang() const { return _language; }
-
-    static std::string Join(const std::string& path, const std::string& key) {
-        return path.empty() ? key : path + "." + key;
+  private:
+    // UTF-8 text to one byte per character; the printer fonts are 8-bit.
+    static std::string ToLatin1(std::string_view text, const std::string& path) {
+        std::string out;
+        for (std::size_t i = 0; i < text.size(); ++i) {
+            const auto lead = static_cast<unsigned char>(text[i]);
+            if (lead >= 0x80 && lead != 0xC2 && lead != 0xC3)  // beyond U+00FF
+                Fail(path, "character at byte " + std::to_string(i) + " cannot be written in latin1");
+            out.push_back(lead < 0x80 ? text[i] : static_cast<char>(((lead & 0x1F) << 6) | (text[++i] & 0x3F)));
+        }
+        return out;
     }
 
-  private:
     // `object` is the path of the object; the field's own path is built only
     // for a message.
-    FieldValue Convert(const Field& f, const json::Node& v, const std::string& object, float dpu) const {
-        auto Fail = [&](const std::string& what) { cli::Fail(Join(object, f.name), what); };
+    FieldValue Convert(const Field& f, const Json& v, const std::string& object, float dpu) const {
+        auto fail = [&](const std::string& what) { Fail(Join(object, f.name), what); };
         FieldValue out;
         switch (f.type) {
             case FieldType::Position:
             case FieldType::Length:
             case FieldType::Number: {
-                if (v.type != json::Type::Int && v.type != json::Type::Float) Fail("expected a number");
+                if (!v.IsNumber()) fail("expected a number");
                 const bool length = f.type != FieldType::Number;
                 // Whole dots, rounded, so that 12.7 mm and 0.5 in are 150 dots at 300 dpi.
-                out.number = length ? std::round(static_cast<float>(v.number) * dpu) : v.number;
+                out.number = length ? std::round(static_cast<float>(v.GetDouble()) * dpu) : v.GetDouble();
                 const bool above = f.type == FieldType::Length || f.above;
-                if (!(above ? out.number > f.lo : out.number >= f.lo) || !(out.number <= f.hi)) {
-                    std::string what = length ? "a length " : "a number ";
-                    what += above ? "above " + Number(f.lo) + " and at most " : "from " + Number(f.lo) + " to ";
-                    Fail("expected " + what + Number(f.hi) + (length ? " dots" : ""));
-                }
+                if (!(above ? out.number > f.lo : out.number >= f.lo) || !(out.number <= f.hi))
+                    fail(std::string("expected ") + (length ? "a length " : "a number ") +
+                         (above ? "above " + Number(f.lo) + " and at most " : "from " + Number(f.lo) + " to ") +
+                         Number(f.hi) + (length ? " dots" : ""));
                 return out;
             }
             case FieldType::Integer:
-                if (v.type != json::Type::Int || v.integer < f.lo || v.integer > f.hi)
-                    Fail("expected an integer from " + Number(f.lo) + " to " + Number(f.hi));
-                out.integer = v.integer;
+                if (!v.IsInt64() || v.GetInt64() < f.lo || v.GetInt64() > f.hi)
+                    fail("expected an integer from " + Number(f.lo) + " to " + Number(f.hi));
+                out.integer = v.GetInt64();
                 return out;
             case FieldType::String:
-                if (v.type != json::Type::String) Fail("expected a string");
-                out.text = Text(_doc.Text(v), object, f.name, f.anyBytes);
+                out.text = Text(v, object, f.name, f.anyBytes);
                 return out;
             case FieldType::Bool:
-                if (v.type != json::Type::Bool) Fail("expected true or false");
-                out.boolean = v.boolean;
+                if (!v.IsBool()) fail("expected true or false");
+                out.boolean = v.GetBool();
                 return out;
             case FieldType::Choice:
                 out.integer = ChoiceOf(f, v, Join(object, f.name));
@@ -129,122 +149,102 @@ class Reader {
         }
     }
 
-    int ChoiceOf(const Field& f, const json::Node& v, const std::string& path) const {
-        if (v.type == json::Type::String) {
-            std::string_view name = _doc.Text(v);
-            for (std::size_t i = 0; i < f.choiceCount; ++i)
-                if (name == f.choices[i].name) return f.choices[i].value;
-        }
-        Fail(path, "expected one of " + ChoiceList(f));
+    static int ChoiceOf(const Field& f, const Json& v, const std::string& path) {
+        for (std::size_t i = 0; v.IsString() && i < f.choiceCount; ++i)
+            if (View(v) == f.choices[i].name) return f.choices[i].value;
+        std::string names;
+        for (std::size_t i = 0; i < f.choiceCount; ++i) names += (i ? ", " : "") + std::string(f.choices[i].name);
+        Fail(path, "expected one of " + names);
     }
 
-    // The value a condition looks at: as given, or the field's default.
-    long long ValueOf(const KindTable& table, const char* name, const json::Node** given) const {
-        const int k = FieldIndex(table, name, std::strlen(name));
-        const Field& f = table.fields[k];
-        if (!given[k]) return static_cast<long long>(f.def);
-        return f.type == FieldType::Choice ? ChoiceOf(f, *given[k], name) : given[k]->integer;
+    static const Field& Named(const KindTable& table, const char* name) {
+        return table.fields[FieldIndex(table, name, std::strlen(name))];
     }
 
-    void CheckTogether(const KindTable& table, std::size_t k, const std::string& path,
-                       const json::Node** given) const {
+    // Fields given together or not at all, and fields another field's value
+    // allows; checked once every member is read.
+    static void CheckTogether(const KindTable& table, std::size_t k, const std::string& path, const Json** given) {
         const Field& f = table.fields[k];
         if (!f.excludes && !f.needs && !f.onlyWith && (f.defaultText || given[k])) return;
-        auto fail = [&](const std::string& what) { cli::Fail(Join(path, f.name), what); };
-        auto has = [&](const char* other) { return given[FieldIndex(table, other, std::strlen(other))] != nullptr; };
+        auto fail = [&](const std::string& what) { Fail(Join(path, f.name), what); };
+        auto has = [&](const char* other) { return given[&Named(table, other) - table.fields] != nullptr; };
         if (given[k] && f.excludes && has(f.excludes)) fail(std::string("cannot be given with ") + f.excludes);
         if (given[k] && f.needs && !has(f.needs)) fail(std::string("needs ") + f.needs + " too");
         bool required = !f.defaultText && !(f.orElse && has(f.orElse));
         if (f.onlyWith) {
-            const long long value = ValueOf(table, f.onlyWith, given);
+            const Field& c = Named(table, f.onlyWith);
+            const Json* v = given[&c - table.fields];
+            const long long value = !v ? static_cast<long long>(c.def)
+                                    : c.type == FieldType::Choice ? ChoiceOf(c, *v, c.name)
+                                                                  : v->GetInt64();
             const bool allowed = value >= 0 && value < 32 && (f.onlyValues >> value & 1);
-            if (given[k] && !allowed) {
-                const Field& c = table.fields[FieldIndex(table, f.onlyWith, std::strlen(f.onlyWith))];
-                std::string shown = std::to_string(value);
-                for (std::size_t i = 0; i < c.choiceCount; ++i)
-                    if (c.choices[i].value == value) shown = c.choices[i].name;
-                fail(std::string("not used with ") + f.onlyWith + " " + shown);
-            }
+            std::string shown = std::to_string(value);
+            for (std::size_t i = 0; i < c.choiceCount; ++i)
+                if (c.choices[i].value == value) shown = c.choices[i].name;
+            if (given[k] && !allowed) fail(std::string("not used with ") + f.onlyWith + " " + shown);
             required = allowed && f.requiredThen;
         }
         if (required && !given[k]) fail("missing");
     }
 
-    const json::Document& _doc;
     bool _latin1;
     Language _language;
 };
 
-const KindTable* KindNamed(std::string_view type) {
-    std::size_t count;
-    const KindTable* kinds = Kinds(count);
-    for (std::size_t i = 0; i < count; ++i)
-        if (type == kinds[i].name) return &kinds[i];
-    return nullptr;
-}
-
-std::string KindList() {
-    std::size_t count;
-    const KindTable* kinds = Kinds(count);
-    std::string list;
-    for (std::size_t i = 0; i < count; ++i) list += (i ? ", " : "") + std::string(kinds[i].name);
-    return list;
-}
-
-void ReadSegments(const json::Document& doc, const Reader& reader, const json::Node& node, const std::string& path,
-                  ObjectDesc& o) {
-    static const Choice kModes[] = {{"numeric", 0}, {"alphanumeric", 1}, {"binary", 2}, {"kanji", 3}};
-    static const Field kSegmentFields[] = {
-        Field{"mode", FieldType::Choice, nullptr, "Segment mode"}.Default("binary"),
-        Field{"data", FieldType::String, nullptr, "Segment data"},
-    };
-    static const KindTable kSegment = {"segment", Kind::QR, kSegmentFields, 2, nullptr};
-    if (node.type != json::Type::Array || node.count == 0) Fail(path, "expected a non-empty array of segments");
-    std::size_t i = 0;
-    for (std::uint32_t k = node.first; k != 0; k = doc.At(k).next, ++i) {
+void ReadSegments(const Reader& reader, const Json& node, const std::string& path, ObjectDesc& o) {
+    static const char* const kModes[] = {"numeric", "alphanumeric", "binary", "kanji"};
+    if (!node.IsArray() || node.Empty()) Fail(path, "expected a non-empty array of segments");
+    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
         const std::string at = path + "[" + std::to_string(i) + "]";
-        const json::Node* given[2] = {};
-        reader.Read(kSegment, doc.At(k), at, nullptr, 1, given);
+        const Json& segment = node[i];
+        if (!segment.IsObject()) Fail(at, "expected an object");
         int mode = 2;
-        if (given[0]) {
+        const Json* data = nullptr;
+        for (const auto& m : segment.GetObject()) {
+            const std::string_view key = View(m.name);
+            if (key == "data") {
+                data = &m.value;
+                continue;
+            }
             mode = -1;
-            for (const Choice& c : kModes)
-                if (doc.Text(*given[0]) == c.name) mode = c.value;
-            if (given[0]->type != json::Type::String || mode < 0)
-                Fail(at + ".mode", "expected one of numeric, alphanumeric, binary, kanji");
+            for (int k = 0; k < 4 && key == "mode"; ++k)
+                if (m.value.IsString() && View(m.value) == kModes[k]) mode = k;
+            if (key != "mode") Fail(Join(at, std::string(key).c_str()), "unknown field");
+            if (mode < 0) Fail(at + ".mode", "expected one of " + NameList(kModes, 4));
         }
-        if (given[1]->type != json::Type::String) Fail(at + ".data", "expected a string");
-        o.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(mode),
-                                reader.Text(doc.Text(*given[1]), at, "data", false));
+        if (!data) Fail(at + ".data", "missing");
+        o.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(mode), reader.Text(*data, at, "data", false));
     }
     o.manual = true;
 }
 
-void ReadLines(const json::Document& doc, const Reader& reader, const json::Node& node, const std::string& path,
-               ObjectDesc& o) {
-    if (node.type != json::Type::Array) Fail(path, "expected an array of strings");
-    // The entry point takes the lines as one text joined by the four
-    // characters "/r/n".
-    std::size_t i = 0;
-    for (std::uint32_t k = node.first; k != 0; k = doc.At(k).next, ++i) {
+// The entry point takes DataMatrix lines as one text joined by the four
+// characters "/r/n".
+void ReadLines(const Reader& reader, const Json& node, const std::string& path, ObjectDesc& o) {
+    if (!node.IsArray()) Fail(path, "expected an array of strings");
+    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
         const std::string at = path + "[" + std::to_string(i) + "]";
-        const json::Node& item = doc.At(k);
-        if (item.type != json::Type::String) Fail(at, "expected a string");
-        std::string_view line = doc.Text(item);
-        if (line.find("/r/n") != std::string_view::npos) Fail(at, "a line cannot contain /r/n");
-        if (i) o.lines += "/r/n";
-        o.lines += reader.Text(line, at, nullptr, false);
+        const std::string line = reader.Text(node[i], at, nullptr, false);
+        if (line.find("/r/n") != std::string::npos) Fail(at, "a line cannot contain /r/n");
+        o.lines += (i ? "/r/n" : "") + line;
     }
 }
 
-void ReadObject(const json::Document& doc, const Reader& reader, const json::Node& node, const std::string& path,
-                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
-    if (node.type != json::Type::Object) Fail(path, "expected an object");
-    const json::Node* type = doc.Member(node, "type");
-    if (!type) Fail(path + ".type", "missing");
-    const KindTable* table = type->type == json::Type::String ? KindNamed(doc.Text(*type)) : nullptr;
-    if (!table) Fail(path + ".type", "expected one of " + KindList());
-
+void ReadObject(const Reader& reader, const Json& node, const std::string& path, const LabelDescription& label,
+                int labelUnit, ObjectDesc& o) {
+    if (!node.IsObject()) Fail(path, "expected an object");
+    const auto type = node.FindMember("type");
+    std::size_t count;
+    const KindTable* kinds = Kinds(count);
+    const KindTable* table = nullptr;
+    for (std::size_t i = 0; type != node.MemberEnd() && type->value.IsString() && i < count; ++i)
+        if (View(type->value) == kinds[i].name) table = &kinds[i];
+    if (type == node.MemberEnd()) Fail(path + ".type", "missing");
+    if (!table) {
+        const char* names[16];
+        for (std::size_t i = 0; i < count; ++i) names[i] = kinds[i].name;
+        Fail(path + ".type", "expected one of " + NameList(names, count));
+    }
     o.kind = table->kind;
     if (o.kind == Kind::Pdf417) {
         o.module = 2;
@@ -252,67 +252,59 @@ void ReadObject(const json::Document& doc, const Reader& reader, const json::Nod
     }
     // The unit decides how every length of the object is read.
     o.unit = labelUnit;
-    const json::Node* unit = doc.Member(node, "unit");
-    if (unit && unit->type == json::Type::String) {
-        const std::string_view name = doc.Text(*unit);
+    const auto unit = node.FindMember("unit");
+    if (unit != node.MemberEnd() && unit->value.IsString()) {
+        const std::string_view name = View(unit->value);
         o.unit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : o.unit;
     }
     const float dpu = o.kind == Kind::Picture ? 1 : o.unit == 1 ? label.DotsPerMm() : o.unit == 2 ? label.Dpi() : 1;
-    const json::Node* given[32] = {};
+    const Json* given[32] = {};
     reader.Read(*table, node, path, &o, dpu, given, "type");
     for (std::size_t k = 0; k < table->count; ++k) {
-        if (!given[k]) continue;
-        if (table->fields[k].type == FieldType::Segments)
-            ReadSegments(doc, reader, *given[k], Reader::Join(path, "segments"), o);
-        if (table->fields[k].type == FieldType::Lines)
-            ReadLines(doc, reader, *given[k], Reader::Join(path, "lines"), o);
+        if (given[k] && table->fields[k].type == FieldType::Segments)
+            ReadSegments(reader, *given[k], path + ".segments", o);
+        if (given[k] && table->fields[k].type == FieldType::Lines) ReadLines(reader, *given[k], path + ".lines", o);
     }
-    auto has = [&](const char* name) { return given[FieldIndex(*table, name, std::strlen(name))] != nullptr; };
-    if (o.kind == Kind::Text && o.sizeUnit == 0) o.size = std::round(o.size * dpu);
-    if (o.kind == Kind::Text && !has("size_x")) o.sizeX = o.sizeY = o.size;
-    if (o.kind == Kind::Text && has("size_x") && o.sizeUnit == 0) {
-        o.sizeX = std::round(o.sizeX * dpu);
-        o.sizeY = std::round(o.sizeY * dpu);
+    if (o.kind == Kind::Text) {
+        const bool apart = given[FieldIndex(*table, "size_x", 6)] != nullptr;
+        if (!apart) o.sizeX = o.sizeY = o.size;
+        // Sizes in the object's unit are lengths like any other.
+        if (o.sizeUnit == 0) o.sizeX = std::round(o.sizeX * dpu), o.sizeY = std::round(o.sizeY * dpu);
     }
     CheckObject(o, path);
 }
 
+bool Named(const Json& root, const char* key, const char* value) {
+    const auto m = root.FindMember(key);
+    return m != root.MemberEnd() && m->value.IsString() && View(m->value) == value;
+}
+
 }  // namespace
 
-LabelDescription ParseLabel(const json::Document& doc, const json::Node& root, Language language) {
-    if (root.type != json::Type::Object) Fail("label", "expected an object");
+LabelDescription ParseLabel(const Json& root, Language language) {
+    if (!root.IsObject()) Fail("label", "expected an object");
     // The encoding and the language decide how every string is read.
-    auto named = [&](const char* key, const char* value) {
-        const json::Node* n = doc.Member(root, key);
-        return n && n->type == json::Type::String && doc.Text(*n) == value;
-    };
     LabelDescription label;
-    label.language = named("language", "kesh")   ? Language::Kesh
-                     : named("language", "vorn") ? Language::Vorn
-                                                 : Language::Unset;
-    if (language != Language::Unset) label.language = language;
-    const Language printed = label.language == Language::Kesh ? Language::Kesh : Language::Vorn;
-    const Reader reader(doc, named("encoding", "latin1"), printed);
-
+    label.language = language != Language::Unset ? language
+                     : Named(root, "language", "kesh") ? Language::Kesh
+                     : Named(root, "language", "vorn") ? Language::Vorn
+                                                       : Language::Unset;
+    const Reader reader(Named(root, "encoding", "latin1"),
+                        label.language == Language::Kesh ? Language::Kesh : Language::Vorn);
     const KindTable& table = LabelTable();
-    const json::Node* given[16] = {};
+    const Json* given[16] = {};
     LabelHeader header;
     reader.Read(table, root, "", &header, 1, given);
     label.name = std::move(header.name);
     if (label.name.empty() || label.name.find(';') != std::string::npos)
         Fail("name", "expected a non-empty name without semicolons");
-    if (header.dotsPerMm > 0) {
-        label.dotsPerUnit = header.dotsPerMm;
-        label.resolutionUnit = ScaleEnum::MM;
-    } else {
-        label.dotsPerUnit = header.dpi;
-    }
-    if (const json::Node* objects = given[FieldIndex(table, "objects", 7)]) {
-        if (objects->type != json::Type::Array) Fail("objects", "expected an array");
-        label.objects.reserve(objects->count);
-        std::size_t i = 0;
-        for (std::uint32_t k = objects->first; k != 0; k = doc.At(k).next, ++i)
-            ReadObject(doc, reader, doc.At(k), "objects[" + std::to_string(i) + "]", label, header.unit,
+    label.dotsPerUnit = header.dotsPerMm > 0 ? header.dotsPerMm : header.dpi;
+    label.resolutionUnit = header.dotsPerMm > 0 ? ScaleEnum::MM : ScaleEnum::Inch;
+    if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
+        if (!objects->IsArray()) Fail("objects", "expected an array");
+        label.objects.reserve(objects->Size());
+        for (rapidjson::SizeType i = 0; i < objects->Size(); ++i)
+            ReadObject(reader, (*objects)[i], "objects[" + std::to_string(i) + "]", label, header.unit,
                        label.objects.emplace_back());
     }
     return label;

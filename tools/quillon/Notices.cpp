@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <iostream>
 
-#include "LabelChecks.h"
+#include "Label.h"
 
 namespace quillon::cli {
 namespace {

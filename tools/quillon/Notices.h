@@ -11,7 +11,7 @@
 #include <string_view>
 #include <vector>
 
-#include "LabelDescription.h"
+#include "Label.h"
 
 namespace quillon::cli {
 

@@ -1,7 +1,7 @@
 // Turns a checked label description into command text with the exported
 // label functions, exactly as any host program would call them.
 
-#include "Render.h"
+#include "Label.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
 // The built-in sample: a 4 x 6 inch shipping label at 203 dpi, every
 // position in dots. examples/shipping.json holds the same label as a file.
 
-#include "Render.h"
+#include "Label.h"
 
 namespace quillon::cli {
 namespace {

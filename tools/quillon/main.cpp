@@ -54,7 +54,7 @@ int Main(int argc, char** argv) {
     SetupSend(app);
     SetupUsbList(app);
     SetupText(app);
-    SetupSchema(app);
+    SetupFields(app);
     std::string topic;
     CLI::App* help = app.add_subcommand("help", "Show the options of a command");
     help->add_option("COMMAND", topic, "A command");
