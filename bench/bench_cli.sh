@@ -47,7 +47,7 @@ run() {
   local args=("$@") t
   for run in 1 2 3; do
     for t in "${!tools[@]}"; do
-      "${tools[$t]}" render "$work/labels.jsonl" --quiet --stats -o "$work/out.$t.txt" "${args[@]}" 2>&1 >/dev/null |
+      "${tools[$t]}" render "$work/labels.jsonl" --stats -o "$work/out.$t.txt" "${args[@]}" 2>&1 >/dev/null |
         grep 'labels in' | sed "s/^quillon: /$t /" || true
     done
   done > "$work/runs"

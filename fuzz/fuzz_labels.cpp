@@ -10,7 +10,7 @@
 #include <cstdint>
 
 #include "InputSource.h"
-#include "LabelInput.h"
+#include "LabelReader.h"
 #include "Notices.h"
 #include "Render.h"
 

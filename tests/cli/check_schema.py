@@ -127,8 +127,7 @@ def markdown():
                 meaning += f"; not with `{f['excludes']}`"
             if "needs" in f:
                 meaning += f"; needs `{f['needs']}`"
-            printed = {2: "both", 1: f["printed_by"][0] if f["printed_by"] else "", 0: "neither"}[len(f["printed_by"])]
-            out.append(f"| `{f['name']}` | {typ} | {rng} | {default} | {printed} | {meaning} |")
+            out.append(f"| `{f['name']}` | {typ} | {rng} | {default} | {f['printed_by']} | {meaning} |")
         out.append("")
     return "\n".join(out)
 

@@ -32,22 +32,18 @@ void Finish(int status);
 CLI::Option* AddLanguage(CLI::App* sub, std::string& lang, const char* help);
 Language LanguageOption(const std::string& name);
 
-// Labels read from files for render and send.
-struct InputOptions {
+// Reads, checks and renders every label of `inputs` (`lang` overriding
+// theirs), handing each text to `emit`; reports errors and notices. Returns
+// 2 when any label was unreadable, else 1 when the library refused any,
+// else 0. `check`: read and check only; `stats`: print labels per second;
+// `progress`: may draw a count; `stopAtError`: stop at the first bad label.
+struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;
-    bool failFast = false;
-};
-// Reads, checks and renders every label of `o.inputs`, handing each text
-// to `emit`; reports errors and notices. Returns 2 when any label was
-// unreadable, else 1 when the library refused any, else 0. `check`: read
-// and check only; `stats`: print where the time went; `progress`: may
-// draw a progress bar; `stopAtError`: stop at the first bad label.
-struct RenderRun {
     bool check = false, stats = false, progress = false, stopAtError = false;
     std::function<void(const std::string&)> emit;
 };
-int RenderInputs(const InputOptions& o, const RenderRun& run);
+int RenderInputs(const RenderRun& run);
 
 void SetupRender(CLI::App& app);
 void SetupSend(CLI::App& app);

@@ -3,9 +3,9 @@
 #include <memory>
 
 #include "Cli.h"
+#include "Label.h"
 #include "Notices.h"
 #include "OutputWriter.h"
-#include "Label.h"
 #include "Target.h"
 
 namespace quillon::cli {
@@ -21,7 +21,9 @@ int Run(const DemoOptions& o) {
     LibraryLines caught;
     NoticeReport notices;
     try {
-        TextFile(o.output, TextFd()).Write(RenderLabel(label));
+        TextFile out(o.output, TextFd());
+        out.Append(RenderLabel(label));
+        out.Flush();
     } catch (const std::exception& e) {
         Report(e.what());
         return kRenderFailed;

@@ -17,9 +17,9 @@ namespace {
 using Writer = rapidjson::PrettyWriter<rapidjson::StringBuffer>;
 
 void Table(Writer& w, const KindTable& table) {
-    static const char* const kTypes[] = {"position", "length",  "number",   "integer",  "string",
-                                         "boolean",  "choice",  "lines",    "segments", "objects"};
-    static const char* const kLanguages[] = {"VORN", "KESH"};
+    static const char* const kTypes[] = {"position", "length", "number", "integer",  "string",
+                                         "boolean",  "choice", "lines",  "segments", "objects"};
+    static const char* const kPrintedBy[] = {"neither", "VORN", "KESH", "both"};
     w.StartObject();
     w.Key("name"), w.String(table.name);
     if (table.note) w.Key("note"), w.String(table.note);
@@ -33,15 +33,10 @@ void Table(Writer& w, const KindTable& table) {
         if (f.defaultText) w.Key("default"), w.String(f.defaultText);
         if (f.type <= FieldType::Integer) w.Key("min"), w.Double(f.lo), w.Key("max"), w.Double(f.hi);
         if (f.type == FieldType::Length || f.above) w.Key("above"), w.Bool(true);
-        if (f.choiceCount) {
-            w.Key("choices"), w.StartArray();
-            for (std::size_t i = 0; i < f.choiceCount; ++i) w.String(f.choices[i].name);
-            w.EndArray();
-        }
-        w.Key("printed_by"), w.StartArray();
-        for (int l = 0; l < 2; ++l)
-            if (f.langs >> l & 1) w.String(kLanguages[l]);
-        w.EndArray();
+        if (f.choiceCount) w.Key("choices"), w.StartArray();
+        for (std::size_t i = 0; i < f.choiceCount; ++i) w.String(f.choices[i].name);
+        if (f.choiceCount) w.EndArray();
+        w.Key("printed_by"), w.String(kPrintedBy[f.langs]);
         if (f.onlyWith) {
             w.Key("only_with"), w.StartObject(), w.Key("field"), w.String(f.onlyWith), w.Key("values");
             const Field& c = table.fields[FieldIndex(table, f.onlyWith, std::strlen(f.onlyWith))];
@@ -70,7 +65,8 @@ void SetupFields(CLI::App& app) {
     CLI::App* sub = app.add_subcommand("fields", "Print the label format's field tables as JSON");
     sub->footer(
         "Every field of the label and of each object kind: type, range, default, the languages that print\n"
-        "it and how fields go together. docs/label.schema.json is made from it.\n\nExample:\n  quillon fields");
+        "it and how fields go together. docs/label.schema.json is made from it.\n\nExample:\n  quillon "
+        "fields");
     sub->callback([] {
         rapidjson::StringBuffer out;
         Writer w(out);

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -12,45 +13,56 @@
 #include <memory>
 
 #include "Cli.h"
+#include "Label.h"
 #include "LabelReader.h"
 #include "Notices.h"
 #include "OutputWriter.h"
-#include "Progress.h"
-#include "Label.h"
 #include "Target.h"
 
 namespace quillon::cli {
 namespace {
 
-using Clock = std::chrono::steady_clock;
-double Seconds(Clock::duration d) {
-    return std::chrono::duration<double>(d).count();
-}
-
-// Where the time of one run went, for --stats.
+// For --stats: labels per second of wall time and, steadier on a shared
+// machine, of the process's CPU time (both threads).
 struct Stats {
     std::uint64_t labels = 0;
-    Clock::duration render{}, write{}, parse{};
-    Clock::time_point start = Clock::now();
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     std::clock_t cpuStart = std::clock();
 
     void Print() const {
-        // Everything that is neither rendering nor writing is waiting for
-        // the reader; its own time is given apart, as it overlaps.
-        const double total = Seconds(Clock::now() - start), r = Seconds(render), w = Seconds(write);
-        // On a shared machine wall time includes waiting for a core; the
-        // process's own CPU time does not.
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
         const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
-        char line[320];
+        char line[160];
         std::snprintf(line, sizeof line,
-                      "quillon: %llu labels in %.3f s (%.0f labels/s): json wait %.3f s (%.1f%%), render %.3f s "
-                      "(%.1f%%), write %.3f s (%.1f%%); json parse %.3f s (%.1f%%) on its own thread; "
-                      "cpu %.3f s (%.0f labels per cpu-second)\n",
-                      static_cast<unsigned long long>(labels), total, total > 0 ? labels / total : 0.0,
-                      total - r - w, 100 * (total - r - w) / total, r, 100 * r / total, w, 100 * w / total,
-                      Seconds(parse), 100 * Seconds(parse) / total, cpu, cpu > 0 ? labels / cpu : 0.0);
+                      "quillon: %llu labels in %.3f s (%.0f labels/s), cpu %.3f s (%.0f labels/s)\n",
+                      static_cast<unsigned long long>(labels), wall, labels / wall, cpu, labels / cpu);
         std::cerr << line;
     }
+};
+
+// A one-line count on standard error while a batch renders, drawn at most
+// ten times a second.
+class Progress {
+  public:
+    Progress(bool on, std::uint64_t total) : _on(on), _total(total) {}
+    ~Progress() { Clear(); }
+    void Update(std::uint64_t labels, std::uint64_t bytes) {
+        const auto now = std::chrono::steady_clock::now();
+        if (!_on || now - _last < std::chrono::milliseconds(100)) return;
+        _last = now;
+        std::string line = "\r" + std::to_string(labels) + " labels";
+        if (_total) line += ", " + std::to_string(std::min(bytes, _total) * 100 / _total) + " %";
+        line += "\x1b[K";
+        _drawn = ::write(2, line.data(), line.size()) > 0;
+    }
+    void Clear() {
+        if (_drawn) _drawn = ::write(2, "\r\x1b[K", 4) < 0;
+    }
+
+  private:
+    bool _on, _drawn = false;
+    std::uint64_t _total;
+    std::chrono::steady_clock::time_point _last{};
 };
 
 // Opens one input; -1 (reported) when it cannot be read.
@@ -70,8 +82,8 @@ int OpenInput(const std::string& path, std::uint64_t& size) {
 }
 
 // Renders the labels of one input; false when no more should be read.
-bool RenderInput(const std::string& path, int fd, std::uint64_t size, const InputOptions& o, const RenderRun& run,
-                 Stats& stats, int& status) {
+bool RenderInput(const std::string& path, int fd, std::uint64_t size, const RenderRun& run, Stats& stats,
+                 int& status) {
     const std::string name = path == "-" ? "<stdin>" : path;
     Progress progress(run.progress && ::isatty(2), size);
     LibraryLines caught;
@@ -80,22 +92,17 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Inpu
     auto handle = [&](Record& r) {
         batch = batch || r.batch;
         if (!r.label) {
-            progress.Finish();
+            progress.Clear();
             Report(r.error);
             status = kBadInput;
             return !run.stopAtError;
         }
         if (run.check) return ++stats.labels, true;
         try {
-            const Clock::time_point t0 = Clock::now();
-            std::string text = RenderLabel(*r.label);
-            const Clock::time_point t1 = Clock::now();
-            run.emit(text);
-            stats.write += Clock::now() - t1;
-            stats.render += t1 - t0;
+            run.emit(RenderLabel(*r.label));
             ++stats.labels;
         } catch (const RenderError& e) {
-            progress.Finish();
+            progress.Clear();
             Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
             if (status == kOk) status = kRenderFailed;
             caught.Take();  // about a label that was not rendered
@@ -106,7 +113,7 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Inpu
     };
     // The labels are read and checked on another thread; every record,
     // message or label, is handled here in input order.
-    LabelReader reader(fd, name, LanguageOption(o.lang));
+    LabelReader reader(fd, name, LanguageOption(run.lang));
     LabelBatch labels;
     while (more && reader.Next(labels)) {
         for (Record& r : labels.records)
@@ -114,30 +121,25 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Inpu
         progress.Update(stats.labels, labels.bytes);
     }
     reader.Close();
-    progress.Finish();
-    stats.parse += reader.Busy();
+    progress.Clear();
     notices.Print("quillon: " + name + ": ", batch);
     return more;
 }
 
 struct RenderOptions {
-    InputOptions in;
+    RenderRun run;
     std::string output;
-    bool quiet = false, check = false, stats = false;
+    bool quiet = false;
 };
 
-int Run(const RenderOptions& o) {
+int Run(RenderOptions& o) {
     try {
-        OutputWriter out(o.output, TextFd());
-        RenderRun run;
-        run.check = o.check;
-        run.stats = o.stats;
-        run.stopAtError = o.in.failFast;
-        // Only when the command text is not going to the same terminal.
-        run.progress = !o.quiet && !((o.output.empty() || o.output == "-") && ::isatty(TextFd()));
-        run.emit = [&](const std::string& text) { out.Append(text); };
-        const int status = RenderInputs(o.in, run);
-        out.Finish();
+        TextFile out(o.output, TextFd());
+        // A count only when the command text is not going to the same terminal.
+        o.run.progress = !o.quiet && !((o.output.empty() || o.output == "-") && ::isatty(TextFd()));
+        o.run.emit = [&](const std::string& text) { out.Append(text); };
+        const int status = RenderInputs(o.run);
+        out.Flush();
         return status;
     } catch (const SendError& e) {
         Report(e.what());
@@ -147,10 +149,10 @@ int Run(const RenderOptions& o) {
 
 }  // namespace
 
-int RenderInputs(const InputOptions& o, const RenderRun& run) {
+int RenderInputs(const RenderRun& run) {
     int status = kOk;
     Stats stats;
-    for (const std::string& path : o.inputs) {
+    for (const std::string& path : run.inputs) {
         std::uint64_t size = 0;
         const int fd = OpenInput(path, size);
         if (fd < 0) {
@@ -158,7 +160,7 @@ int RenderInputs(const InputOptions& o, const RenderRun& run) {
             if (run.stopAtError) break;
             continue;
         }
-        const bool more = RenderInput(path, fd, size, o, run, stats, status);
+        const bool more = RenderInput(path, fd, size, run, stats, status);
         if (fd > 0) ::close(fd);
         if (!more) break;
     }
@@ -169,14 +171,16 @@ int RenderInputs(const InputOptions& o, const RenderRun& run) {
 void SetupRender(CLI::App& app) {
     auto o = std::make_shared<RenderOptions>();
     CLI::App* sub = app.add_subcommand("render", "Render label files to command text");
-    sub->add_option("LABEL", o->in.inputs,
-                    "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
-    AddLanguage(sub, o->in.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
+    sub->add_option(
+        "LABEL", o->run.inputs,
+        "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
+    AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("-q,--quiet", o->quiet, "No progress bar");
-    sub->add_flag("--fail-fast", o->in.failFast, "Stop at the first bad label");
-    sub->add_flag("--check", o->check, "Only read and check the labels; write nothing");
-    sub->add_flag("--stats", o->stats, "Print label count, labels/s and where the time went on standard error");
+    sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
+    sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
+    sub->add_flag("--stats", o->run.stats,
+                  "Print label count, labels/s and where the time went on standard error");
     sub->footer(
         "Examples:\n"
         "  quillon render examples/text.json\n"

@@ -9,7 +9,7 @@ namespace quillon::cli {
 namespace {
 
 struct SendOptions {
-    InputOptions in;
+    RenderRun run;
     std::string to;
 };
 
@@ -24,10 +24,10 @@ int Run(const SendOptions& o) {
     // Every label is rendered before anything is sent: a bad label in the
     // input sends nothing at all.
     std::string text;
-    RenderRun run;
+    RenderRun run = o.run;
     run.stopAtError = true;
     run.emit = [&](const std::string& t) { text += t; };
-    int status = RenderInputs(o.in, run);
+    int status = RenderInputs(run);
     if (status != kOk) return status;
     try {
         OpenTransport(target, TextFd())->Send(text);
@@ -43,12 +43,12 @@ int Run(const SendOptions& o) {
 void SetupSend(CLI::App& app) {
     auto o = std::make_shared<SendOptions>();
     CLI::App* sub = app.add_subcommand("send", "Render label files and send them to a printer");
-    sub->add_option("LABEL", o->in.inputs, "Label files; - or none reads standard input");
+    sub->add_option("LABEL", o->run.inputs, "Label files; - or none reads standard input");
     sub->add_option("--to", o->to,
                     "tcp://HOST:PORT, tcp://[IPv6%IF]:PORT, usb, usb:VID:PID, "
                     "serial:/dev/NAME?baud=N, bt:AA:BB:CC:DD:EE:FF?channel=1, or -")
         ->required();
-    AddLanguage(sub, o->in.lang, "Printer language, vorn or kesh");
+    AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh");
     sub->footer(
         "Every label is rendered before anything is sent; a bad label sends nothing.\n\n"
         "Examples:\n"

@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <clocale>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <memory>
 #include <thread>
 
@@ -19,6 +21,8 @@
 namespace quillon::cli {
 namespace {
 
+namespace fs = std::filesystem;
+
 // Font sizes the printers' image memory can take.
 constexpr int kMinSize = 4, kMaxSize = 300;
 
@@ -28,30 +32,10 @@ struct TextOptions {
     bool bold = false, italic = false, underline = false;
 };
 
-// UTF-8 to the code points the download takes as wide characters; invalid
-// sequences are refused rather than guessed at.
-std::wstring Utf8ToWide(const std::string& text) {
-    std::wstring out;
-    for (std::size_t i = 0; i < text.size();) {
-        auto b = static_cast<unsigned char>(text[i]);
-        int extra = b < 0x80 ? 0 : (b & 0xE0) == 0xC0 ? 1 : (b & 0xF0) == 0xE0 ? 2 : (b & 0xF8) == 0xF0 ? 3 : -1;
-        if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size())
-            throw UsageError("text: not valid UTF-8");
-        char32_t cp = extra == 0 ? b : b & (0x3F >> extra);
-        for (int k = 1; k <= extra; ++k) {
-            auto c = static_cast<unsigned char>(text[i + static_cast<std::size_t>(k)]);
-            if ((c & 0xC0) != 0x80) throw UsageError("text: not valid UTF-8");
-            cp = (cp << 6) | (c & 0x3F);
-        }
-        out.push_back(static_cast<wchar_t>(cp));
-        i += static_cast<std::size_t>(extra) + 1;
-    }
-    return out;
-}
-
 // The family fontconfig gives pango for `family`, when it is not that one.
 std::string Substitute(const std::string& family) {
-    static const char* const kGeneric[] = {"sans", "sans-serif", "serif", "monospace", "mono", "cursive", "fantasy"};
+    static const char* const kGeneric[] = {"sans", "sans-serif", "serif",  "monospace",
+                                           "mono", "cursive",    "fantasy"};
     for (const char* generic : kGeneric)
         if (strcasecmp(family.c_str(), generic) == 0) return "";
     FcPattern* wanted = FcPatternCreate();
@@ -76,78 +60,54 @@ std::string Substitute(const std::string& family) {
     return used;
 }
 
-// A directory of the tool's own for the image files the download writes,
-// removed with them; the working directory is the caller's again after.
+// The working directory while the download runs: a directory of the tool's
+// own, removed with the image files in it, so that nothing of the user's is
+// written over. The caller's directory is the working one again after.
 class PrivateDirectory {
   public:
-    PrivateDirectory() : _home(::open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC)) {
+    PrivateDirectory() : _home(fs::current_path()) {
         const char* tmp = std::getenv("TMPDIR");
-        _path = std::string(tmp && *tmp ? tmp : "/tmp") + "/quillon-text-XXXXXX";
-        if (_home < 0 || !::mkdtemp(_path.data()) || ::chdir(_path.c_str()) != 0)
-            throw SendError("text: no private directory for the image: " + std::string(std::strerror(errno)));
+        std::string pattern = (fs::path(tmp && *tmp ? tmp : "/tmp") / "quillon-text-XXXXXX").string();
+        if (!::mkdtemp(pattern.data()))
+            throw SendError("text: no private directory: " + std::string(std::strerror(errno)));
+        _path = pattern;
+        fs::current_path(_path);
     }
     ~PrivateDirectory() {
-        for (const std::string& file : _files) ::unlink(file.c_str());
-        if (::fchdir(_home) != 0) (void)!::chdir("/");
-        ::rmdir(_path.c_str());
-        ::close(_home);
+        std::error_code ignored;
+        fs::current_path(_home, ignored);
+        fs::remove_all(_path, ignored);
     }
     PrivateDirectory(const PrivateDirectory&) = delete;
     PrivateDirectory& operator=(const PrivateDirectory&) = delete;
-
-    // `file` (in this directory) is removed at the end; copied to `copy`
-    // (relative to the caller's directory) first when that is not empty.
-    void Keep(const std::string& file, const std::string& copy) {
-        _files.push_back(_path + "/" + file);
-        if (copy.empty()) return;
-        const int in = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-        const int out = ::openat(_home, copy.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-        char buffer[65536];
-        ssize_t n = in < 0 || out < 0 ? -1 : 0;
-        while (n >= 0 && (n = ::read(in, buffer, sizeof buffer)) > 0)
-            if (!WriteAll(out, buffer, static_cast<std::size_t>(n))) n = -1;
-        const int error = errno;
-        if (in >= 0) ::close(in);
-        if (out >= 0) ::close(out);
-        if (n < 0) throw SendError(copy + ": " + std::strerror(error));
-    }
+    const fs::path& Home() const { return _home; }
 
   private:
-    int _home;
-    std::string _path;
-    std::vector<std::string> _files;
+    fs::path _home, _path;
 };
 
-// Without --to the image goes to a pseudo-terminal that the tool reads and
-// drops, so that it can be looked at (--output) before a printer gets it.
-class Sink {
-  public:
-    Sink() : _master(::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC)) {
-        if (_master < 0 || ::grantpt(_master) != 0 || ::unlockpt(_master) != 0)
+// Without --to the image goes to a pseudo-terminal that a thread of the
+// tool reads and drops, so that it can be looked at (--output) first. The
+// tool holds the other end open too, so that reading waits for the download.
+struct Sink {
+    int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC), slave = -1;
+    std::thread reader;
+    std::string Open() {
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0)
             throw SendError("text: no pseudo-terminal to render into");
-        _device = ::ptsname(_master);
-        // Held open so that reading waits for the download instead of
-        // failing before it starts.
-        _slave = ::open(_device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-        _reader = std::thread([this] {
-            char buffer[4096];
-            while (::read(_master, buffer, sizeof buffer) > 0) {
+        const std::string device = ::ptsname(master);
+        slave = ::open(device.c_str(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+        reader = std::thread([this] {
+            for (char buffer[4096]; ::read(master, buffer, sizeof buffer) > 0;) {
             }
         });
+        return "serial:" + device;
     }
     ~Sink() {
-        ::close(_slave);  // the last end: reading fails and the thread ends
-        _reader.join();
-        ::close(_master);
+        ::close(slave);  // the last end: reading fails and the thread ends
+        if (reader.joinable()) reader.join();
+        ::close(master);
     }
-    Sink(const Sink&) = delete;
-    Sink& operator=(const Sink&) = delete;
-    const std::string& Device() const { return _device; }
-
-  private:
-    int _master, _slave = -1;
-    std::string _device;
-    std::thread _reader;
 };
 
 void Check(const TextOptions& o, std::string& face, int& size) {
@@ -161,11 +121,13 @@ void Check(const TextOptions& o, std::string& face, int& size) {
     size = std::stoi(number);
     if (size < kMinSize || size > kMaxSize)
         throw UsageError("--font " + o.font + ": expected a size from 4 to 300");
-    const bool bad = o.name.empty() || o.name == "." || o.name == ".." ||
-                     o.name.find_first_of("/\\\";") != std::string::npos ||
-                     std::any_of(o.name.begin(), o.name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
+    const bool bad =
+        o.name.empty() || o.name == "." || o.name == ".." ||
+        o.name.find_first_of("/\\\";") != std::string::npos ||
+        std::any_of(o.name.begin(), o.name.end(), [](char c) { return static_cast<unsigned char>(c) < 32; });
     if (bad)
-        throw UsageError("--name " + o.name + ": expected an image name for the printer, without /, \\, \", ; or "
+        throw UsageError("--name " + o.name +
+                         ": expected an image name for the printer, without /, \\, \", ; or "
                          "control characters");
 }
 
@@ -174,12 +136,17 @@ int Run(const TextOptions& o) {
         std::string face;
         int size = 0;
         Check(o, face, size);
-        std::wstring wide = Utf8ToWide(o.text);
+        // The download reads multibyte text in the locale's encoding.
+        if (!std::setlocale(LC_CTYPE, "C.UTF-8") ||
+            std::mbstowcs(nullptr, o.text.c_str(), 0) == std::size_t(-1))
+            throw UsageError("text: not valid UTF-8");
+        std::string text = o.text;
         const std::string used = Substitute(face);
-        if (!used.empty()) Report("warning: font family \"" + face + "\" is not installed; pango uses " + used);
+        if (!used.empty())
+            Report("warning: font family \"" + face + "\" is not installed; pango uses " + used);
         if (o.to.empty() && o.output.empty()) throw UsageError("text: give --to, --output or both");
-        std::unique_ptr<Sink> sink = o.to.empty() ? std::make_unique<Sink>() : nullptr;
-        const Target target = ParseTarget(sink ? "serial:" + sink->Device() : o.to);
+        Sink sink;
+        const Target target = ParseTarget(o.to.empty() ? sink.Open() : o.to);
         if (target.kind == Target::Kind::Stdout)
             throw UsageError("--to -: text is downloaded to a printer, not written out");
         if (target.kind == Target::Kind::Usb && target.vendorId != -1)
@@ -189,11 +156,14 @@ int Run(const TextOptions& o) {
         const bool hlv = o.brand == "hlv";
         const int style = (o.bold ? 1 : 0) | (o.italic ? 2 : 0);
         PrivateDirectory directory;
-        const int sent = WindowsFont(size, o.rotation, style, o.underline ? 1 : 0, face.data(), wide.data(), true,
-                                     hlv ? HLV : ORLO, name.data(), kinds[static_cast<int>(target.kind)],
-                                     host.data(), target.port, target.mac, target.device, target.baud);
+        const int sent =
+            WindowsFont(size, o.rotation, style, o.underline ? 1 : 0, face.data(), text.data(), false,
+                        hlv ? HLV : ORLO, name.data(), kinds[static_cast<int>(target.kind)], host.data(),
+                        target.port, target.mac, target.device, target.baud);
         if (!sent) throw SendError(target.uri + ": the connection could not be opened");
-        directory.Keep(hlv ? "HLV.png" : name, o.output);
+        if (!o.output.empty())
+            fs::copy_file(hlv ? "HLV.png" : name, directory.Home() / o.output,
+                          fs::copy_options::overwrite_existing);
     } catch (const UsageError& e) {
         Report(e.what());
         return kBadInput;
@@ -219,18 +189,21 @@ void SetupText(CLI::App& app) {
     sub->add_flag("--bold", o->bold);
     sub->add_flag("--italic", o->italic);
     sub->add_flag("--underline", o->underline);
-    sub->add_option("--name", o->name, "Image name on the printer (no path); place it with a \"picture\" object")
+    sub->add_option("--name", o->name,
+                    "Image name on the printer (no path); place it with a \"picture\" object")
         ->required();
     sub->add_option("--output", o->output, "Also write the rendered image to this PNG file");
     sub->footer(
         "The image is rendered in a private temporary directory; nothing is written elsewhere but --output.\n"
-        "After a download the printer is given 3 seconds to store the image before the connection is closed.\n"
+        "After a download the printer is given 3 seconds to store the image before the connection is "
+        "closed.\n"
         "Without --to the image is only rendered (for --output).\n\n"
         "Examples:\n"
         "  quillon text \"Grüße 123\" --font \"DejaVu Sans 24\" --name GREET.PNG --output greet.png\n"
         "  quillon text \"Grüße 123\" --font \"DejaVu Sans 24\" --brand orlo --to tcp://192.0.2.10:9100 "
         "--name GREET.PNG\n"
-        "  quillon text \"SALE\" --font \"DejaVu Sans 48\" --brand hlv --to usb --rotate 90 --bold --name SALE");
+        "  quillon text \"SALE\" --font \"DejaVu Sans 48\" --brand hlv --to usb --rotate 90 --bold --name "
+        "SALE");
     sub->callback([o] { Finish(Run(*o)); });
 }
 

@@ -21,12 +21,9 @@ int Run(bool asJson) {
         const auto product = static_cast<std::uint16_t>(devices[i].Item2);
         char uri[16];
         std::snprintf(uri, sizeof uri, "usb:%04x:%04x", vendor, product);
-        if (!asJson) {
-            text += uri + std::string("\n");
-            continue;
-        }
-        text += std::string(i ? "," : "") + "\n  {\"vendor_id\": " + std::to_string(vendor) +
-                ", \"product_id\": " + std::to_string(product) + ", \"uri\": \"" + uri + "\"}";
+        text += !asJson ? uri + std::string("\n")
+                        : std::string(i ? "," : "") + "\n  {\"vendor_id\": " + std::to_string(vendor) +
+                              ", \"product_id\": " + std::to_string(product) + ", \"uri\": \"" + uri + "\"}";
     }
     std::free(devices);
     if (asJson) text += count > 0 ? "\n]\n" : "]\n";

@@ -68,17 +68,6 @@ bool InputSource::Fill() {
     }
 }
 
-int InputSource::Peek() {
-    if (_begin == _end && !Fill()) return -1;
-    return static_cast<unsigned char>(_buffer[_begin]);
-}
-
-int InputSource::Get() {
-    int c = Peek();
-    if (c >= 0) ++_begin;
-    return c;
-}
-
 bool InputSource::NextLine(char*& line, std::size_t& size) {
     std::size_t scanned = _begin;
     for (;;) {
@@ -103,13 +92,6 @@ bool InputSource::NextLine(char*& line, std::size_t& size) {
     size = _end - _begin;
     _begin = _end;
     return true;
-}
-
-void InputSource::SkipPrefix(std::string_view prefix) {
-    while (_end - _begin < prefix.size() && Fill()) {
-    }
-    if (std::string_view(_buffer.data() + _begin, _end - _begin).substr(0, prefix.size()) == prefix)
-        _begin += prefix.size();
 }
 
 void InputSource::ReadRest(std::string& out) {

@@ -4,8 +4,8 @@
 #include "LabelFields.h"
 
 #include <cstring>
+#include <type_traits>
 #include <utility>
-
 
 namespace quillon::cli {
 namespace {
@@ -20,25 +20,15 @@ struct ClassOf<V C::*> {
     using type = C;
 };
 
-void Store(float& m, FieldValue& v) {
-    m = static_cast<float>(v.number);
-}
-void Store(int& m, FieldValue& v) {
-    m = static_cast<int>(v.integer);
-}
-void Store(long long& m, FieldValue& v) {
-    m = v.integer;
-}
-void Store(bool& m, FieldValue& v) {
-    m = v.boolean;
-}
-void Store(std::string& m, FieldValue& v) {
-    m = std::move(v.text);
-}
-
+// Stores a checked value into the member `M` of the description.
 template <auto M>
 void Assign(void* target, FieldValue& v) {
-    Store(static_cast<typename ClassOf<decltype(M)>::type*>(target)->*M, v);
+    auto& m = static_cast<typename ClassOf<decltype(M)>::type*>(target)->*M;
+    using V = std::decay_t<decltype(m)>;
+    if constexpr (std::is_same_v<V, std::string>) m = std::move(v.text);
+    if constexpr (std::is_same_v<V, bool>) m = v.boolean;
+    if constexpr (std::is_same_v<V, float>) m = static_cast<float>(v.number);
+    if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) m = static_cast<V>(v.integer);
 }
 
 template <auto M>
@@ -50,7 +40,8 @@ Field F(const char* name, FieldType type, const char* meaning, const char* def =
 }
 
 template <auto M, std::size_t N>
-Field C(const char* name, const Choice (&choices)[N], int def, const char* meaning, const char* defText = nullptr) {
+Field C(const char* name, const Choice (&choices)[N], int def, const char* meaning,
+        const char* defText = nullptr) {
     Field f{name, FieldType::Choice, &Assign<M>, meaning};
     f.choices = choices;
     f.choiceCount = N;
@@ -67,7 +58,7 @@ const Choice kAlignments[] = {{"default", 0}, {"left", 1}, {"center", 2}, {"righ
 const Choice kSizeUnits[] = {{"points", 1}, {"unit", 0}, {"percent", 2}};
 const Choice kStyles[] = {{"normal", 0}, {"bold", 1}, {"italic", 2}, {"bold-italic", 3}};
 const Choice kSymbologies[] = {{"code128", 3}, {"code39", 2}, {"code93", 1}, {"ean13", 4},
-                               {"ean8", 5},    {"upca", 6},   {"i2of5", 7}, {"codabar", 8}};
+                               {"ean8", 5},    {"upca", 6},   {"i2of5", 7},  {"codabar", 8}};
 const Choice kQrLevels[] = {{"L", 0}, {"M", 1}, {"Q", 2}, {"H", 3}};
 const Choice kAztecTypes[] = {{"default", 0}, {"fixed-ec", 1}, {"compact", 2}, {"full", 3}, {"rune", 4}};
 const Choice kBanks[] = {{"epc", 1}, {"user", 3}};
@@ -89,8 +80,14 @@ const Field kTextFields[] = {
         .Range(0, 1000)
         .Above()
         .Excludes("size_x"),
-    F<&O::sizeX>("size_x", T::Number, "Character width, in `size_unit`", "`size`").Range(0, 1000).Above().Needs("size_y"),
-    F<&O::sizeY>("size_y", T::Number, "Character height, in `size_unit`", "`size`").Range(0, 1000).Above().Needs("size_x"),
+    F<&O::sizeX>("size_x", T::Number, "Character width, in `size_unit`", "`size`")
+        .Range(0, 1000)
+        .Above()
+        .Needs("size_y"),
+    F<&O::sizeY>("size_y", T::Number, "Character height, in `size_unit`", "`size`")
+        .Range(0, 1000)
+        .Above()
+        .Needs("size_x"),
     C<&O::sizeUnit>("size_unit", kSizeUnits, 1,
                     "`points`: typographic points; `unit`: the object's `unit`; `percent`: of the printer "
                     "font's own size"),
@@ -203,14 +200,16 @@ constexpr unsigned kEpc = 1u << 1, kUser = 1u << 3;
 const Field kMaxicodeFields[] = {
     F<&O::x>("x", T::Position, "Start position"),
     F<&O::y>("y", T::Position, "Start position"),
-    F<&O::mode>("mode", T::Integer,
-                "2: structured carrier message with a numeric postal code; 3: structured with an alphanumeric "
-                "postal code and a year; 4: free primary message",
-                "2")
+    F<&O::mode>(
+        "mode", T::Integer,
+        "2: structured carrier message with a numeric postal code; 3: structured with an alphanumeric "
+        "postal code and a year; 4: free primary message",
+        "2")
         .Range(2, 4),
     F<&O::postalCode>("postal_code", T::String, "Postal code").Only("mode", kModes23, true),
     F<&O::countryCode>("country_code", T::String, "Three-digit country code").Only("mode", kModes23, true),
-    F<&O::serviceClass>("service_class", T::String, "Three-digit class of service").Only("mode", kModes23, true),
+    F<&O::serviceClass>("service_class", T::String, "Three-digit class of service")
+        .Only("mode", kModes23, true),
     F<&O::year>("year", T::String, "Two-digit year").Only("mode", kMode3, true),
     F<&O::data>("primary", T::String, "Primary message").Only("mode", kMode4, true),
     F<&O::message>("message", T::String, "Secondary (remaining) message", "\"\""),
@@ -258,13 +257,15 @@ const KindTable kKinds[] = {
     QUILLON_TABLE("barcode1d", Kind::Barcode1D, kBarcode1DFields, nullptr),
     QUILLON_TABLE("qr", Kind::QR, kQRFields, "Give `data` or `segments`."),
     QUILLON_TABLE("pdf417", Kind::Pdf417, kPdf417Fields, nullptr),
-    QUILLON_TABLE("datamatrix", Kind::DataMatrix, kDataMatrixFields, "Give both `rows` and `columns`, or neither."),
+    QUILLON_TABLE("datamatrix", Kind::DataMatrix, kDataMatrixFields,
+                  "Give both `rows` and `columns`, or neither."),
     QUILLON_TABLE("aztec", Kind::Aztec, kAztecFields, nullptr),
     QUILLON_TABLE("maxicode", Kind::Maxicode, kMaxicodeFields,
                   "Maxicode has a fixed size. A field that the mode does not use is an error."),
-    QUILLON_TABLE("rfid", Kind::Rfid, kRfidFields,
-                  "An RFID tag write; it has no position. EPC fields with bank `user`, or user-bank fields with "
-                  "bank `epc`, are errors."),
+    QUILLON_TABLE(
+        "rfid", Kind::Rfid, kRfidFields,
+        "An RFID tag write; it has no position. EPC fields with bank `user`, or user-bank fields with "
+        "bank `epc`, are errors."),
     QUILLON_TABLE("picture", Kind::Picture, kPictureFields,
                   "An image already stored in the printer (for example one downloaded with `quillon text`)."),
 };
@@ -274,7 +275,9 @@ using H = LabelHeader;
 const Field kLabelFields[] = {
     F<&H::name>("name", T::String, "Form name written into the command text; no `;`", "\"LABEL\""),
     C<&H::language>("language", kLanguages, 1, "Printer language; `--lang` overrides it"),
-    F<&H::dpi>("dpi", T::Number, "Printer resolution in dots per inch", "203").Range(100, 1200).Excludes("dots_per_mm"),
+    F<&H::dpi>("dpi", T::Number, "Printer resolution in dots per inch", "203")
+        .Range(100, 1200)
+        .Excludes("dots_per_mm"),
     F<&H::dotsPerMm>("dots_per_mm", T::Number, "Printer resolution in dots per millimetre", "none")
         .Range(4, 48)
         .Excludes("dpi"),
@@ -286,6 +289,13 @@ const Field kLabelFields[] = {
 };
 
 const KindTable kLabel = QUILLON_TABLE("label", Kind::Text, kLabelFields, nullptr);
+
+const Choice kSegmentModes[] = {{"numeric", 0}, {"alphanumeric", 1}, {"binary", 2}, {"kanji", 3}};
+const Field kSegmentFields[] = {
+    C<&Segment::mode>("mode", kSegmentModes, 2, "Encoding mode"),
+    F<&Segment::data>("data", T::String, "Data in that mode"),
+};
+const KindTable kSegment = QUILLON_TABLE("segment", Kind::QR, kSegmentFields, nullptr);
 
 }  // namespace
 
@@ -301,8 +311,8 @@ const KindTable& LabelTable() {
     return kLabel;
 }
 
-const char* LanguageName(Language language) {
-    return language == Language::Kesh ? "KESH" : "VORN";
+const KindTable& SegmentTable() {
+    return kSegment;
 }
 
 }  // namespace quillon::cli

@@ -13,17 +13,20 @@
 
 namespace quillon::cli {
 
+// Position and Length are lengths in the object's unit, kept in dots (a
+// position from 0, a length above 0); Lines are DataMatrix lines, Segments
+// QR segments, Objects the label's objects.
 enum class FieldType : unsigned char {
-    Position,  // a length from 0, in the object's unit, kept in dots
-    Length,    // a length above 0, in the object's unit, kept in dots
+    Position,
+    Length,
     Number,
     Integer,
     String,
     Bool,
-    Choice,    // one of a list of names
-    Lines,     // DataMatrix: array of strings
-    Segments,  // QR: array of {mode, data}
-    Objects,   // the label's objects
+    Choice,
+    Lines,
+    Segments,
+    Objects
 };
 
 struct Choice {
@@ -51,14 +54,14 @@ struct Field {
     FieldType type;
     Setter set;
     const char* meaning;
-    double lo = 0, hi = 0;  // Number, Integer, Length, Position; Length: above `lo`
-    double def = 0;         // Integer and Choice default, for conditions
+    double lo = 0, hi = 0;              // Number, Integer, Length, Position; Length: above `lo`
+    double def = 0;                     // Integer and Choice default, for conditions
     const char* defaultText = nullptr;  // null: required
     const Choice* choices = nullptr;
     std::size_t choiceCount = 0;
-    unsigned char langs = kBoth;  // languages that print a non-default value
-    bool above = false;           // Number: above `lo`, not from it
-    bool anyBytes = false;        // written as hex digits, so any byte may appear
+    unsigned char langs = kBoth;     // languages that print a non-default value
+    bool above = false;              // Number: above `lo`, not from it
+    bool anyBytes = false;           // written as hex digits, so any byte may appear
     const char* onlyWith = nullptr;  // allowed only when that field holds one of `onlyValues`
     unsigned onlyValues = 0;         // bit per value
     bool requiredThen = false;       // and then required
@@ -67,24 +70,16 @@ struct Field {
     const char* orElse = nullptr;    // required unless this one is given
 
     // Chained after a field's constructor in the tables.
-    Field Default(const char* t) const { return With([&](Field& f) { f.defaultText = t; }); }
-    Field Range(double l, double h) const { return With([&](Field& f) { f.lo = l, f.hi = h; }); }
-    Field Above() const { return With([](Field& f) { f.above = true; }); }
-    Field Langs(unsigned char l) const { return With([&](Field& f) { f.langs = l; }); }
-    Field AnyBytes() const { return With([](Field& f) { f.anyBytes = true; }); }
-    Field Excludes(const char* n) const { return With([&](Field& f) { f.excludes = n; }); }
-    Field Needs(const char* n) const { return With([&](Field& f) { f.needs = n; }); }
-    Field OrElse(const char* n) const { return With([&](Field& f) { f.orElse = n; }); }
-    Field Only(const char* n, unsigned values, bool required) const {
-        return With([&](Field& f) { f.onlyWith = n, f.onlyValues = values, f.requiredThen = required; });
-    }
-
-  private:
-    template <class F>
-    Field With(F change) const {
-        Field f = *this;
-        change(f);
-        return f;
+    Field& Default(const char* t) { return defaultText = t, *this; }
+    Field& Range(double l, double h) { return lo = l, hi = h, *this; }
+    Field& Above() { return above = true, *this; }
+    Field& Langs(unsigned char l) { return langs = l, *this; }
+    Field& AnyBytes() { return anyBytes = true, *this; }
+    Field& Excludes(const char* n) { return excludes = n, *this; }
+    Field& Needs(const char* n) { return needs = n, *this; }
+    Field& OrElse(const char* n) { return orElse = n, *this; }
+    Field& Only(const char* n, unsigned v, bool required) {
+        return onlyWith = n, onlyValues = v, requiredThen = required, *this;
     }
 };
 
@@ -103,10 +98,18 @@ struct KindTable {
     const char* note;  // a sentence for the docs, or null
 };
 
+// A QR segment as read.
+struct Segment {
+    int mode = 2;
+    std::string data;
+};
+
 // Every object kind, in the order of the docs.
 const KindTable* Kinds(std::size_t& count);
 // The fields of the label itself.
 const KindTable& LabelTable();
+// The fields of a QR segment.
+const KindTable& SegmentTable();
 
 // The index of field `name` in `table`, or -1. Inline: it runs for every
 // member of every object.
@@ -120,8 +123,6 @@ inline int FieldIndex(const KindTable& table, const char* name, std::size_t size
     }
     return -1;
 }
-
-const char* LanguageName(Language language);
 
 }  // namespace quillon::cli
 

@@ -1,7 +1,7 @@
 // Reading label files: one label, an array of labels, or JSON Lines, each
 // label handed on as soon as it is complete so that a large batch streams.
 
-#include "LabelInput.h"
+#include "LabelReader.h"
 
 #include <rapidjson/error/error.h>
 
@@ -12,7 +12,7 @@ namespace quillon::cli {
 namespace {
 
 // Iterative: nesting costs heap, not stack, however deep a hostile file goes.
-constexpr unsigned kFlags = rapidjson::kParseIterativeFlag;
+constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag;
 
 // A syntax error at byte `offset` of the parsed text.
 struct SyntaxError {
@@ -22,19 +22,24 @@ struct SyntaxError {
 
 // The message for a parse error; structural ones name what was found.
 SyntaxError Describe(const rapidjson::Document& doc, std::string_view text) {
-    static const char* const kExpected[] = {
-        nullptr,  "a value", "nothing after the value", "a value", "a member name", "':'", "',' or '}'",
-        "',' or ']'"};
-    static const char* const kOther[] = {"invalid \\u escape", "unpaired surrogate in a \\u escape",
-                                         "invalid escape in a string", "unexpected end of input in a string",
-                                         "invalid UTF-8 in a string", "number out of range", "invalid number",
+    static const char* const kExpected[] = {nullptr,      "a value",       "nothing after the value",
+                                            "a value",    "a member name", "':'",
+                                            "',' or '}'", "',' or ']'"};
+    static const char* const kOther[] = {"invalid \\u escape",
+                                         "unpaired surrogate in a \\u escape",
+                                         "invalid escape in a string",
+                                         "unexpected end of input in a string",
+                                         "invalid UTF-8 in a string",
+                                         "number out of range",
+                                         "invalid number",
                                          "invalid number"};
     const std::size_t at = doc.GetErrorOffset();
     const int code = doc.GetParseError();
     const auto c = at < text.size() ? static_cast<unsigned char>(text[at]) : 0;
     if (code >= 8 && code < 16)
-        return {at, code == 10 && c < 0x20 ? "control character in a string (write it as an escape such as \\n)"
-                                           : kOther[code - 8]};
+        return {at, code == 10 && c < 0x20
+                        ? "control character in a string (write it as an escape such as \\n)"
+                        : kOther[code - 8]};
     char found[32] = "unexpected end of input";
     if (c >= 0x20 && c < 0x7F) std::snprintf(found, sizeof found, "unexpected '%c'", c);
     if (c >= 0x7F) std::snprintf(found, sizeof found, "unexpected byte 0x%02x", c);
@@ -52,7 +57,8 @@ void Clear(rapidjson::Document& doc) {
 void ParseLine(rapidjson::Document& doc, char* line, std::size_t size) {
     // A NUL byte would end the text early.
     if (const void* nul = std::memchr(line, 0, size))
-        throw SyntaxError{static_cast<std::size_t>(static_cast<const char*>(nul) - line), "unexpected NUL byte"};
+        throw SyntaxError{static_cast<std::size_t>(static_cast<const char*>(nul) - line),
+                          "unexpected NUL byte"};
     Clear(doc);
     if (doc.ParseInsitu<kFlags>(line).HasParseError()) throw Describe(doc, {line, size});
 }
@@ -78,12 +84,16 @@ class Lines {
         size = _current.size();
         return true;
     }
-    // The next line that is not blank, kept for Next; null at the end.
+    // The next line that is not blank, kept for Next; null at the end. The
+    // byte-order mark some editors write is dropped.
     const std::string* PeekRecord() {
         char* line;
         std::size_t size;
-        while (_in.NextLine(line, size))
-            if (!Blank(_ahead.emplace_back(line, size))) return &_ahead.back();
+        while (_in.NextLine(line, size)) {
+            std::string& kept = _ahead.emplace_back(line, size);
+            if (_ahead.size() == 1 && kept.rfind("\xEF\xBB\xBF", 0) == 0) kept.erase(0, 3);
+            if (!Blank(kept)) return &kept;
+        }
         return nullptr;
     }
     std::string Rest() {
@@ -187,17 +197,13 @@ bool ParsesAlone(rapidjson::Document& doc, std::string text) {
 bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
                 const ProgressHandler& progress) {
     Reading reading(name, language, handle);
-    in.SkipPrefix("\xEF\xBB\xBF");  // a byte-order mark some editors write
-    std::size_t blankLines = 0;
-    int c;
-    while ((c = in.Peek()) != EOF && (c == ' ' || c == '\t' || c == '\r' || c == '\n'))
-        blankLines += in.Get() == '\n';
     Lines lines(in);
-    lines._number = blankLines;
+    const std::string* first = lines.PeekRecord();
+    const char c = first ? (*first)[first->find_first_not_of(" \t\r")] : '\0';
     std::string error;
     if (c == '[') {
         const std::string text = lines.Rest();
-        if (!reading.Whole(text, blankLines + 1, error)) return reading.Fail(error);
+        if (!reading.Whole(text, 1, error)) return reading.Fail(error);
         if (!reading.doc.IsArray()) return reading.Fail(name + ": expected an array of labels");
         Record r;
         r.batch = true;
@@ -210,13 +216,12 @@ bool ReadLabels(InputSource& in, const std::string& name, Language language, con
         return true;
     }
     if (c != '{')
-        return reading.Fail(c == EOF ? name + ": empty input"
-                                     : name + ": expected a label object, an array of labels or JSON Lines");
+        return reading.Fail(!first ? name + ": empty input"
+                                   : name + ": expected a label object, an array of labels or JSON Lines");
 
     // JSON Lines when the first line is a value by itself, or is broken
     // before its end, or the next record starts a line of its own; else one
     // label spread over several lines.
-    const std::string* first = lines.PeekRecord();
     const std::string* second = lines.PeekRecord();
     std::string copy = *first;
     bool lineByLine = true;
@@ -224,14 +229,15 @@ bool ReadLabels(InputSource& in, const std::string& name, Language language, con
         ParseLine(reading.doc, copy.data(), copy.size());
     } catch (const SyntaxError& e) {
         const bool brokenBeforeItsEnd = e.offset < copy.find_last_not_of(" \t\r");
-        lineByLine = brokenBeforeItsEnd || (second && (*second)[0] == '{' && ParsesAlone(reading.doc, *second));
+        lineByLine =
+            brokenBeforeItsEnd || (second && (*second)[0] == '{' && ParsesAlone(reading.doc, *second));
     }
     if (lineByLine) {
         ReadJsonLines(reading, lines, second == nullptr, progress);
         return true;
     }
     const std::string text = lines.Rest();
-    if (!reading.Whole(text, blankLines + 1, error)) return reading.Fail(error);
+    if (!reading.Whole(text, 1, error)) return reading.Fail(error);
     Record r;
     reading.Deliver(r, reading.doc);
     if (progress) progress(text.size());

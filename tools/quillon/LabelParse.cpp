@@ -30,37 +30,6 @@ std::string_view View(const Json& v) {
     return {v.GetString(), v.GetStringLength()};
 }
 
-std::string NameList(const char* const* names, std::size_t count) {
-    std::string list;
-    for (std::size_t i = 0; i < count; ++i) list += (i ? ", " : "") + std::string(names[i]);
-    return list;
-}
-
-// Whether `text` is well-formed UTF-8 (the JSON reader passes bytes as
-// they are). ASCII, most of a label, is passed over eight bytes at a time.
-bool ValidUtf8(std::string_view text) {
-    for (std::size_t i = 0; i < text.size();) {
-        std::uint64_t word;
-        if (i + 8 <= text.size() && (std::memcpy(&word, text.data() + i, 8), (word & 0x8080808080808080u) == 0)) {
-            i += 8;
-            continue;
-        }
-        const auto b = static_cast<unsigned char>(text[i]);
-        const std::size_t n = b < 0x80 ? 1 : b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b <= 0xF4 ? 4 : 0;
-        if (n == 0 || i + n > text.size()) return false;
-        std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
-        for (std::size_t k = 1; k < n; ++k) {
-            const auto c = static_cast<unsigned char>(text[i + k]);
-            if ((c & 0xC0) != 0x80) return false;
-            cp = cp << 6 | (c & 0x3F);
-        }
-        if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        i += n;
-    }
-    return true;
-}
-
 // Reads label and object fields with the rules of one label.
 class Reader {
   public:
@@ -76,7 +45,8 @@ class Reader {
             const std::string_view key = View(member.name);
             if (skip && key == skip) continue;
             const int k = FieldIndex(table, key.data(), key.size());
-            if (k < 0 || given[k]) Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
+            if (k < 0 || given[k])
+                Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
             given[k] = &member.value;
             const Field& f = table.fields[k];
             if (!f.set) continue;
@@ -90,7 +60,6 @@ class Reader {
     std::string Text(const Json& v, const std::string& path, const char* key, bool anyBytes) const {
         auto at = [&] { return key ? Join(path, key) : path; };
         if (!v.IsString()) Fail(at(), "expected a string");
-        if (!ValidUtf8(View(v))) Fail(at(), "not valid UTF-8");
         std::string text = _latin1 ? ToLatin1(View(v), at()) : std::string(View(v));
         if (!anyBytes) CheckWritable(text, _language, path, key);
         return text;
@@ -104,7 +73,8 @@ class Reader {
             const auto lead = static_cast<unsigned char>(text[i]);
             if (lead >= 0x80 && lead != 0xC2 && lead != 0xC3)  // beyond U+00FF
                 Fail(path, "character at byte " + std::to_string(i) + " cannot be written in latin1");
-            out.push_back(lead < 0x80 ? text[i] : static_cast<char>(((lead & 0x1F) << 6) | (text[++i] & 0x3F)));
+            out.push_back(lead < 0x80 ? text[i]
+                                      : static_cast<char>(((lead & 0x1F) << 6) | (text[++i] & 0x3F)));
         }
         return out;
     }
@@ -125,7 +95,8 @@ class Reader {
                 const bool above = f.type == FieldType::Length || f.above;
                 if (!(above ? out.number > f.lo : out.number >= f.lo) || !(out.number <= f.hi))
                     fail(std::string("expected ") + (length ? "a length " : "a number ") +
-                         (above ? "above " + Number(f.lo) + " and at most " : "from " + Number(f.lo) + " to ") +
+                         (above ? "above " + Number(f.lo) + " and at most "
+                                : "from " + Number(f.lo) + " to ") +
                          Number(f.hi) + (length ? " dots" : ""));
                 return out;
             }
@@ -153,7 +124,8 @@ class Reader {
         for (std::size_t i = 0; v.IsString() && i < f.choiceCount; ++i)
             if (View(v) == f.choices[i].name) return f.choices[i].value;
         std::string names;
-        for (std::size_t i = 0; i < f.choiceCount; ++i) names += (i ? ", " : "") + std::string(f.choices[i].name);
+        for (std::size_t i = 0; i < f.choiceCount; ++i)
+            names += (i ? ", " : "") + std::string(f.choices[i].name);
         Fail(path, "expected one of " + names);
     }
 
@@ -163,18 +135,20 @@ class Reader {
 
     // Fields given together or not at all, and fields another field's value
     // allows; checked once every member is read.
-    static void CheckTogether(const KindTable& table, std::size_t k, const std::string& path, const Json** given) {
+    static void CheckTogether(const KindTable& table, std::size_t k, const std::string& path,
+                              const Json** given) {
         const Field& f = table.fields[k];
         if (!f.excludes && !f.needs && !f.onlyWith && (f.defaultText || given[k])) return;
         auto fail = [&](const std::string& what) { Fail(Join(path, f.name), what); };
         auto has = [&](const char* other) { return given[&Named(table, other) - table.fields] != nullptr; };
-        if (given[k] && f.excludes && has(f.excludes)) fail(std::string("cannot be given with ") + f.excludes);
+        if (given[k] && f.excludes && has(f.excludes))
+            fail(std::string("cannot be given with ") + f.excludes);
         if (given[k] && f.needs && !has(f.needs)) fail(std::string("needs ") + f.needs + " too");
         bool required = !f.defaultText && !(f.orElse && has(f.orElse));
         if (f.onlyWith) {
             const Field& c = Named(table, f.onlyWith);
             const Json* v = given[&c - table.fields];
-            const long long value = !v ? static_cast<long long>(c.def)
+            const long long value = !v                            ? static_cast<long long>(c.def)
                                     : c.type == FieldType::Choice ? ChoiceOf(c, *v, c.name)
                                                                   : v->GetInt64();
             const bool allowed = value >= 0 && value < 32 && (f.onlyValues >> value & 1);
@@ -192,28 +166,12 @@ class Reader {
 };
 
 void ReadSegments(const Reader& reader, const Json& node, const std::string& path, ObjectDesc& o) {
-    static const char* const kModes[] = {"numeric", "alphanumeric", "binary", "kanji"};
     if (!node.IsArray() || node.Empty()) Fail(path, "expected a non-empty array of segments");
     for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
-        const std::string at = path + "[" + std::to_string(i) + "]";
-        const Json& segment = node[i];
-        if (!segment.IsObject()) Fail(at, "expected an object");
-        int mode = 2;
-        const Json* data = nullptr;
-        for (const auto& m : segment.GetObject()) {
-            const std::string_view key = View(m.name);
-            if (key == "data") {
-                data = &m.value;
-                continue;
-            }
-            mode = -1;
-            for (int k = 0; k < 4 && key == "mode"; ++k)
-                if (m.value.IsString() && View(m.value) == kModes[k]) mode = k;
-            if (key != "mode") Fail(Join(at, std::string(key).c_str()), "unknown field");
-            if (mode < 0) Fail(at + ".mode", "expected one of " + NameList(kModes, 4));
-        }
-        if (!data) Fail(at + ".data", "missing");
-        o.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(mode), reader.Text(*data, at, "data", false));
+        Segment segment;
+        const Json* given[2] = {};
+        reader.Read(SegmentTable(), node[i], path + "[" + std::to_string(i) + "]", &segment, 1, given);
+        o.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(segment.mode), std::move(segment.data));
     }
     o.manual = true;
 }
@@ -230,8 +188,8 @@ void ReadLines(const Reader& reader, const Json& node, const std::string& path, 
     }
 }
 
-void ReadObject(const Reader& reader, const Json& node, const std::string& path, const LabelDescription& label,
-                int labelUnit, ObjectDesc& o) {
+void ReadObject(const Reader& reader, const Json& node, const std::string& path,
+                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
     if (!node.IsObject()) Fail(path, "expected an object");
     const auto type = node.FindMember("type");
     std::size_t count;
@@ -240,11 +198,9 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     for (std::size_t i = 0; type != node.MemberEnd() && type->value.IsString() && i < count; ++i)
         if (View(type->value) == kinds[i].name) table = &kinds[i];
     if (type == node.MemberEnd()) Fail(path + ".type", "missing");
-    if (!table) {
-        const char* names[16];
-        for (std::size_t i = 0; i < count; ++i) names[i] = kinds[i].name;
-        Fail(path + ".type", "expected one of " + NameList(names, count));
-    }
+    std::string names;
+    for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
+    if (!table) Fail(path + ".type", "expected one of " + names);
     o.kind = table->kind;
     if (o.kind == Kind::Pdf417) {
         o.module = 2;
@@ -257,13 +213,17 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
         const std::string_view name = View(unit->value);
         o.unit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : o.unit;
     }
-    const float dpu = o.kind == Kind::Picture ? 1 : o.unit == 1 ? label.DotsPerMm() : o.unit == 2 ? label.Dpi() : 1;
+    const float dpu = o.kind == Kind::Picture ? 1
+                      : o.unit == 1           ? label.DotsPerMm()
+                      : o.unit == 2           ? label.Dpi()
+                                              : 1;
     const Json* given[32] = {};
     reader.Read(*table, node, path, &o, dpu, given, "type");
     for (std::size_t k = 0; k < table->count; ++k) {
         if (given[k] && table->fields[k].type == FieldType::Segments)
             ReadSegments(reader, *given[k], path + ".segments", o);
-        if (given[k] && table->fields[k].type == FieldType::Lines) ReadLines(reader, *given[k], path + ".lines", o);
+        if (given[k] && table->fields[k].type == FieldType::Lines)
+            ReadLines(reader, *given[k], path + ".lines", o);
     }
     if (o.kind == Kind::Text) {
         const bool apart = given[FieldIndex(*table, "size_x", 6)] != nullptr;
@@ -285,7 +245,7 @@ LabelDescription ParseLabel(const Json& root, Language language) {
     if (!root.IsObject()) Fail("label", "expected an object");
     // The encoding and the language decide how every string is read.
     LabelDescription label;
-    label.language = language != Language::Unset ? language
+    label.language = language != Language::Unset       ? language
                      : Named(root, "language", "kesh") ? Language::Kesh
                      : Named(root, "language", "vorn") ? Language::Vorn
                                                        : Language::Unset;
@@ -308,6 +268,126 @@ LabelDescription ParseLabel(const Json& root, Language language) {
                        label.objects.emplace_back());
     }
     return label;
+}
+
+// ---- checks across fields ----
+namespace {
+
+[[noreturn]] void Fail(const std::string& path, const char* key, const std::string& what) {
+    throw LabelError((key ? path + "." + key : path) + ": " + what);
+}
+
+bool AllOf(std::string_view text, const char* allowed) {
+    for (char c : text)
+        if (c == '\0' || !std::strchr(allowed, c)) return false;
+    return true;
+}
+
+const char* const kDigits = "0123456789";
+
+// The GS1 check digit: weights 3 and 1 from the right, the check digit last.
+bool CheckDigitMatches(std::string_view digits) {
+    int sum = 0;
+    for (std::size_t i = 0; i + 1 < digits.size(); ++i)
+        sum += (digits[digits.size() - 2 - i] - '0') * (i % 2 == 0 ? 3 : 1);
+    return (10 - sum % 10) % 10 == digits.back() - '0';
+}
+
+// What each symbology can encode; the message names the rule.
+void CheckBarcodeData(const ObjectDesc& o, const std::string& path) {
+    const std::string& d = o.data;
+    auto gtin = [&](std::size_t length, const char* what) {
+        if (!AllOf(d, kDigits) || (d.size() != length && d.size() != length + 1))
+            Fail(path, "data", std::string("expected ") + what);
+        if (d.size() == length + 1 && !CheckDigitMatches(d)) Fail(path, "data", "wrong check digit");
+    };
+    switch (o.symbology) {
+        case 4:  // EAN-13, EAN-8, UPC-A
+        case 5:
+        case 6: {
+            const std::size_t length = o.symbology == 4 ? 12 : o.symbology == 5 ? 7 : 11;
+            return gtin(length, (std::to_string(length) + " digits, or " + std::to_string(length + 1) +
+                                 " with the check digit")
+                                    .c_str());
+        }
+        case 7:
+            if (!AllOf(d, kDigits) || d.size() % 2 != 0)
+                Fail(path, "data", "expected an even number of digits");
+            return;
+        case 1:
+        case 2:
+            if (!AllOf(d, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%"))
+                Fail(path, "data",
+                     std::string(SymbologyName(o.symbology)) +
+                         " encodes 0-9, A-Z, space and - . $ / + % only");
+            return;
+        case 8: {
+            // Start and stop letters come in pairs or not at all.
+            std::string_view body(d);
+            if (body.size() >= 2 && AllOf(body.substr(0, 1), "ABCD") &&
+                AllOf(body.substr(body.size() - 1), "ABCD"))
+                body = body.substr(1, body.size() - 2);
+            if (body.empty() || !AllOf(body, "0123456789-$:/.+"))
+                Fail(path, "data",
+                     "Codabar encodes 0-9 and - $ : / . + between optional start and stop letters A-D");
+            return;
+        }
+        default:
+            for (char c : d)
+                if (static_cast<unsigned char>(c) > 127)
+                    Fail(path, "data", "Code 128 encodes ASCII characters only");
+    }
+}
+
+}  // namespace
+
+const char* SymbologyName(int symbology) {
+    static const char* const kNames[] = {
+        "", "Code 93", "Code 39", "Code 128", "EAN-13", "EAN-8", "UPC-A", "Interleaved 2 of 5", "Codabar"};
+    return symbology >= 0 && symbology <= 8 ? kNames[symbology] : "";
+}
+
+void CheckWritable(std::string_view text, Language language, const std::string& path, const char* key) {
+    for (char c : text) {
+        if (static_cast<unsigned char>(c) > '"') continue;  // the bytes below are the only trouble
+        if (c == '\r' || c == '\n') Fail(path, key, "a line break cannot be written into a printer command");
+        if (c == '\0') Fail(path, key, "a NUL character cannot be written into a printer command");
+        if (c == '"' && language != Language::Kesh)
+            Fail(path, key, "VORN cannot print '\"' here: it frames the data");
+    }
+}
+
+void CheckObject(ObjectDesc& o, const std::string& path) {
+    const bool symbol = o.kind == Kind::Barcode1D || o.kind == Kind::Pdf417 || o.kind == Kind::DataMatrix ||
+                        o.kind == Kind::Aztec || (o.kind == Kind::QR && !o.manual);
+    if (symbol && o.data.empty()) Fail(path, "data", "expected at least one character");
+    switch (o.kind) {
+        case Kind::Barcode1D:
+            CheckBarcodeData(o, path);
+            if (o.wide >= 0 && o.wide < o.narrow) Fail(path, "wide", "expected at least the narrow bar");
+            return;
+        case Kind::Pdf417:
+            if (o.moduleHeight < 0) o.moduleHeight = 3 * o.module;
+            if (o.rows == 1 || o.rows == 2) Fail(path, "rows", "a symbol has 3 to 90 rows (0 chooses)");
+            return;
+        case Kind::Aztec:
+            if (o.codeType == 2 && o.layers > 4) Fail(path, "layers", "a compact symbol has 1 to 4 layers");
+            return;
+        case Kind::Rfid:
+            if (o.text6.size() > 6) Fail(path, "text6", "expected at most 6 bytes");
+            if (o.userData.size() > 10) Fail(path, "user_data", "expected at most 10 bytes");
+            if (o.userHex.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos)
+                Fail(path, "user_hex", "expected hexadecimal digits");
+            if (o.password.find_first_not_of("0123456789abcdefABCDEF") != std::string::npos ||
+                o.password.size() > 8)
+                Fail(path, "password", "expected up to 8 hexadecimal digits");
+            return;
+        case Kind::Picture:
+            if (o.data.empty()) Fail(path, "name", "expected a non-empty name");
+            return;
+        default:
+            return;
+    }
 }
 
 }  // namespace quillon::cli

@@ -5,8 +5,6 @@
 
 namespace quillon::cli {
 
-using Clock = std::chrono::steady_clock;
-
 LabelReader::LabelReader(int fd, std::string name, Language language)
     : _source(fd), _name(std::move(name)), _language(language) {
     _thread = std::thread([this] { Run(); });
@@ -45,16 +43,9 @@ bool LabelReader::Next(LabelBatch& batch) {
     return true;
 }
 
-Clock::duration LabelReader::Busy() const {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _busy;
-}
-
 bool LabelReader::Hand(LabelBatch& batch) {
-    const Clock::time_point start = Clock::now();
     std::unique_lock<std::mutex> lock(_mutex);
     _room.wait(lock, [this] { return _stopped || _queue.size() < kMaxQueued; });
-    _waited += Clock::now() - start;
     if (_stopped) return false;
     _queue.push_back(std::move(batch));
     std::vector<LabelBatch> spent;
@@ -72,7 +63,6 @@ bool LabelReader::Hand(LabelBatch& batch) {
 }
 
 void LabelReader::Run() {
-    const Clock::time_point start = Clock::now();
     LabelBatch batch;
     batch.records.reserve(kBatchSize);
     std::uint64_t consumed = 0;
@@ -87,12 +77,7 @@ void LabelReader::Run() {
     });
     auto handle = [&](Record& r) {
         if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
-        Record& kept = batch.records.emplace_back();
-        kept.index = r.index;
-        kept.line = r.line;
-        kept.batch = r.batch;
-        kept.label = std::move(r.label);
-        kept.error = std::move(r.error);
+        batch.records.push_back(std::move(r));
         if (batch.records.size() < kBatchSize) return true;
         batch.bytes = consumed;
         more = Hand(batch);
@@ -113,7 +98,6 @@ void LabelReader::Run() {
     _source.OnWait(nullptr);  // it refers to this function's locals
     std::lock_guard<std::mutex> lock(_mutex);
     _done = true;
-    _busy = Clock::now() - start - _waited;
     _ready.notify_all();
 }
 

@@ -2,19 +2,43 @@
 #define QUILLON_TOOLS_LABELREADER_H
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "InputSource.h"
-#include "LabelInput.h"
+#include "Label.h"
 
 namespace quillon::cli {
+
+// One label of an input, or why it could not be read.
+struct Record {
+    std::size_t index = 0;                  // 0-based label number
+    std::size_t line = 0;                   // 1-based line where the record starts (0: unknown)
+    bool batch = false;                     // the input is an array or JSON Lines
+    std::optional<LabelDescription> label;  // empty when `error` is set
+    std::string error;                      // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
+};
+
+// Return false to stop reading. The handler may move the label away.
+using RecordHandler = std::function<bool(Record&)>;
+// Bytes of the input consumed so far.
+using ProgressHandler = std::function<void(std::uint64_t)>;
+
+// Reads a single label (one JSON object), a JSON array of labels or JSON
+// Lines (one label object per line) from `in`, calling `handle` for each
+// label in order as soon as it is read. `name` names the input in messages;
+// `language` (unless Unset) overrides the labels' own. Returns false when
+// the input as a whole is unreadable; that error has been passed to
+// `handle` too.
+bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
+                const ProgressHandler& progress);
 
 // Labels read and checked ahead of the renderer, in input order.
 struct LabelBatch {
@@ -48,9 +72,6 @@ class LabelReader {
     void Stop();
     // Stops the reader and waits for its thread to end.
     void Close();
-    // Time the reader spent reading and checking (not waiting for the
-    // renderer to take a batch); final once Next returned false.
-    std::chrono::steady_clock::duration Busy() const;
 
   private:
     // Batches read ahead at most: enough to ride out an uneven label.
@@ -62,7 +83,7 @@ class LabelReader {
     InputSource _source;
     std::string _name;
     Language _language;
-    mutable std::mutex _mutex;
+    std::mutex _mutex;
     std::condition_variable _ready;  // a batch is queued or the reader is done
     std::condition_variable _room;   // a batch was taken or the reader was stopped
     std::deque<LabelBatch> _queue;
@@ -70,8 +91,6 @@ class LabelReader {
     bool _done = false;
     bool _stopped = false;
     std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
-    std::chrono::steady_clock::duration _waited{};
-    std::chrono::steady_clock::duration _busy{};
     std::thread _thread;
 };
 

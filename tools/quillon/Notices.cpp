@@ -2,8 +2,7 @@
 
 #include <algorithm>
 #include <iostream>
-
-#include "Label.h"
+#include <utility>
 
 namespace quillon::cli {
 namespace {
@@ -39,7 +38,8 @@ const KnownLine kKnown[] = {
     {"Narrow:Wide must be 1:3", Kind::Barcode1D, "narrow/wide", " prints 1:3",
      [](const ObjectDesc& o) { return o.symbology == 1; }},
     {"Narrow:Wide must be 1:2 or 1:3 or 2:5", Kind::Barcode1D, "narrow/wide",
-     " prints 1:2, 1:3 or 2:5; 1:3 used", [](const ObjectDesc& o) { return o.symbology == 2 || o.symbology >= 7; }},
+     " prints 1:2, 1:3 or 2:5; 1:3 used",
+     [](const ObjectDesc& o) { return o.symbology == 2 || o.symbology >= 7; }},
 };
 
 std::string Thousands(std::size_t n) {
@@ -61,12 +61,6 @@ LibraryLines::~LibraryLines() {
     if (!_stream) return;
     stdout = _saved;
     std::fclose(_stream);
-}
-
-std::string LibraryLines::Take() {
-    std::string lines;
-    lines.swap(_text);
-    return lines;
 }
 
 void NoticeReport::Add(std::size_t label, const std::string& path, const std::string& message) {
@@ -102,7 +96,8 @@ void CollectNotices(const LabelDescription& label, std::string_view lines, std::
         std::size_t k = 0;
         while (k < sizeof kKnown / sizeof kKnown[0] && line != kKnown[k].line) ++k;
         std::size_t i = k < sizeof kKnown / sizeof kKnown[0] ? from[k] : objects.size();
-        while (i < objects.size() && !(objects[i].kind == kKnown[k].kind && kKnown[k].applies(objects[i]))) ++i;
+        while (i < objects.size() && !(objects[i].kind == kKnown[k].kind && kKnown[k].applies(objects[i])))
+            ++i;
         if (i == objects.size()) {
             report.Add(index, "", std::string(line));
             continue;

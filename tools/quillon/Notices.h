@@ -1,14 +1,16 @@
 #ifndef QUILLON_TOOLS_NOTICES_H
 #define QUILLON_TOOLS_NOTICES_H
 
-// Notices: things a label asks for that its language prints otherwise. The
+// Notices: what a label asks for that its language prints otherwise. The
 // library writes them as lines on standard output while it renders; they are
-// caught here, matched to the object and field that caused them, and
-// reported once per distinct notice for a whole input.
+// caught here, matched to the object and field that caused them and
+// reported once per distinct notice for a whole input. Only LibraryLines
+// knows where they come from.
 
 #include <cstdio>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "Label.h"
@@ -16,16 +18,14 @@
 namespace quillon::cli {
 
 // While it lives, the library's standard output lines are kept instead of
-// written; the process's standard output descriptor is untouched.
+// written (the descriptor is left alone); Take hands over what came since.
 class LibraryLines {
   public:
     LibraryLines();
     ~LibraryLines();
     LibraryLines(const LibraryLines&) = delete;
     LibraryLines& operator=(const LibraryLines&) = delete;
-
-    // The lines written since the last call.
-    std::string Take();
+    std::string Take() { return std::exchange(_text, std::string()); }
 
   private:
     std::FILE* _saved;
@@ -33,12 +33,11 @@ class LibraryLines {
     std::string _text;
 };
 
-// Notices gathered per label, reported once each with a count.
+// Notices gathered per label; Print reports each once on standard error,
+// with the number of labels that had it when `batch`, and forgets them.
 class NoticeReport {
   public:
     void Add(std::size_t label, const std::string& path, const std::string& message);
-    // To standard error, each line starting with `prefix`; then forgets them.
-    // `batch`: the input holds several labels, so counts are given.
     void Print(const std::string& prefix, bool batch);
 
   private:
@@ -49,8 +48,8 @@ class NoticeReport {
     std::vector<Entry> _entries;
 };
 
-// Turns one rendered label's library lines into notices for `report`, and
-// adds those for fields its language drops without a line.
+// One rendered label's library lines as notices, and those for fields its
+// language drops without a line.
 void CollectNotices(const LabelDescription& label, std::string_view lines, std::size_t index,
                     NoticeReport& report);
 

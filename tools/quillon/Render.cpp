@@ -28,18 +28,18 @@ void Add(const ObjectDesc& o, const LabelDescription& label, bool kesh) {
     switch (o.kind) {
         case Kind::Text:
             CreateTexts(o.x, o.y, o.sizeX, o.sizeY, o.data, dots, static_cast<FontSizeUnitsEnum>(o.sizeUnit),
-                        static_cast<FontStyleEnum>(o.style), static_cast<AlignEnum>(o.align), o.font, rotation);
+                        static_cast<FontStyleEnum>(o.style), static_cast<AlignEnum>(o.align), o.font,
+                        rotation);
             return;
         case Kind::Line:
-            CreateLines(o.x, o.y, o.x2, o.y2, o.thickness, dots);
-            return;
         case Kind::Box:
-            CreateBoxs(o.x, o.y, o.x2, o.y2, o.thickness, dots);
+            (o.kind == Kind::Box ? CreateBoxs : CreateLines)(o.x, o.y, o.x2, o.y2, o.thickness, dots);
             return;
         case Kind::Barcode1D: {
             const float height = kesh ? o.height / label.DotsPerMm() : o.height / label.Dpi();
-            CreateBarcode1D(o.x, o.y, o.data, dots, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide, height,
-                            static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation, o.textAbove);
+            CreateBarcode1D(o.x, o.y, o.data, dots, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide,
+                            height, static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
+                            o.textAbove);
             return;
         }
         case Kind::QR: {
@@ -52,7 +52,8 @@ void Add(const ObjectDesc& o, const LabelDescription& label, bool kesh) {
         }
         case Kind::Pdf417:
             CreatePdf417Bcodes(o.x, o.y, o.data, dots, o.module, o.moduleHeight,
-                               static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection), o.rows, o.columns, rotation);
+                               static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection), o.rows, o.columns,
+                               rotation);
             return;
         case Kind::DataMatrix:
             CreateDataMatrixBarcodes(o.x, o.y, o.data, dots, o.module, rotation, o.rectangle, o.lines,
@@ -66,8 +67,9 @@ void Add(const ObjectDesc& o, const LabelDescription& label, bool kesh) {
         case Kind::Maxicode:
             // The message kind follows the mode: 2 structured, 3 structured
             // with a year, 4 free primary message.
-            CreateMaxicodeBarcodes(o.mode - 2, static_cast<MaxicodeModeEnum>(o.mode), o.postalCode, o.countryCode,
-                                   o.serviceClass, o.message, o.year, o.data, o.x, o.y, dots, o.zipper, rotation);
+            CreateMaxicodeBarcodes(o.mode - 2, static_cast<MaxicodeModeEnum>(o.mode), o.postalCode,
+                                   o.countryCode, o.serviceClass, o.message, o.year, o.data, o.x, o.y, dots,
+                                   o.zipper, rotation);
             return;
         case Kind::Rfid:
             CreateRfidEncode(static_cast<unsigned>(o.field32), static_cast<unsigned>(o.field16), o.text6,

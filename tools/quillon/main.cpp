@@ -5,22 +5,49 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <iostream>
 #include <sstream>
 
 #include "Cli.h"
 #include "Target.h"
 
-#ifndef QUILLON_VERSION
-#define QUILLON_VERSION "unknown"
-#endif
-
 namespace quillon::cli {
+
+static int gTextFd = 1;
+
+void Report(const std::string& message) {
+    std::cerr << "quillon: " << message << '\n';
+}
+
+int TextFd() {
+    return gTextFd;
+}
+
+void SeparateCommandText() {
+    std::cout.flush();
+    std::fflush(stdout);
+    gTextFd = ::dup(1);
+    ::dup2(2, 1);
+}
+
+void Finish(int status) {
+    if (status != kOk) throw CLI::RuntimeError(status);
+}
+
+CLI::Option* AddLanguage(CLI::App* sub, std::string& lang, const char* help) {
+    return sub->add_option("--lang", lang, help)
+        ->transform(CLI::IsMember({"vorn", "kesh"}, CLI::ignore_case));
+}
+
+Language LanguageOption(const std::string& name) {
+    return name == "kesh" ? Language::Kesh : name == "vorn" ? Language::Vorn : Language::Unset;
+}
+
 namespace {
 
 const char* const kVersion =
-    "quillon " QUILLON_VERSION
-    "\nbuild: " QUILLON_BUILD_TYPE ", libquillon.so." QUILLON_SOVERSION
+    "quillon " QUILLON_VERSION "\nbuild: " QUILLON_BUILD_TYPE ", libquillon.so." QUILLON_SOVERSION
     "\nUSB vendor ids: ORLO " QUILLON_VENDOR_ORLO ", HLV " QUILLON_VENDOR_HLV " (0 recognises none)";
 
 // A standard stream the tool was started without is opened on /dev/null,
@@ -64,8 +91,9 @@ int Main(int argc, char** argv) {
             if (sub->get_name() == topic) about = sub;
         if (!about) Report("help: no command " + topic);
         if (!about) Finish(kBadInput);
-        Finish(Write(about == &app ? app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal)
-                                   : about->help("quillon")));
+        Finish(Write(about == &app
+                         ? app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal)
+                         : about->help("quillon")));
     });
     if (argc < 2) return Write(app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal));
 
