@@ -25,7 +25,7 @@ for example in examples/*.json; do
 done
 
 status=0
-"$build/fuzz/fuzz_labels" -max_total_time=60 -max_len=8192 -print_final_stats=1 "$work" "$seeds" >"$log" 2>&1 ||
+"$build/fuzz/fuzz_labels" -max_total_time=60 -max_len=8192 -print_final_stats=1 -artifact_prefix="$work/" "$work" "$seeds" >"$log" 2>&1 ||
   status=$?
 runs=$(sed -n 's/^Done \([0-9]*\) runs.*/\1/p' "$log" | tail -1)
 if [ "$status" -ne 0 ]; then

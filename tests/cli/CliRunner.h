@@ -12,8 +12,8 @@ struct CliResult {
 
 // Runs the tool with `args`, feeding `input` on standard input; in `cwd`
 // when given, and with standard error closed when `closeStderr`.
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "", const std::string& cwd = "",
-                  bool closeStderr = false);
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "",
+                  const std::string& cwd = "", bool closeStderr = false);
 
 // Like RunTool, but standard input stays open after `input`, as a pipe from
 // a slow producer would, until the tool exits, standard error holds
