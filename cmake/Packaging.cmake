@@ -10,7 +10,7 @@ set(CPACK_COMPONENTS_ALL runtime dev tool)
 set(CPACK_PACKAGE_NAME "quillon")
 set(CPACK_PACKAGE_VERSION "${PROJECT_VERSION}")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "${PROJECT_DESCRIPTION}")
-set(CPACK_PACKAGE_CONTACT "quillon developers <quillon@localhost>")
+set(CPACK_PACKAGE_CONTACT "quillon developers <quillon@example.org>")
 set(CPACK_PACKAGING_INSTALL_PREFIX "/usr")
 set(CPACK_STRIP_FILES ON)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
@@ -25,6 +25,9 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS_POLICY "=")
 
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_NAME "libquillon1")
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION "libs")
+# The library cache is refreshed by a trigger, as Debian asks of a library.
+set(CPACK_DEBIAN_RUNTIME_PACKAGE_CONTROL_EXTRA "${PROJECT_SOURCE_DIR}/packaging/triggers")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_COMPONENT_RUNTIME_DESCRIPTION
     "label command text for thermal label printers (library)\n The shared library: labels described through plain exported functions become\n printer command text in either of two printer languages; printers are reached\n over USB, TCP, Bluetooth RFCOMM or a serial port.")
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME "libquillon-dev")

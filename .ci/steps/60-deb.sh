@@ -29,7 +29,7 @@ echo "packages: $(basename "$lib") $(basename "$dev") $(basename "$tool")"
 has() { dpkg-deb -c "$1" | grep -q "$2"; }
 check "libquillon1 holds the library in the multiarch directory, its copyright and changelog" \
   bash -c "$(declare -f has); has '$lib' ./usr/lib/$multiarch/libquillon.so.1 &&
-           has '$lib' ./usr/share/doc/libquillon1/copyright && has '$lib' changelog.Debian.gz"
+           has '$lib' ./usr/share/doc/libquillon1/copyright && has '$lib' ./usr/share/doc/libquillon1/changelog.gz"
 check "libquillon-dev holds headers, the .so link, the CMake package and quillon.pc" \
   bash -c "$(declare -f has); has '$dev' ./usr/include/quillon/quillon.h && has '$dev' ./usr/lib/$multiarch/libquillon.so &&
            has '$dev' quillonConfig.cmake && has '$dev' pkgconfig/quillon.pc"
