@@ -38,7 +38,7 @@ check "quillon holds the tool, its manual page, bash completion and docs" \
            has '$tool' completions/quillon && has '$tool' doc/quillon/label-format.md"
 
 # lintian: errors fail the step, the rest is listed.
-lintian --no-tag-display-limit "$lib" "$dev" "$tool" > "$work/lintian.txt" 2>&1 || true
+lintian --tag-display-limit 0 "$lib" "$dev" "$tool" > "$work/lintian.txt" 2>&1 || true
 echo "lintian:"
 sed 's/^/  /' "$work/lintian.txt"
 check "lintian reports no error" bash -c "! grep -q '^E:' '$work/lintian.txt'"
