@@ -9,8 +9,6 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "InputSource.h"
-#include "Label.h"
 #include "LabelReader.h"
 #include "Notices.h"
 
@@ -20,9 +18,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // The first byte picks the language the command line would override
     // with; the rest is the file.
     if (size == 0) return 0;
-    const Language language = data[0] % 3 == 0   ? Language::Unset
-                              : data[0] % 3 == 1 ? Language::Vorn
-                                                 : Language::Kesh;
+    const auto language = static_cast<Language>(data[0] % 3);  // Unset, Vorn, Kesh
     const int fd = memfd_create("label", MFD_CLOEXEC);
     if (fd < 0 || write(fd, data + 1, size - 1) != static_cast<ssize_t>(size - 1) ||
         lseek(fd, 0, SEEK_SET) != 0)
@@ -30,18 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputSource in(fd);
     LibraryLines caught;
     NoticeReport notices;
-    ReadLabels(
-        in, "fuzz", language,
-        [&](Record& r) {
-            if (!r.label) return true;
-            try {
-                RenderLabel(*r.label);
-            } catch (const RenderError&) {
-            }
-            CollectNotices(*r.label, caught.Take(), r.index, notices);
-            return true;
-        },
-        nullptr);
+    ReadLabels(in, "fuzz", language, [&](Record& r) {
+        if (!r.label) return true;
+        try {
+            RenderLabel(*r.label);
+        } catch (const RenderError&) {
+        }
+        CollectNotices(*r.label, caught.Take(), r.index, notices);
+        return true;
+    });
     close(fd);
     return 0;
 }

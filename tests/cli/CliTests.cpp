@@ -104,7 +104,7 @@ TEST(CliRender, RejectsBadLabelsWithFieldPath) {
         {R"({"objects": [{"type": "picture", "name": "A)"
          "\xff"
          R"("}]})",
-         "1:44: invalid UTF-8 in a string"},
+         " objects[0].name: not valid UTF-8"},
         {R"({"objects": [{"type": "picture", "name": "A)"
          "\t"
          R"("}]})",

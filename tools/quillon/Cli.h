@@ -36,11 +36,11 @@ Language LanguageOption(const std::string& name);
 // theirs), handing each text to `emit`; reports errors and notices. Returns
 // 2 when any label was unreadable, else 1 when the library refused any,
 // else 0. `check`: read and check only; `stats`: print labels per second;
-// `progress`: may draw a count; `stopAtError`: stop at the first bad label.
+// `stopAtError`: stop at the first bad label.
 struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;
-    bool check = false, stats = false, progress = false, stopAtError = false;
+    bool check = false, stats = false, stopAtError = false;
     std::function<void(const std::string&)> emit;
 };
 int RenderInputs(const RenderRun& run);

@@ -34,7 +34,7 @@ void Table(Writer& w, const KindTable& table) {
         if (f.type <= FieldType::Integer) w.Key("min"), w.Double(f.lo), w.Key("max"), w.Double(f.hi);
         if (f.type == FieldType::Length || f.above) w.Key("above"), w.Bool(true);
         if (f.choiceCount) w.Key("choices"), w.StartArray();
-        for (std::size_t i = 0; i < f.choiceCount; ++i) w.String(f.choices[i].name);
+        for (std::size_t i = 0; i < f.choiceCount; ++i) w.String(f.choices[i].name.data());
         if (f.choiceCount) w.EndArray();
         w.Key("printed_by"), w.String(kPrintedBy[f.langs]);
         if (f.onlyWith) {
@@ -45,7 +45,7 @@ void Table(Writer& w, const KindTable& table) {
                 if (!(f.onlyValues >> v & 1)) continue;
                 if (!c.choiceCount) w.Int(v);
                 for (std::size_t i = 0; i < c.choiceCount; ++i)
-                    if (c.choices[i].value == v) w.String(c.choices[i].name);
+                    if (c.choices[i].value == v) w.String(c.choices[i].name.data());
             }
             w.EndArray(), w.Key("default_allows"), w.Bool(f.onlyValues >> static_cast<int>(c.def) & 1);
             w.Key("required"), w.Bool(f.requiredThen), w.EndObject();

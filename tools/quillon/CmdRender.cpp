@@ -40,33 +40,8 @@ struct Stats {
     }
 };
 
-// A one-line count on standard error while a batch renders, drawn at most
-// ten times a second.
-class Progress {
-  public:
-    Progress(bool on, std::uint64_t total) : _on(on), _total(total) {}
-    ~Progress() { Clear(); }
-    void Update(std::uint64_t labels, std::uint64_t bytes) {
-        const auto now = std::chrono::steady_clock::now();
-        if (!_on || now - _last < std::chrono::milliseconds(100)) return;
-        _last = now;
-        std::string line = "\r" + std::to_string(labels) + " labels";
-        if (_total) line += ", " + std::to_string(std::min(bytes, _total) * 100 / _total) + " %";
-        line += "\x1b[K";
-        _drawn = ::write(2, line.data(), line.size()) > 0;
-    }
-    void Clear() {
-        if (_drawn) _drawn = ::write(2, "\r\x1b[K", 4) < 0;
-    }
-
-  private:
-    bool _on, _drawn = false;
-    std::uint64_t _total;
-    std::chrono::steady_clock::time_point _last{};
-};
-
 // Opens one input; -1 (reported) when it cannot be read.
-int OpenInput(const std::string& path, std::uint64_t& size) {
+int OpenInput(const std::string& path) {
     if (path == "-") return 0;
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     struct stat st {};
@@ -77,22 +52,18 @@ int OpenInput(const std::string& path, std::uint64_t& size) {
         Report(path + ": " + std::strerror(error));
         return -1;
     }
-    size = S_ISREG(st.st_mode) ? static_cast<std::uint64_t>(st.st_size) : 0;
     return fd;
 }
 
 // Renders the labels of one input; false when no more should be read.
-bool RenderInput(const std::string& path, int fd, std::uint64_t size, const RenderRun& run, Stats& stats,
-                 int& status) {
+bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& stats, int& status) {
     const std::string name = path == "-" ? "<stdin>" : path;
-    Progress progress(run.progress && ::isatty(2), size);
     LibraryLines caught;
     NoticeReport notices;
     bool batch = false, more = true;
     auto handle = [&](Record& r) {
         batch = batch || r.batch;
         if (!r.label) {
-            progress.Clear();
             Report(r.error);
             status = kBadInput;
             return !run.stopAtError;
@@ -102,7 +73,6 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Rend
             run.emit(RenderLabel(*r.label));
             ++stats.labels;
         } catch (const RenderError& e) {
-            progress.Clear();
             Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
             if (status == kOk) status = kRenderFailed;
             caught.Take();  // about a label that was not rendered
@@ -118,10 +88,8 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Rend
     while (more && reader.Next(labels)) {
         for (Record& r : labels.records)
             if (!(more = handle(r))) break;
-        progress.Update(stats.labels, labels.bytes);
     }
     reader.Close();
-    progress.Clear();
     notices.Print("quillon: " + name + ": ", batch);
     return more;
 }
@@ -129,14 +97,11 @@ bool RenderInput(const std::string& path, int fd, std::uint64_t size, const Rend
 struct RenderOptions {
     RenderRun run;
     std::string output;
-    bool quiet = false;
 };
 
 int Run(RenderOptions& o) {
     try {
         TextFile out(o.output, TextFd());
-        // A count only when the command text is not going to the same terminal.
-        o.run.progress = !o.quiet && !((o.output.empty() || o.output == "-") && ::isatty(TextFd()));
         o.run.emit = [&](const std::string& text) { out.Append(text); };
         const int status = RenderInputs(o.run);
         out.Flush();
@@ -153,14 +118,13 @@ int RenderInputs(const RenderRun& run) {
     int status = kOk;
     Stats stats;
     for (const std::string& path : run.inputs) {
-        std::uint64_t size = 0;
-        const int fd = OpenInput(path, size);
+        const int fd = OpenInput(path);
         if (fd < 0) {
             status = kBadInput;
             if (run.stopAtError) break;
             continue;
         }
-        const bool more = RenderInput(path, fd, size, run, stats, status);
+        const bool more = RenderInput(path, fd, run, stats, status);
         if (fd > 0) ::close(fd);
         if (!more) break;
     }
@@ -176,7 +140,6 @@ void SetupRender(CLI::App& app) {
         "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
     AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
-    sub->add_flag("-q,--quiet", o->quiet, "No progress bar");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
     sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
     sub->add_flag("--stats", o->run.stats,

@@ -76,10 +76,6 @@ class RenderError : public std::runtime_error {
 // checked against what that language can carry. Throws LabelError.
 LabelDescription ParseLabel(const rapidjson::Value& root, Language language);
 
-// Refuses text that `language` cannot write into a command: a line break or
-// a NUL byte in either language, and the double quote that frames VORN data.
-// The message names `path` and `key` (key null: `path` alone).
-void CheckWritable(std::string_view text, Language language, const std::string& path, const char* key);
 // Checks an object whose fields are read; fills the defaults that depend on
 // other fields.
 void CheckObject(ObjectDesc& object, const std::string& path);

@@ -47,7 +47,7 @@ Field C(const char* name, const Choice (&choices)[N], int def, const char* meani
     f.choiceCount = N;
     f.def = def;
     for (const Choice& c : choices)
-        if (c.value == def && !defText) defText = c.name;
+        if (c.value == def && !defText) defText = c.name.data();
     f.defaultText = defText;
     return f;
 }

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 #include "Label.h"
 
@@ -30,7 +31,7 @@ enum class FieldType : unsigned char {
 };
 
 struct Choice {
-    const char* name;
+    std::string_view name;  // of a literal, so NUL-terminated too
     int value;
 };
 

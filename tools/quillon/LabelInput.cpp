@@ -12,7 +12,9 @@ namespace quillon::cli {
 namespace {
 
 // Iterative: nesting costs heap, not stack, however deep a hostile file goes.
-constexpr unsigned kFlags = rapidjson::kParseIterativeFlag | rapidjson::kParseValidateEncodingFlag;
+// The encoding is checked as the fields take their strings, a word at a time
+// (RapidJSON's own check would take its byte-at-a-time path for every string).
+constexpr unsigned kFlags = rapidjson::kParseIterativeFlag;
 
 // A syntax error at byte `offset` of the parsed text.
 struct SyntaxError {
@@ -157,13 +159,11 @@ struct Reading {
 
 // One label object per line. `single`: the input holds one record only, so
 // its messages carry no label number.
-void ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHandler& progress) {
-    std::uint64_t consumed = 0;
+void ReadJsonLines(Reading& reading, Lines& lines, bool single) {
     std::size_t index = 0;
     char* line;
     std::size_t size;
     while (lines.Next(line, size)) {
-        consumed += size + 1;
         if (Blank({line, size})) continue;
         Record r;
         r.index = index++;
@@ -179,7 +179,6 @@ void ReadJsonLines(Reading& reading, Lines& lines, bool single, const ProgressHa
             more = reading.handle(r);
         }
         if (!more) return;
-        if (progress) progress(consumed);
     }
 }
 
@@ -194,8 +193,7 @@ bool ParsesAlone(rapidjson::Document& doc, std::string text) {
 
 }  // namespace
 
-bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
-                const ProgressHandler& progress) {
+bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle) {
     Reading reading(name, language, handle);
     Lines lines(in);
     const std::string* first = lines.PeekRecord();
@@ -212,7 +210,6 @@ bool ReadLabels(InputSource& in, const std::string& name, Language language, con
             r.error.clear();
             ++r.index;
         }
-        if (progress) progress(text.size());
         return true;
     }
     if (c != '{')
@@ -233,14 +230,13 @@ bool ReadLabels(InputSource& in, const std::string& name, Language language, con
             brokenBeforeItsEnd || (second && (*second)[0] == '{' && ParsesAlone(reading.doc, *second));
     }
     if (lineByLine) {
-        ReadJsonLines(reading, lines, second == nullptr, progress);
+        ReadJsonLines(reading, lines, second == nullptr);
         return true;
     }
     const std::string text = lines.Rest();
     if (!reading.Whole(text, 1, error)) return reading.Fail(error);
     Record r;
     reading.Deliver(r, reading.doc);
-    if (progress) progress(text.size());
     return true;
 }
 

@@ -30,6 +30,51 @@ std::string_view View(const Json& v) {
     return {v.GetString(), v.GetStringLength()};
 }
 
+// The member `key` of an object, or null (without RapidJSON's strlen of the key).
+const Json* Member(const Json& object, std::string_view key) {
+    for (const auto& m : object.GetObject())
+        if (View(m.name) == key) return &m.value;
+    return nullptr;
+}
+
+// The first byte of `text` that needs a closer look, or its size: one that
+// is not well-formed UTF-8 or, when `framed`, a CR, LF or NUL (and '"' for
+// VORN) that a command cannot carry. A word of other ASCII, most of a
+// label, is passed over at once.
+std::size_t FirstBadByte(std::string_view text, bool framed, bool quote) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101u, kHigh = 0x8080808080808080u;
+    auto has = [](std::uint64_t w, unsigned char c) {
+        const std::uint64_t v = w ^ (kOnes * c);
+        return ((v - kOnes) & ~v & kHigh) != 0;
+    };
+    for (std::size_t i = 0; i < text.size();) {
+        std::uint64_t w;
+        if (i + 8 <= text.size() && (std::memcpy(&w, text.data() + i, 8), (w & kHigh) == 0) &&
+            !(framed && (has(w, 0) || has(w, '\r') || has(w, '\n') || (quote && has(w, '"'))))) {
+            i += 8;
+            continue;
+        }
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (framed && (b == '\r' || b == '\n' || b == 0 || (quote && b == '"'))) return i;
+        const std::size_t n = b < 0x80                 ? 1
+                              : b >= 0xC2 && b <= 0xDF ? 2
+                              : b >= 0xE0 && b <= 0xEF ? 3
+                              : b <= 0xF4              ? 4
+                                                       : 0;
+        std::uint32_t cp = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto c = i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+            if ((c & 0xC0) != 0x80) return i;
+            cp = cp << 6 | (c & 0x3F);
+        }
+        if (n == 0 || (n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) ||
+            (cp >= 0xD800 && cp <= 0xDFFF))
+            return i;
+        i += n;
+    }
+    return text.size();
+}
+
 // Reads label and object fields with the rules of one label.
 class Reader {
   public:
@@ -41,10 +86,15 @@ class Reader {
     void Read(const KindTable& table, const Json& object, const std::string& path, void* target, float dpu,
               const Json** given, const char* skip = nullptr) const {
         if (!object.IsObject()) Fail(path.empty() ? "label" : path, "expected an object");
+        int next = 0;  // members mostly come in the table's order
         for (const auto& member : object.GetObject()) {
             const std::string_view key = View(member.name);
             if (skip && key == skip) continue;
-            const int k = FieldIndex(table, key.data(), key.size());
+            const Field& hint = table.fields[next % table.count];
+            const int k = hint.size == key.size() && std::memcmp(hint.name, key.data(), key.size()) == 0
+                              ? next % static_cast<int>(table.count)
+                              : FieldIndex(table, key.data(), key.size());
+            next = k + 1;
             if (k < 0 || given[k])
                 Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
             given[k] = &member.value;
@@ -60,9 +110,14 @@ class Reader {
     std::string Text(const Json& v, const std::string& path, const char* key, bool anyBytes) const {
         auto at = [&] { return key ? Join(path, key) : path; };
         if (!v.IsString()) Fail(at(), "expected a string");
-        std::string text = _latin1 ? ToLatin1(View(v), at()) : std::string(View(v));
-        if (!anyBytes) CheckWritable(text, _language, path, key);
-        return text;
+        const std::string_view utf8 = View(v);
+        const std::size_t bad = FirstBadByte(utf8, !anyBytes, _language != Language::Kesh);
+        const char c = bad < utf8.size() ? utf8[bad] : 'A';
+        if (c == '\r' || c == '\n') Fail(at(), "a line break cannot be written into a printer command");
+        if (c == '\0') Fail(at(), "a NUL character cannot be written into a printer command");
+        if (c == '"') Fail(at(), "VORN cannot print '\"' here: it frames the data");
+        if (bad < utf8.size()) Fail(at(), "not valid UTF-8");
+        return _latin1 ? ToLatin1(utf8, at()) : std::string(utf8);
     }
 
   private:
@@ -113,20 +168,21 @@ class Reader {
                 out.boolean = v.GetBool();
                 return out;
             case FieldType::Choice:
-                out.integer = ChoiceOf(f, v, Join(object, f.name));
+                out.integer = ChoiceOf(f, v, object);
                 return out;
             default:
                 return out;
         }
     }
 
-    static int ChoiceOf(const Field& f, const Json& v, const std::string& path) {
+    // `object` is the path of the object the field belongs to.
+    static int ChoiceOf(const Field& f, const Json& v, const std::string& object) {
         for (std::size_t i = 0; v.IsString() && i < f.choiceCount; ++i)
             if (View(v) == f.choices[i].name) return f.choices[i].value;
         std::string names;
         for (std::size_t i = 0; i < f.choiceCount; ++i)
             names += (i ? ", " : "") + std::string(f.choices[i].name);
-        Fail(path, "expected one of " + names);
+        Fail(Join(object, f.name), "expected one of " + names);
     }
 
     static const Field& Named(const KindTable& table, const char* name) {
@@ -149,12 +205,12 @@ class Reader {
             const Field& c = Named(table, f.onlyWith);
             const Json* v = given[&c - table.fields];
             const long long value = !v                            ? static_cast<long long>(c.def)
-                                    : c.type == FieldType::Choice ? ChoiceOf(c, *v, c.name)
+                                    : c.type == FieldType::Choice ? ChoiceOf(c, *v, path)
                                                                   : v->GetInt64();
             const bool allowed = value >= 0 && value < 32 && (f.onlyValues >> value & 1);
             std::string shown = std::to_string(value);
             for (std::size_t i = 0; i < c.choiceCount; ++i)
-                if (c.choices[i].value == value) shown = c.choices[i].name;
+                if (c.choices[i].value == value) shown = c.choices[i].name.data();
             if (given[k] && !allowed) fail(std::string("not used with ") + f.onlyWith + " " + shown);
             required = allowed && f.requiredThen;
         }
@@ -191,13 +247,13 @@ void ReadLines(const Reader& reader, const Json& node, const std::string& path, 
 void ReadObject(const Reader& reader, const Json& node, const std::string& path,
                 const LabelDescription& label, int labelUnit, ObjectDesc& o) {
     if (!node.IsObject()) Fail(path, "expected an object");
-    const auto type = node.FindMember("type");
+    const Json* type = Member(node, "type");
     std::size_t count;
     const KindTable* kinds = Kinds(count);
     const KindTable* table = nullptr;
-    for (std::size_t i = 0; type != node.MemberEnd() && type->value.IsString() && i < count; ++i)
-        if (View(type->value) == kinds[i].name) table = &kinds[i];
-    if (type == node.MemberEnd()) Fail(path + ".type", "missing");
+    for (std::size_t i = 0; type && type->IsString() && i < count; ++i)
+        if (View(*type) == kinds[i].name) table = &kinds[i];
+    if (!type) Fail(path + ".type", "missing");
     std::string names;
     for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
     if (!table) Fail(path + ".type", "expected one of " + names);
@@ -208,15 +264,13 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     }
     // The unit decides how every length of the object is read.
     o.unit = labelUnit;
-    const auto unit = node.FindMember("unit");
-    if (unit != node.MemberEnd() && unit->value.IsString()) {
-        const std::string_view name = View(unit->value);
+    const Json* unit = Member(node, "unit");
+    if (unit && unit->IsString()) {
+        const std::string_view name = View(*unit);
         o.unit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : o.unit;
     }
-    const float dpu = o.kind == Kind::Picture ? 1
-                      : o.unit == 1           ? label.DotsPerMm()
-                      : o.unit == 2           ? label.Dpi()
-                                              : 1;
+    const float perUnit[] = {1, label.DotsPerMm(), label.Dpi()};
+    const float dpu = o.kind == Kind::Picture ? 1 : perUnit[o.unit];
     const Json* given[32] = {};
     reader.Read(*table, node, path, &o, dpu, given, "type");
     for (std::size_t k = 0; k < table->count; ++k) {
@@ -234,9 +288,9 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     CheckObject(o, path);
 }
 
-bool Named(const Json& root, const char* key, const char* value) {
-    const auto m = root.FindMember(key);
-    return m != root.MemberEnd() && m->value.IsString() && View(m->value) == value;
+bool Named(const Json& root, std::string_view key, std::string_view value) {
+    const Json* m = Member(root, key);
+    return m && m->IsString() && View(*m) == value;
 }
 
 }  // namespace
@@ -345,16 +399,6 @@ const char* SymbologyName(int symbology) {
     static const char* const kNames[] = {
         "", "Code 93", "Code 39", "Code 128", "EAN-13", "EAN-8", "UPC-A", "Interleaved 2 of 5", "Codabar"};
     return symbology >= 0 && symbology <= 8 ? kNames[symbology] : "";
-}
-
-void CheckWritable(std::string_view text, Language language, const std::string& path, const char* key) {
-    for (char c : text) {
-        if (static_cast<unsigned char>(c) > '"') continue;  // the bytes below are the only trouble
-        if (c == '\r' || c == '\n') Fail(path, key, "a line break cannot be written into a printer command");
-        if (c == '\0') Fail(path, key, "a NUL character cannot be written into a printer command");
-        if (c == '"' && language != Language::Kesh)
-            Fail(path, key, "VORN cannot print '\"' here: it frames the data");
-    }
 }
 
 void CheckObject(ObjectDesc& o, const std::string& path) {

@@ -65,13 +65,11 @@ bool LabelReader::Hand(LabelBatch& batch) {
 void LabelReader::Run() {
     LabelBatch batch;
     batch.records.reserve(kBatchSize);
-    std::uint64_t consumed = 0;
     bool more = true;
     // A label that has arrived is not held back while the input is slow:
     // its message must not wait for the next 127 labels.
     _source.OnWait([&] {
         if (more && !batch.records.empty()) {
-            batch.bytes = consumed;
             more = Hand(batch);
         }
     });
@@ -79,11 +77,10 @@ void LabelReader::Run() {
         if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
         batch.records.push_back(std::move(r));
         if (batch.records.size() < kBatchSize) return true;
-        batch.bytes = consumed;
         more = Hand(batch);
         return more;
     };
-    ReadLabels(_source, _name, _language, handle, [&](std::uint64_t bytes) { consumed = bytes; });
+    ReadLabels(_source, _name, _language, handle);
     // A failed read ends the input like its end would; the labels before it
     // still count, and the failure is the last thing reported.
     if (more && _source.Error() != 0) {
@@ -92,7 +89,6 @@ void LabelReader::Run() {
         handle(r);
     }
     if (more && !batch.records.empty()) {
-        batch.bytes = consumed;
         Hand(batch);
     }
     _source.OnWait(nullptr);  // it refers to this function's locals

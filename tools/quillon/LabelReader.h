@@ -28,8 +28,6 @@ struct Record {
 
 // Return false to stop reading. The handler may move the label away.
 using RecordHandler = std::function<bool(Record&)>;
-// Bytes of the input consumed so far.
-using ProgressHandler = std::function<void(std::uint64_t)>;
 
 // Reads a single label (one JSON object), a JSON array of labels or JSON
 // Lines (one label object per line) from `in`, calling `handle` for each
@@ -37,13 +35,11 @@ using ProgressHandler = std::function<void(std::uint64_t)>;
 // `language` (unless Unset) overrides the labels' own. Returns false when
 // the input as a whole is unreadable; that error has been passed to
 // `handle` too.
-bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle,
-                const ProgressHandler& progress);
+bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle);
 
 // Labels read and checked ahead of the renderer, in input order.
 struct LabelBatch {
     std::vector<Record> records;
-    std::uint64_t bytes = 0;  // input consumed when the batch was closed
 };
 
 // Reads and checks the labels of an input on a thread of its own and hands
