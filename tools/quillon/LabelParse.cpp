@@ -84,12 +84,12 @@ class Reader {
     // each field's member in `given` (null when not given). `skip` is a
     // member the caller reads (an object's type).
     void Read(const KindTable& table, const Json& object, const std::string& path, void* target, float dpu,
-              const Json** given, const char* skip = nullptr) const {
+              const Json** given, std::string_view skip = {}) const {
         if (!object.IsObject()) Fail(path.empty() ? "label" : path, "expected an object");
         int next = 0;  // members mostly come in the table's order
         for (const auto& member : object.GetObject()) {
             const std::string_view key = View(member.name);
-            if (skip && key == skip) continue;
+            if (key == skip) continue;
             const Field& hint = table.fields[next % table.count];
             const int k = hint.size == key.size() && std::memcmp(hint.name, key.data(), key.size()) == 0
                               ? next % static_cast<int>(table.count)
@@ -247,7 +247,11 @@ void ReadLines(const Reader& reader, const Json& node, const std::string& path, 
 void ReadObject(const Reader& reader, const Json& node, const std::string& path,
                 const LabelDescription& label, int labelUnit, ObjectDesc& o) {
     if (!node.IsObject()) Fail(path, "expected an object");
-    const Json* type = Member(node, "type");
+    const Json *type = nullptr, *unit = nullptr;
+    for (const auto& m : node.GetObject()) {
+        if (View(m.name) == "type") type = &m.value;
+        if (View(m.name) == "unit") unit = &m.value;
+    }
     std::size_t count;
     const KindTable* kinds = Kinds(count);
     const KindTable* table = nullptr;
@@ -264,7 +268,6 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     }
     // The unit decides how every length of the object is read.
     o.unit = labelUnit;
-    const Json* unit = Member(node, "unit");
     if (unit && unit->IsString()) {
         const std::string_view name = View(*unit);
         o.unit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : o.unit;

@@ -15,7 +15,7 @@ ssize_t Keep(void* text, const char* data, std::size_t size) {
 // The lines the library writes, the kind and field that cause each, and
 // what the label's author is told instead.
 struct KnownLine {
-    const char* line;
+    std::string_view line;
     Kind kind;
     const char* field;
     const char* message;  // starting with a blank: after the symbology's name
