@@ -8,7 +8,9 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 bash scripts/install-deps.sh >/dev/null
 
-build=build-fuzz-labels
+# The PDF417 step's build directory, configured the same way: the library is
+# built there already.
+build=build-fuzz-pdf417
 CC=clang CXX=clang++ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DQUILLON_BUILD_FUZZ=ON \
   -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF -DQUILLON_BUILD_TOOLS=OFF >/dev/null
 cmake --build "$build" -j2 --target fuzz_labels >/dev/null
