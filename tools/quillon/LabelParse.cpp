@@ -1,6 +1,7 @@
 // Checks a parsed label against the field tables and turns it into a
 // description: lengths into dots, strings into the bytes the printer gets.
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -145,8 +146,10 @@ class Reader {
             case FieldType::Number: {
                 if (!v.IsNumber()) fail("expected a number");
                 const bool length = f.type != FieldType::Number;
-                // Whole dots, rounded, so that 12.7 mm and 0.5 in are 150 dots at 300 dpi.
-                out.number = length ? std::round(static_cast<float>(v.GetDouble()) * dpu) : v.GetDouble();
+                // Whole dots, rounded, so that 12.7 mm and 0.5 in are 150 dots at 300 dpi. A value
+                // beyond any range is held within float's, where the range check refuses it.
+                const auto value = static_cast<float>(std::clamp(v.GetDouble(), -1e30, 1e30));
+                out.number = length ? std::round(value * dpu) : v.GetDouble();
                 const bool above = f.type == FieldType::Length || f.above;
                 if (!(above ? out.number > f.lo : out.number >= f.lo) || !(out.number <= f.hi))
                     fail(std::string("expected ") + (length ? "a length " : "a number ") +
