@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     InputSource in(fd);
     LibraryLines caught;
     NoticeReport notices;
-    ReadLabels(in, "fuzz", language, [&](Record& r) {
+    ReadLabels(in, "fuzz", {language}, [&](Record& r) {
         if (!r.label) return true;
         try {
             RenderLabel(*r.label);

@@ -38,6 +38,12 @@ TEST(CliRender, ResolutionLanguageAndInputForms) {
          {"render", "-"},
          R"({"name":"P","dots_per_mm":12,"objects":[{"type":"picture","x":1,"y":2,"name":"A"}]})",
          VornPicture("P", 1, "304")},
+        {"--dpi replaces the resolution before lengths become dots (2.54 mm = 30, 0.17 mm = 2 at 300)",
+         {"render", "-", "--dpi", "300"},
+         R"({"name":"P","dots_per_mm":8,"unit":"mm","objects":[
+             {"type":"line","x":2.54,"y":0,"x2":25.4,"y2":0,"thickness":0.17}]})",
+         "REM P FORM BEGIN\r\nCLS\r\nDPI = 300\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\nREM SCALE 300,300\r\n"
+         "DIAGONAL 30,0,300,0,2\r\nPRINT 1\r\nREM P FORM END\r\n"},
         {"--lang kesh", {"render", "-", "--lang", "kesh"}, PictureLabel("P", 1), kesh},
         {"language in the file",
          {"render", "-"},

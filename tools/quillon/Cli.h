@@ -40,6 +40,7 @@ Language LanguageOption(const std::string& name);
 struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;
+    float dpi = 0;  // 0: each label's own resolution
     bool check = false, stats = false, stopAtError = false;
     std::function<void(const std::string&)> emit;
 };

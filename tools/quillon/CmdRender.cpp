@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cerrno>
+#include <charconv>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -83,7 +84,7 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
     };
     // The labels are read and checked on another thread; every record,
     // message or label, is handled here in input order.
-    LabelReader reader(fd, name, LanguageOption(run.lang));
+    LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
     LabelBatch labels;
     while (more && reader.Next(labels)) {
         for (Record& r : labels.records)
@@ -139,6 +140,17 @@ void SetupRender(CLI::App& app) {
         "LABEL", o->run.inputs,
         "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
     AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
+    sub->add_option("--dpi", o->run.dpi, "Printer resolution in dots per inch; overrides the files' own")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                float dpi = 0;
+                const char* end = text.data() + text.size();
+                const auto [at, error] = std::from_chars(text.data(), end, dpi);
+                return error == std::errc() && at == end && dpi >= 100 && dpi <= 1200
+                           ? std::string()
+                           : "expected dots per inch from 100 to 1200, not " + text;
+            },
+            "100-1200"));
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
     sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");

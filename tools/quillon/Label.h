@@ -71,10 +71,16 @@ class RenderError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
+// What the command line sets over every label's own settings.
+struct Overrides {
+    Language language = Language::Unset;  // Unset: the label's own
+    float dpi = 0;                        // 0: the label's own resolution
+};
+
 // Checks one parsed JSON value against the label format and converts it;
-// `language` (unless Unset) overrides the label's own, as strings are
-// checked against what that language can carry. Throws LabelError.
-LabelDescription ParseLabel(const rapidjson::Value& root, Language language);
+// `overrides` replace the label's own language and resolution before any
+// string is checked or length converted. Throws LabelError.
+LabelDescription ParseLabel(const rapidjson::Value& root, const Overrides& overrides);
 
 // Checks an object whose fields are read; fills the defaults that depend on
 // other fields.

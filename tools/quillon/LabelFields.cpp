@@ -275,7 +275,7 @@ using H = LabelHeader;
 const Field kLabelFields[] = {
     F<&H::name>("name", T::String, "Form name written into the command text; no `;`", "\"LABEL\""),
     C<&H::language>("language", kLanguages, 1, "Printer language; `--lang` overrides it"),
-    F<&H::dpi>("dpi", T::Number, "Printer resolution in dots per inch", "203")
+    F<&H::dpi>("dpi", T::Number, "Printer resolution in dots per inch; `--dpi` overrides it", "203")
         .Range(100, 1200)
         .Excludes("dots_per_mm"),
     F<&H::dotsPerMm>("dots_per_mm", T::Number, "Printer resolution in dots per millimetre", "none")

@@ -113,10 +113,11 @@ class Lines {
 };
 
 struct Reading {
-    Reading(const std::string& n, Language l, const RecordHandler& h) : name(n), language(l), handle(h) {}
+    Reading(const std::string& n, const Overrides& o, const RecordHandler& h)
+        : name(n), overrides(o), handle(h) {}
 
     const std::string& name;
-    Language language;
+    Overrides overrides;
     const RecordHandler& handle;
     char buffer[64 * 1024];
     rapidjson::MemoryPoolAllocator<> pool{buffer, sizeof buffer};
@@ -125,7 +126,7 @@ struct Reading {
     // Checks one parsed value and hands it on.
     bool Deliver(Record& r, const rapidjson::Value& value) {
         try {
-            r.label = ParseLabel(value, language);
+            r.label = ParseLabel(value, overrides);
         } catch (const LabelError& e) {
             r.error = name + ": ";
             if (r.batch) r.error += "label " + std::to_string(r.index);
@@ -193,8 +194,9 @@ bool ParsesAlone(rapidjson::Document& doc, std::string text) {
 
 }  // namespace
 
-bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle) {
-    Reading reading(name, language, handle);
+bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overrides,
+                const RecordHandler& handle) {
+    Reading reading(name, overrides, handle);
     Lines lines(in);
     const std::string* first = lines.PeekRecord();
     const char c = first ? (*first)[first->find_first_not_of(" \t\r")] : '\0';

@@ -301,14 +301,14 @@ bool Named(const Json& root, std::string_view key, std::string_view value) {
 
 }  // namespace
 
-LabelDescription ParseLabel(const Json& root, Language language) {
+LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
     if (!root.IsObject()) Fail("label", "expected an object");
     // The encoding and the language decide how every string is read.
     LabelDescription label;
-    label.language = language != Language::Unset       ? language
-                     : Named(root, "language", "kesh") ? Language::Kesh
-                     : Named(root, "language", "vorn") ? Language::Vorn
-                                                       : Language::Unset;
+    label.language = overrides.language != Language::Unset ? overrides.language
+                     : Named(root, "language", "kesh")     ? Language::Kesh
+                     : Named(root, "language", "vorn")     ? Language::Vorn
+                                                           : Language::Unset;
     const Reader reader(Named(root, "encoding", "latin1"),
                         label.language == Language::Kesh ? Language::Kesh : Language::Vorn);
     const KindTable& table = LabelTable();
@@ -320,6 +320,7 @@ LabelDescription ParseLabel(const Json& root, Language language) {
         Fail("name", "expected a non-empty name without semicolons");
     label.dotsPerUnit = header.dotsPerMm > 0 ? header.dotsPerMm : header.dpi;
     label.resolutionUnit = header.dotsPerMm > 0 ? ScaleEnum::MM : ScaleEnum::Inch;
+    if (overrides.dpi > 0) label.dotsPerUnit = overrides.dpi, label.resolutionUnit = ScaleEnum::Inch;
     if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
         if (!objects->IsArray()) Fail("objects", "expected an array");
         label.objects.reserve(objects->Size());

@@ -5,8 +5,8 @@
 
 namespace quillon::cli {
 
-LabelReader::LabelReader(int fd, std::string name, Language language)
-    : _source(fd), _name(std::move(name)), _language(language) {
+LabelReader::LabelReader(int fd, std::string name, const Overrides& overrides)
+    : _source(fd), _name(std::move(name)), _overrides(overrides) {
     _thread = std::thread([this] { Run(); });
 }
 
@@ -80,7 +80,7 @@ void LabelReader::Run() {
         more = Hand(batch);
         return more;
     };
-    ReadLabels(_source, _name, _language, handle);
+    ReadLabels(_source, _name, _overrides, handle);
     // A failed read ends the input like its end would; the labels before it
     // still count, and the failure is the last thing reported.
     if (more && _source.Error() != 0) {

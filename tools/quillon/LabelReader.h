@@ -32,10 +32,11 @@ using RecordHandler = std::function<bool(Record&)>;
 // Reads a single label (one JSON object), a JSON array of labels or JSON
 // Lines (one label object per line) from `in`, calling `handle` for each
 // label in order as soon as it is read. `name` names the input in messages;
-// `language` (unless Unset) overrides the labels' own. Returns false when
+// `overrides` replace the labels' own settings. Returns false when
 // the input as a whole is unreadable; that error has been passed to
 // `handle` too.
-bool ReadLabels(InputSource& in, const std::string& name, Language language, const RecordHandler& handle);
+bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overrides,
+                const RecordHandler& handle);
 
 // Labels read and checked ahead of the renderer, in input order.
 struct LabelBatch {
@@ -54,8 +55,8 @@ class LabelReader {
     static constexpr std::size_t kBatchSize = 128;
 
     // Starts reading `fd` (not owned); `name` names the input in messages;
-    // `language` (unless Unset) overrides the labels' own.
-    LabelReader(int fd, std::string name, Language language);
+    // `overrides` replace the labels' own settings.
+    LabelReader(int fd, std::string name, const Overrides& overrides);
     ~LabelReader();  // stops the reader and waits for it
     LabelReader(const LabelReader&) = delete;
     LabelReader& operator=(const LabelReader&) = delete;
@@ -78,7 +79,7 @@ class LabelReader {
 
     InputSource _source;
     std::string _name;
-    Language _language;
+    Overrides _overrides;
     std::mutex _mutex;
     std::condition_variable _ready;  // a batch is queued or the reader is done
     std::condition_variable _room;   // a batch was taken or the reader was stopped

@@ -9,7 +9,7 @@ namespace quillon::cli {
 LabelDescription ShippingLabel() {
     rapidjson::Document doc;
     doc.Parse(kShippingJson);
-    return ParseLabel(doc, Language::Unset);
+    return ParseLabel(doc, {});
 }
 
 }  // namespace quillon::cli
