@@ -37,35 +37,13 @@ class StdoutTransport : public Transport {
     int _fd;
 };
 
-const char* KindName(Target::Kind kind) {
-    switch (kind) {
-        case Target::Kind::Tcp:
-            return "tcp";
-        case Target::Kind::Usb:
-            return "usb";
-        case Target::Kind::Serial:
-            return "serial";
-        case Target::Kind::Bluetooth:
-            return "bluetooth";
-        case Target::Kind::Stdout:
-            break;
-    }
-    return "stdout";
-}
-
 }  // namespace
 
-#ifdef QUILLON_CLI_HAVE_COMM
 std::unique_ptr<Transport> OpenPrinterTransport(const Target& target);
-#endif
 
 std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd) {
     if (target.kind == Target::Kind::Stdout) return std::make_unique<StdoutTransport>(stdoutFd);
-#ifdef QUILLON_CLI_HAVE_COMM
     return OpenPrinterTransport(target);
-#endif
-    throw SendError(std::string(KindName(target.kind)) + " " + target.uri +
-                    ": this libquillon has no printer connections");
 }
 
 }  // namespace quillon::cli

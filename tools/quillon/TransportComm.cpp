@@ -1,5 +1,5 @@
 // The printer transports: the library's exported connection classes, used
-// as any host program uses them. Built when the library has them.
+// as any host program uses them.
 
 #include <exception>
 #include <vector>
