@@ -35,9 +35,8 @@ std::string Golden(const std::string& file, const std::string& actual);
 // out (a line feed also ends the golden line), other bytes as \xHH.
 std::string Escape(const std::string& bytes);
 
-// Compares `actual`, made of `count` sections that each start with a line
-// "== name", with golden/<file> section by section.
-void CheckSections(const std::string& file, const std::string& actual, size_t count);
+// Compares `actual` with golden/<file>.
+void CheckGoldenFile(const std::string& file, const std::string& actual);
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;
