@@ -3,6 +3,8 @@
 // the trailer.
 #include <algorithm>
 #include <stdexcept>
+#include <string>
+#include <string_view>
 
 #include "base/Numeric.h"
 #include "form/VornForm.h"
@@ -20,14 +22,24 @@ void AppendKeshHeader(quillon::TextBuffer& out, const std::string& name) {
     KeshCommand(out, "CREATE", true).Text(name).Text("X").End();
 }
 
+// The printer-resident font "1" until a text selects another. The lines
+// never change, so they are written once and copied into every header.
+std::string_view ResidentFontLines() {
+    static const std::string lines = [] {
+        quillon::TextBuffer text;
+        VornCommand::Assignment(text, "FONT$").Framed("1").End();
+        VornCommand::Assignment(text, "FH").Int(8).End();
+        VornCommand::Assignment(text, "FV").Int(12).End();
+        return text.ToString();
+    }();
+    return lines;
+}
+
 void AppendVornHeader(quillon::TextBuffer& out, const std::string& name, IPrintResolution* res) {
     VornCommand(out, "REM").Text(name).More(" FORM BEGIN").End();
     VornCommand(out, "CLS").End();
     VornCommand::Assignment(out, "DPI").Int(quillon::TruncToInt(res->getDotsPerInch())).End();
-    // The printer-resident font "1" until a text selects another.
-    VornCommand::Assignment(out, "FONT$").Framed("1").End();
-    VornCommand::Assignment(out, "FH").Int(8).End();
-    VornCommand::Assignment(out, "FV").Int(12).End();
+    out.Append(ResidentFontLines());
 }
 
 void AppendKeshTrailer(quillon::TextBuffer& out, const std::string& name, bool deleteAfterUse) {
