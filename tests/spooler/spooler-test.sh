@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Label files printed through a real cupsd with the quillon queues, checked
 # at printers that are listeners on loopback ports. Runs as root (cupsd runs
-# the jobs as lp) with cups, cups-client, cups-ipp-utils and patchelf installed.
+# the jobs as lp) with cups, cups-client and cups-ipp-utils installed.
 #   tests/spooler/spooler-test.sh [BUILD_DIR]
 # The 1,000-job run takes most of the time; it drains its own queue while
 # the other cases run on theirs.
