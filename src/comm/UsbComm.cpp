@@ -393,17 +393,22 @@ unsigned char* UsbComm::WriteAndWaitForResponse(const unsigned char* dataOut, in
 
 void UsbComm::StartReceivingTask() {
     if (receivingThread_.joinable()) return;
+    // Whether the connection is up is read here, when the thread is asked
+    // for, not by the new thread once it gets a core: by then a quick Open,
+    // Write, Close may have closed the connection again, and the thread
+    // would end for good while the object is still in use.
+    bool connected = Connected();
     try {
-        receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this);
+        receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this, connected);
         m_ThIsRunning = true;
     } catch (const std::system_error& e) {
         quillon::Warning("Failed to create thread: " + quillon::Dec(e.code().value()));
     }
 }
 
-void UsbComm::StartReceivingTaskImpl() {
+void UsbComm::StartReceivingTaskImpl(bool connectedAtStart) {
     quillon::Notice("StartReceivingTask: Started");
-    if (!Connected()) {
+    if (!connectedAtStart) {
         quillon::Warning("Device not connected");
         return;
     }
