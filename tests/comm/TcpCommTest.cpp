@@ -226,6 +226,23 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
     EXPECT_EQ(tcp.GetBytesAvailable(), 10);
 }
 
+// A printer that greets and starts reading late: closing with its greeting
+// unread must not reset the connection while the job is still queued.
+TEST_F(TcpTest, CloseWithUnreadInputLosesNothingQueued) {
+    const std::string job(4 << 20, 'J');
+    std::promise<std::size_t> received;
+    TestListener listener("127.0.0.2", [&](int fd) {
+        SendText(fd, "READY\r\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        received.set_value(ReceiveAll(fd).size());
+    });
+    OpenTo(listener);
+    ASSERT_TRUE(tcp.Connected());
+    for (std::size_t done = 0; done < job.size(); done += 64 * 1024) tcp.Write(Bytes(job) + done, 64 * 1024);
+    tcp.Close();
+    EXPECT_EQ(received.get_future().get(), job.size());
+}
+
 TEST_F(TcpTest, NewSettingsOrCloseEndTheSocket) {
     std::promise<void> done;
     std::shared_future<void> finished = done.get_future().share();
