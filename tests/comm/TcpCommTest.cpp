@@ -14,11 +14,6 @@
 
 namespace {
 
-// A port on which nothing listens.
-int ClosedPort(const std::string& address) {
-    return TestListener(address, [](int) {}).Port();
-}
-
 // Expects run() to throw a runtime_error with this text.
 void ExpectError(const std::function<void()>& run, const std::string& message) {
     try {
