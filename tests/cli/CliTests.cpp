@@ -393,11 +393,9 @@ TEST(CliUsage, OptionsAndTargets) {
         {{"send", "-", "--to", "tcp://[fe80::1%]:9100"},
          2,
          "quillon: --to tcp://[fe80::1%]:9100: missing interface name after '%'"},
-        {{"send", "-", "--to", "tcp://127.0.0.1:9100"},
+        {{"send", "-", "--to", "tcp://print er:9100"},
          2,
-         "quillon: --to tcp://127.0.0.1:9100: 127.0.0.1 cannot be addressed; use another loopback address "
-         "such as "
-         "127.0.0.2"},
+         "quillon: --to tcp://print er:9100: 'print er' is not a host name or IPv4 address"},
         {{"send", "-", "--to", "usb:12:zz"},
          2,
          "quillon: --to usb:12:zz: expected usb or usb:VID:PID with four-digit hexadecimal ids"},

@@ -188,7 +188,13 @@ int RunRender(const RenderOptions& o) {
     }
 }
 
-int RunSend(const RenderOptions& o, const std::string& to) {
+// ---- send: delivery options, summary line, exit status 3 ----
+struct SendFlags {
+    double timeout = 30;
+    bool showReply = false;
+};
+
+int RunSend(const RenderOptions& o, const std::string& to, const SendFlags& flags) {
     Target target;
     try {
         target = ParseTarget(to);
@@ -199,16 +205,30 @@ int RunSend(const RenderOptions& o, const std::string& to) {
     // Every label is rendered before anything is sent: a bad label in the
     // input sends nothing at all.
     std::string text;
-    int status = RenderInput(o, true, [&](const std::string& t) { text += t; });
+    std::uint64_t labels = 0;
+    int status = RenderInput(o, true, [&](const std::string& t) {
+        text += t;
+        ++labels;
+    });
     if (status != kOk) return status;
+    const Clock::time_point start = Clock::now();
+    SendOutcome sent;
     try {
-        OpenTransport(target, gTextFd)->Send(text);
+        sent = OpenTransport(target, gTextFd, SendOptions{flags.timeout})->Send(text);
     } catch (const SendError& e) {
         Report(e.what());
         return kSendFailed;
     }
+    if (target.kind == Target::Kind::Stdout) return kOk;
+    if (flags.showReply) std::cerr << "quillon: " << ReplyText(sent);
+    if (!sent.complete) {
+        Report(StoppedLine(sent, text.size(), target.uri));
+        return kSendFailed;
+    }
+    std::cerr << SentLine(labels, text.size(), target.uri, Seconds(Clock::now() - start)) << '\n';
     return kOk;
 }
+// ---- end of send ----
 
 int RunDemo(const std::string& lang, const std::string& output) {
     TextFile out(output, gTextFd);
@@ -326,8 +346,15 @@ int Main(int argc, char** argv) {
                      "serial:/dev/NAME?baud=N, bt:AA:BB:CC:DD:EE:FF?channel=1, or -")
         ->required();
     send->add_option("--lang", so.lang, "Printer language")->check(CLI::IsMember({"vorn", "kesh"}));
+    SendFlags sendFlags;
+    send->add_option("--timeout", sendFlags.timeout,
+                     "Give up when connecting, or the printer accepting no byte, takes longer than SECONDS "
+                     "(default 30)")
+        ->check(CLI::Range(0.001, 86400.0));
+    send->add_flag("--show-reply", sendFlags.showReply, "Print what the printer sent back on standard error");
     send->footer(
-        "Every label is rendered before anything is sent; a bad label sends nothing.\n\n"
+        "Every label is rendered before anything is sent; a bad label sends nothing. A summary goes to "
+        "standard error; exit status 3 tells that the printer did not accept every byte.\n\n"
         "Examples:\n"
         "  quillon send label.json --to tcp://192.0.2.10:9100\n"
         "  quillon send label.json --to 'tcp://[fe80::1%eth0]:9100'\n"
@@ -374,7 +401,7 @@ int Main(int argc, char** argv) {
 
     SeparateCommandText();
     if (*render) return RunRender(ro);
-    if (*send) return RunSend(so, sendTo);
+    if (*send) return RunSend(so, sendTo, sendFlags);
     if (*usbList) return RunUsbList(listJson);
     if (*text) return RunText(host, font, brand, textTo);
     return RunDemo(lang, output);
