@@ -332,6 +332,10 @@ TEST_F(TcpTest, LinkLocalIpv6ConnectsThroughTheNamedInterface) {
             skip = "cannot give the namespace's loopback a link-local address (ip from iproute2 needed)";
             return;
         }
+        // The kernel adds the address's route from a work queue, which a
+        // busy machine may run late: connecting before it is there fails
+        // with "Network is unreachable".
+        WaitUntil([] { return std::system("ip -6 route get fe80::1 dev lo >/dev/null 2>&1") == 0; }, 5000);
         try {
             std::promise<std::string> request;
             TestListener listener("fe80::1%lo", [&](int fd) {
