@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Installs every Debian 12 package the project needs to build, test and
-# benchmark natively. Safe to run again; installs only what is missing.
+# benchmark natively, and any further packages named as arguments (the
+# spooler test's CUPS, for one). Safe to run again; installs only what is
+# missing.
 set -euo pipefail
 export DEBIAN_FRONTEND=noninteractive
 
@@ -13,6 +15,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev libzint-dev
   clang libclang-rt-14-dev valgrind python3
   python3-jsonschema dpkg-dev
+  "$@"
 )
 
 missing=()

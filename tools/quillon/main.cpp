@@ -55,6 +55,7 @@ struct RenderOptions {
     bool failFast = false;
     bool stats = false;
     bool check = false;  // read and check only
+    double dpi = 0;      // when set, replaces every label's resolution
 };
 
 using Clock = std::chrono::steady_clock;
@@ -118,6 +119,10 @@ int RenderInput(const RenderOptions& o, bool forSend, const std::function<void(c
             Report(r.error);
             status = kBadInput;
             return !(o.failFast || forSend);
+        }
+        if (o.dpi > 0) {
+            r.label->dotsPerUnit = static_cast<float>(o.dpi);
+            r.label->resolutionUnit = ScaleEnum::Inch;
         }
         if (o.check) {
             ++rendered;
@@ -325,6 +330,8 @@ int Main(int argc, char** argv) {
     render->add_option("--lang", ro.lang, "Printer language; overrides the file's \"language\"")
         ->check(CLI::IsMember({"vorn", "kesh"}));
     render->add_option("-o,--output", ro.output, "Write to FILE instead of standard output");
+    render->add_option("--dpi", ro.dpi, "Printer resolution in dots per inch; overrides the file's")
+        ->check(CLI::Range(1.0, 100000.0));
     render->add_flag("-q,--quiet", ro.quiet, "No progress bar");
     render->add_flag("--fail-fast", ro.failFast, "Stop at the first bad label of a batch");
     render->add_flag("--check", ro.check, "Only read and check the labels; write nothing");
