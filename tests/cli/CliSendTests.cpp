@@ -267,17 +267,17 @@ TEST(CliSend, MisbehavingPrinters) {
         std::string reply = "quillon: the printer replied 0 bytes\n";  // --show-reply
     } rows[] = {
         // clang-format off
-        {"sink, by name", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 20},
-        {"greets then reads", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return Reads(l, "READY\r\n"); }, 20000, "5", 0, "", 20, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
-        {"sends 100 MiB back while reading", Kind::Tcp, "127.0.0.2", Sends100MiBWhileReading, 20000, "5", 0, "", 20, "quillon: the printer replied "},
-        {"resets after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, true); }, 20000, "5", 3, "Connection reset by peer", 10},
-        {"closes after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, false); }, 20000, "5", 3, "Connection reset by peer", 10},
-        {"never reads", Kind::Tcp, "127.0.0.2", NeverReads, 20000, "1", 3, "no byte accepted for 1 s", 5},
+        {"sink, by name", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 30},
+        {"greets then reads", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return Reads(l, "READY\r\n"); }, 20000, "5", 0, "", 30, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
+        {"sends 100 MiB back while reading", Kind::Tcp, "127.0.0.2", Sends100MiBWhileReading, 20000, "5", 0, "", 30, "quillon: the printer replied "},
+        {"resets after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, true); }, 20000, "5", 3, "Connection reset by peer", 15},
+        {"closes after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, false); }, 20000, "5", 3, "Connection reset by peer", 15},
+        {"never reads", Kind::Tcp, "127.0.0.2", NeverReads, 20000, "1", 3, "no byte accepted for 1 s", 10},
         {"never accepts", Kind::FullQueue, "127.0.0.2", [](int&, auto& done) { WaitFor(done); return 0ULL; }, 20, "1", 3, "Connection timed out", 5},
-        {"reads slowly (1 KiB/s)", Kind::SlowTcp, "127.0.0.2", ReadsSlowly, 3, "2", 0, "", 10},
-        {"serial sink", Kind::Serial, "", [](int& m, auto& done) { return ReadAll(m, ~0ULL, &done); }, 2000, "5", 0, "", 20},
-        {"serial never reads", Kind::Serial, "", [](int& m, auto& done) { WaitFor(done); return ReadAll(m, ~0ULL, &done); }, 2000, "1", 3, "no byte accepted for 1 s", 5},
-        {"serial far end hangs up after 1 MiB", Kind::Serial, "", SerialHangsUpAfter1MiB, 2000, "5", 3, "Input/output error", 10},
+        {"reads slowly (1 KiB/s)", Kind::SlowTcp, "127.0.0.2", ReadsSlowly, 3, "3", 0, "", 15},
+        {"serial sink", Kind::Serial, "", [](int& m, auto& done) { return ReadAll(m, ~0ULL, &done); }, 2000, "5", 0, "", 30},
+        {"serial never reads", Kind::Serial, "", [](int& m, auto& done) { WaitFor(done); return ReadAll(m, ~0ULL, &done); }, 2000, "1", 3, "no byte accepted for 1 s", 10},
+        {"serial far end hangs up after 1 MiB", Kind::Serial, "", SerialHangsUpAfter1MiB, 2000, "5", 3, "Input/output error", 15},
         // clang-format on
     };
     std::printf("%-38s %12s %12s %12s %5s %7s\n", "printer", "sent", "received", "accepted", "exit", "time");
