@@ -4,12 +4,15 @@
 # tracking number). Reports labels/s, median of three runs per language, and
 # where the rendering thread's time went (waiting for the JSON reader,
 # rendering in the library, writing), with the reader thread's own time for
-# reading and checking the JSON.
-#   bench/bench_cli.sh [TOOL] [COUNT]
+# reading and checking the JSON. Several tools (say the one on main and a
+# new one) are measured in one run, their runs interleaved, so that the
+# machine's load falls on all of them alike.
+#   bench/bench_cli.sh [TOOL...]          COUNT=100000 by default
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-tool=${1:-$root/build/tools/quillon/quillon}
-count=${2:-100000}
+tools=("$@")
+[ ${#tools[@]} -gt 0 ] || tools=("$root/build/tools/quillon/quillon")
+count=${COUNT:-100000}
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
@@ -38,15 +41,24 @@ PY
 size=$(stat -c %s "$work/labels.jsonl")
 echo "input: $count labels, $((size / 1024 / 1024)) MiB of JSON Lines"
 
-# Median of three runs by wall time; each line also carries the CPU time,
-# the steadier figure on a shared machine.
-median() {
+# Median of three runs by wall time, per tool; each line also carries the
+# CPU time, the steadier figure on a shared machine.
+run() {
+  local args=("$@") t
   for run in 1 2 3; do
-    "$tool" render "$work/labels.jsonl" --quiet --stats -o "$work/out.txt" "$@" 2>&1 >/dev/null | grep 'labels in' || true
-  done | sort -t' ' -k5 -n | sed -n 2p | sed 's/^quillon: //'
+    for t in "${!tools[@]}"; do
+      "${tools[$t]}" render "$work/labels.jsonl" --stats -o "$work/out.$t.txt" "${args[@]}" 2>&1 >/dev/null |
+        grep 'labels in' | sed "s/^quillon: /$t /" || true
+    done
+  done > "$work/runs"
+  for t in "${!tools[@]}"; do
+    echo "  ${tools[$t]}: $(grep "^$t " "$work/runs" | sort -t' ' -k5 -n | sed -n 2p | cut -d' ' -f2-)"
+  done
 }
-echo "read and check only: $(median --check)"
+echo "read and check only:"
+run --check
 for lang in vorn kesh; do
-  echo "$lang end to end: $(median --lang "$lang")"
-  [ -s "$work/out.txt" ] && echo "  output $(( $(stat -c %s "$work/out.txt") / 1024 / 1024 )) MiB"
+  echo "$lang end to end:"
+  run --lang "$lang"
+  echo "  output $(( $(stat -c %s "$work/out.0.txt") / 1024 / 1024 )) MiB"
 done

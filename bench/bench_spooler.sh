@@ -41,7 +41,7 @@ for i in range(n):
     with open(f"{out}/{i:05d}.json", "w") as f:
         json.dump(label, f, indent=1)
 PY
-for f in "$labels"/*.json; do "$tool" render -q --lang vorn --dpi 203 "$f" > "${f%.json}.prn"; done
+for f in "$labels"/*.json; do "$tool" render --lang vorn --dpi 203 "$f" > "${f%.json}.prn"; done
 
 # CPU time of cupsd and the children it has reaped (filters, backends), in
 # clock ticks.
@@ -108,7 +108,7 @@ cpu_per_call() {
 label=$labels/00000.json
 export PPD=$build/tools/cups/quillon-vorn.ppd
 filter=("$build/tools/cups/quillon-label" 1 root label 1 "job-uuid=urn:uuid:0 number-up=1" "$label")
-render=("$tool" render -q --lang vorn --dpi 203 "$label")
+render=("$tool" render --lang vorn --dpi 203 "$label")
 filter_ms=$(PATH=$(dirname "$tool"):$PATH per_call "${filter[@]}")
 filter_cpu=$(PATH=$(dirname "$tool"):$PATH cpu_per_call "${filter[@]}")
 tool_ms=$(per_call "${render[@]}")

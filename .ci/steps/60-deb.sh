@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
-# Builds the Debian package, installs it, runs the installed tool and builds
-# a host program against the installed headers, CMake package and quillon.pc.
+# Builds the three Debian packages, checks them with lintian (no errors
+# allowed; warnings are listed), runs the tool from a moved prefix, installs
+# them, runs the demo and builds a host program against the installed
+# headers, CMake package and quillon.pc.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 bash "$root/scripts/install-deps.sh"
-
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -14,24 +15,46 @@ check() {
   local what=$1; shift
   if "$@"; then passed=$((passed + 1)); echo "ok: $what"; else failed=$((failed + 1)); echo "FAILED: $what"; fi
 }
+dpkg -P quillon libquillon-dev libquillon1 >/dev/null 2>&1 || true
 
-cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DQUILLON_BUILD_TESTS=OFF \
-      -DQUILLON_BUILD_BENCH=OFF >/dev/null
-cmake --build "$work/build" -j2 --target quillon quillon_cli
+cmake -S "$root" -B "$work/build" -DCMAKE_BUILD_TYPE=Release -DCMAKE_INSTALL_PREFIX=/usr \
+      -DQUILLON_BUILD_TESTS=OFF -DQUILLON_BUILD_BENCH=OFF >/dev/null
+cmake --build "$work/build" -j2
 (cd "$work/build" && cpack -G DEB >/dev/null)
-deb=$(ls "$work"/build/quillon_*.deb)
-echo "package: $(basename "$deb")"
-check "package holds the library, headers, CMake package, quillon.pc and the tool" \
-  bash -c "dpkg-deb -c '$deb' | grep -q 'usr/lib/.*libquillon.so.1' &&
-           dpkg-deb -c '$deb' | grep -q 'usr/include/quillon/quillon.h' &&
-           dpkg-deb -c '$deb' | grep -q 'quillonConfig.cmake' &&
-           dpkg-deb -c '$deb' | grep -q 'pkgconfig/quillon.pc' &&
-           dpkg-deb -c '$deb' | grep -q 'usr/bin/quillon'"
-check "dpkg -i" dpkg -i "$deb"
+multiarch=$(dpkg-architecture -qDEB_HOST_MULTIARCH)
+lib=$(ls "$work"/build/libquillon1_*.deb)
+dev=$(ls "$work"/build/libquillon-dev_*.deb)
+tool=$(ls "$work"/build/quillon_*.deb)
+echo "packages: $(basename "$lib") $(basename "$dev") $(basename "$tool")"
+has() { dpkg-deb -c "$1" | grep -q "$2"; }
+check "libquillon1 holds the library in the multiarch directory, its copyright and changelog" \
+  bash -c "$(declare -f has); has '$lib' ./usr/lib/$multiarch/libquillon.so.1 &&
+           has '$lib' ./usr/share/doc/libquillon1/copyright && has '$lib' ./usr/share/doc/libquillon1/changelog.gz"
+check "libquillon-dev holds headers, the .so link, the CMake package and quillon.pc" \
+  bash -c "$(declare -f has); has '$dev' ./usr/include/quillon/quillon.h && has '$dev' ./usr/lib/$multiarch/libquillon.so &&
+           has '$dev' quillonConfig.cmake && has '$dev' pkgconfig/quillon.pc"
+check "quillon holds the tool, its manual page, bash completion and docs" \
+  bash -c "$(declare -f has); has '$tool' ./usr/bin/quillon && has '$tool' man1/quillon.1.gz &&
+           has '$tool' completions/quillon && has '$tool' doc/quillon/label-format.md"
+
+# lintian: errors fail the step, the rest is listed.
+lintian --tag-display-limit 0 "$lib" "$dev" "$tool" > "$work/lintian.txt" 2>&1 || true
+echo "lintian:"
+sed 's/^/  /' "$work/lintian.txt"
+check "lintian reports no error" bash -c "! grep -q '^E:' '$work/lintian.txt'"
+
+# A prefix moved elsewhere: the tool finds the library beside it.
+mkdir -p "$work/moved"
+dpkg-deb -x "$lib" "$work/moved"
+dpkg-deb -x "$tool" "$work/moved"
+check "binaries are stripped" bash -c "! readelf -S '$work/moved/usr/bin/quillon' | grep -q '\.symtab'"
+check "the tool runs from a moved prefix" bash -c "'$work/moved/usr/bin/quillon' demo | grep -q 'FORM BEGIN'"
+
+check "dpkg -i" dpkg -i "$lib" "$dev" "$tool"
 check "quillon demo (VORN)" bash -c "quillon demo | grep -q 'FORM BEGIN'"
 check "quillon demo --lang kesh" bash -c "quillon demo --lang kesh | grep -q '~CREATE;SHIP1;X'"
 
-# A host program built against the installed package, both ways.
+# A host program built against the installed packages, both ways.
 mkdir -p "$work/host"
 cp "$root/examples/sample_label.cpp" "$work/host/"
 cat > "$work/host/CMakeLists.txt" <<'CM'
@@ -48,6 +71,6 @@ check "CMake host runs" bash -c "'$work/host/build/sample_label' | grep -q 'PUTP
 check "pkg-config host build and run" bash -c "g++ -std=c++17 '$work/host/sample_label.cpp' -o '$work/pc_sample' \
       \$(pkg-config --cflags --libs quillon) && '$work/pc_sample' | grep -q 'LOGO'"
 
-dpkg -P quillon >/dev/null || true
+dpkg -P quillon libquillon-dev libquillon1 >/dev/null || true
 echo "$passed passed, $failed failed"
 [ "$failed" -eq 0 ]

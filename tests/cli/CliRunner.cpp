@@ -6,10 +6,12 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <thread>
 
 namespace {
 
@@ -19,7 +21,7 @@ struct Child {
     int in, out, err;
 };
 
-Child Spawn(const std::vector<std::string>& args) {
+Child Spawn(const std::vector<std::string>& args, const std::string& cwd = "", bool closeStderr = false) {
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         throw std::runtime_error("pipe");
@@ -28,6 +30,8 @@ Child Spawn(const std::vector<std::string>& args) {
         dup2(in[0], 0);
         dup2(out[1], 1);
         dup2(err[1], 2);
+        if (closeStderr) close(2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
         std::vector<char*> argv;
         std::string tool = QUILLON_TOOL;
         argv.push_back(tool.data());
@@ -43,47 +47,48 @@ Child Spawn(const std::vector<std::string>& args) {
     return {pid, in[1], out[0], err[0]};
 }
 
+// Reads what is there on the tool's standard output and error (fds[0],
+// fds[1]) within `timeoutMs`; a descriptor at its end is closed and set -1.
+void Drain(int fds[2], CliResult& r, int timeoutMs) {
+    pollfd p[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
+    if (poll(p, 2, timeoutMs) <= 0) return;
+    char buf[65536];
+    for (int i = 0; i < 2; ++i) {
+        if (fds[i] < 0 || !(p[i].revents & (POLLIN | POLLHUP))) continue;
+        ssize_t n = read(fds[i], buf, sizeof buf);
+        if (n <= 0) close(fds[i]), fds[i] = -1;
+        if (n > 0) (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
+    }
+}
+
+int StatusOf(int wait) {
+    return WIFEXITED(wait) ? WEXITSTATUS(wait) : 128 + WTERMSIG(wait);
+}
+
 }  // namespace
 
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input) {
-    const Child child = Spawn(args);
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
+                  bool closeStderr) {
+    const Child child = Spawn(args, cwd, closeStderr);
     const pid_t pid = child.pid;
     CliResult r;
-    std::size_t written = 0;
-    int inFd = child.in;
-    int out = child.out, err = child.err;
-    if (input.empty()) {
-        close(inFd);
-        inFd = -1;
-    }
-    int open = 2;
-    while (open > 0 || inFd >= 0) {
-        pollfd fds[3] = {{out, POLLIN, 0}, {err, POLLIN, 0}, {inFd, POLLOUT, 0}};
-        poll(fds, 3, 10000);
-        char buf[65536];
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
-            ssize_t n = read(fds[i].fd, buf, sizeof buf);
-            if (n <= 0) {
-                close(fds[i].fd);
-                (i == 0 ? out : err) = -1;
-                --open;
-            } else {
-                (i == 0 ? r.out : r.err).append(buf, static_cast<std::size_t>(n));
-            }
+    signal(SIGPIPE, SIG_IGN);  // a tool that stops reading early ends the feed, not the test
+    // Input large enough to fill the pipe goes in from a thread of its own,
+    // while the output is read here.
+    std::thread feed([&] {
+        for (std::size_t done = 0; done < input.size();) {
+            const ssize_t n = write(child.in, input.data() + done, input.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
         }
-        if (inFd >= 0 && (fds[2].revents & (POLLOUT | POLLERR | POLLHUP))) {
-            ssize_t n = write(inFd, input.data() + written, input.size() - written);
-            if (n > 0) written += static_cast<std::size_t>(n);
-            if (n < 0 || written == input.size()) {
-                close(inFd);
-                inFd = -1;
-            }
-        }
-    }
+        close(child.in);
+    });
+    int fds[2] = {child.out, child.err};
+    while (fds[0] >= 0 || fds[1] >= 0) Drain(fds, r, 10000);
+    feed.join();
     int status = 0;
     waitpid(pid, &status, 0);
-    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    r.status = StatusOf(status);
     return r;
 }
 
@@ -96,21 +101,7 @@ OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std
         throw std::runtime_error("write");
     OpenInputResult r;
     int fds[2] = {child.out, child.err};
-    auto drain = [&](int timeoutMs) {
-        pollfd p[2] = {{fds[0], POLLIN, 0}, {fds[1], POLLIN, 0}};
-        if (poll(p, 2, timeoutMs) <= 0) return;
-        char buf[65536];
-        for (int i = 0; i < 2; ++i) {
-            if (fds[i] < 0 || !(p[i].revents & (POLLIN | POLLHUP))) continue;
-            ssize_t n = read(fds[i], buf, sizeof buf);
-            if (n <= 0) {
-                close(fds[i]);
-                fds[i] = -1;
-            } else {
-                (i == 0 ? r.result.out : r.result.err).append(buf, static_cast<std::size_t>(n));
-            }
-        }
-    };
+    auto drain = [&](int timeoutMs) { Drain(fds, r.result, timeoutMs); };
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
     int status = 0;
     while (std::chrono::steady_clock::now() < deadline) {
@@ -125,7 +116,7 @@ OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std
     close(child.in);
     while (fds[0] >= 0 || fds[1] >= 0) drain(10000);
     if (!r.exitedWhileOpen) waitpid(pid, &status, 0);
-    r.result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    r.result.status = StatusOf(status);
     return r;
 }
 

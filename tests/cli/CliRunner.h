@@ -10,8 +10,10 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the tool with `args`, feeding `input` on standard input.
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "");
+// Runs the tool with `args`, feeding `input` on standard input; in `cwd`
+// when given, and with standard error closed when `closeStderr`.
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "",
+                  const std::string& cwd = "", bool closeStderr = false);
 
 // Like RunTool, but standard input stays open after `input`, as a pipe from
 // a slow producer would, until the tool exits, standard error holds

@@ -32,10 +32,6 @@ constexpr std::uint64_t kMiB = 1 << 20;
 
 const char* kLabel = R"({"name": "S", "objects": [{"type": "picture", "x": 3, "y": 4, "name": "LOGO"}]})";
 
-bool NoConnections(const CliResult& r) {
-    return r.err.find("this libquillon has no printer connections") != std::string::npos;
-}
-
 // ---- the printer's side
 
 // Waits up to ten seconds for the tool to connect; -1 when it does not.
@@ -293,11 +289,9 @@ TEST(CliSend, MisbehavingPrinters) {
             {"send", job.path, "--lang", "kesh", "--to", at.uri, "--timeout", row.timeout, "--show-reply"});
         double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         toolDone = true;
-        if (NoConnections(r)) ::shutdown(at.fd, SHUT_RDWR);
         printer.join();
         for (int fd : {at.fd, at.extra})
             if (fd != -1) ::close(fd);
-        if (NoConnections(r)) GTEST_SKIP() << r.err;
 
         Stop stop = StopLine(r.err);
         std::uint64_t accepted = stop.found ? stop.accepted : (r.status == 0 ? job.bytes : 0);
@@ -340,7 +334,6 @@ TEST(CliSend, UnreachablePrinters) {
     };
     for (const Row& row : rows) {
         CliResult r = RunTool({"send", "-", "--to", row.to}, kLabel);
-        if (NoConnections(r)) GTEST_SKIP() << r.err;
         EXPECT_EQ(r.status, 3) << row.to;
         EXPECT_EQ(r.err, row.err);
         EXPECT_EQ(r.out, "");
@@ -361,11 +354,8 @@ TEST(CliSend, TextDownloadOverTcp) {
     });
     CliResult sent = RunTool(
         {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--to", at.uri, "--name", "CLITEXT"});
-    bool missing = sent.err.find("has no host-rendered text") != std::string::npos || NoConnections(sent);
-    if (missing) ::shutdown(at.fd, SHUT_RDWR);
     listener.join();
     ::close(at.fd);
-    if (missing) GTEST_SKIP() << sent.err;
     EXPECT_EQ(sent.status, 0) << sent.err;
     EXPECT_EQ(received.rfind("~LOGO;CLITEXT;", 0), 0u) << received.substr(0, 40);
     ASSERT_GE(received.size(), 6u);
@@ -374,7 +364,6 @@ TEST(CliSend, TextDownloadOverTcp) {
 
 TEST(CliUsbList, JsonIsAnArrayOfUris) {
     CliResult r = RunTool({"usb-list", "--json"});
-    if (r.err.find("has no USB device listing") != std::string::npos) GTEST_SKIP() << r.err;
     EXPECT_EQ(r.status, 0) << r.err;
     ASSERT_FALSE(r.out.empty());
     EXPECT_EQ(r.out.front(), '[');

@@ -63,7 +63,7 @@ for client in A B; do
   for i in $(seq -w 0 499); do
     printf '{"name": "%s%s", "objects": [{"type": "picture", "x": 0, "y": 0, "name": "P"}]}\n' "$client" "$i"
   done > "$work/$client.jsonl"
-  "$tool" render -q "$work/$client.jsonl" | awk -v dir="$work/$client" '
+  "$tool" render "$work/$client.jsonl" | awk -v dir="$work/$client" '
     / FORM BEGIN\r$/ { if (f) close(f); f = sprintf("%s/%03d.prn", dir, n++) }
     { print > f }'
   for i in $(seq 0 10 499); do
@@ -101,14 +101,14 @@ for queue in vorn kesh; do
     lp_ -d "$queue" "$example"
     # A label the library refuses in this language stops its job and
     # prints nothing; the queue goes on.
-    if "$tool" render -q --lang "$queue" --dpi "$dpi" "$example" > "$work/$queue.$n" 2> /dev/null; then
+    if "$tool" render --lang "$queue" --dpi "$dpi" "$example" > "$work/$queue.$n" 2> /dev/null; then
       n=$((n + 1))
     fi
   done
   # Copies repeat the label.
   lp_ -d "$queue" -n 3 "$root/examples/picture.json"
   one=$work/picture.$queue
-  "$tool" render -q --lang "$queue" --dpi "$dpi" "$root/examples/picture.json" > "$one"
+  "$tool" render --lang "$queue" --dpi "$dpi" "$root/examples/picture.json" > "$one"
   cat "$one" "$one" "$one" > "$work/$queue.$n"
   expected_count[$queue]=$((n + 1))
 done
@@ -136,7 +136,7 @@ lp_ -d vorn "$root/examples/picture.json"
 check "the job after a malformed label prints" spooler_wait vorn $((before + 1)) 30
 check "the malformed label printed nothing" cmp "$(spooler_received vorn | tail -n 1)" "$work/picture.vorn"
 check "the job log holds the field path" \
-  log_has "bad.json: objects[0].x: expected an integer from -2147483648 to 2147483647"
+  log_has "bad.json: objects[0].x: expected a number"
 check "the malformed label's job is stopped, not printed" \
   test "$(not_completed vorn)" -eq $((stopped_before + 1))
 check "the queue stays enabled" enabled vorn

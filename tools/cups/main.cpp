@@ -80,7 +80,7 @@ ToolRun RunTool(const std::vector<std::string>& args, int input) {
     posix_spawnattr_setsigdefault(&attributes, &reset);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSIGDEF);
 
-    std::vector<std::string> words = {"quillon", "render", "-q"};
+    std::vector<std::string> words = {"quillon", "render"};
     words.insert(words.end(), args.begin(), args.end());
     words.push_back("-");
     std::vector<char*> argv;

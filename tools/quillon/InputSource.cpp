@@ -68,24 +68,15 @@ bool InputSource::Fill() {
     }
 }
 
-int InputSource::Peek() {
-    if (_begin == _end && !Fill()) return -1;
-    return static_cast<unsigned char>(_buffer[_begin]);
-}
-
-int InputSource::Get() {
-    int c = Peek();
-    if (c >= 0) ++_begin;
-    return c;
-}
-
-bool InputSource::NextLine(std::string_view& line) {
+bool InputSource::NextLine(char*& line, std::size_t& size) {
     std::size_t scanned = _begin;
     for (;;) {
         const void* newline = std::memchr(_buffer.data() + scanned, '\n', _end - scanned);
         if (newline) {
             auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - _buffer.data());
-            line = std::string_view(_buffer.data() + _begin, at - _begin);
+            _buffer[at] = '\0';
+            line = _buffer.data() + _begin;
+            size = at - _begin;
             _begin = at + 1;
             return true;
         }
@@ -95,7 +86,10 @@ bool InputSource::NextLine(std::string_view& line) {
         scanned = _begin + offset;
     }
     if (_begin == _end) return false;
-    line = std::string_view(_buffer.data() + _begin, _end - _begin);
+    if (_end == _buffer.size()) _buffer.push_back('\0');
+    _buffer[_end] = '\0';
+    line = _buffer.data() + _begin;
+    size = _end - _begin;
     _begin = _end;
     return true;
 }

@@ -28,12 +28,10 @@ class InputSource {
     // pipe that has nothing yet): the moment to pass on what was read.
     void OnWait(std::function<void()> hook) { _onWait = std::move(hook); }
 
-    // The next byte (0-255), or -1 at the end of the input.
-    int Peek();
-    int Get();
-    // The next line without its '\n'; a last line without one counts too.
-    // The view stays valid until the next call. False at the end.
-    bool NextLine(std::string_view& line);
+    // The next line without its '\n', in place and followed by a NUL byte
+    // (a last line without '\n' counts too); it may be changed in place and
+    // stays valid until the next call. False at the end.
+    bool NextLine(char*& line, std::size_t& size);
     // Appends the rest of the input to `out`.
     void ReadRest(std::string& out);
 

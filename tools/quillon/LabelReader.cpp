@@ -5,9 +5,8 @@
 
 namespace quillon::cli {
 
-using Clock = std::chrono::steady_clock;
-
-LabelReader::LabelReader(int fd, std::string name) : _source(fd), _name(std::move(name)) {
+LabelReader::LabelReader(int fd, std::string name, const Overrides& overrides)
+    : _source(fd), _name(std::move(name)), _overrides(overrides) {
     _thread = std::thread([this] { Run(); });
 }
 
@@ -44,16 +43,9 @@ bool LabelReader::Next(LabelBatch& batch) {
     return true;
 }
 
-Clock::duration LabelReader::Busy() const {
-    std::lock_guard<std::mutex> lock(_mutex);
-    return _busy;
-}
-
 bool LabelReader::Hand(LabelBatch& batch) {
-    const Clock::time_point start = Clock::now();
     std::unique_lock<std::mutex> lock(_mutex);
     _room.wait(lock, [this] { return _stopped || _queue.size() < kMaxQueued; });
-    _waited += Clock::now() - start;
     if (_stopped) return false;
     _queue.push_back(std::move(batch));
     std::vector<LabelBatch> spent;
@@ -71,33 +63,24 @@ bool LabelReader::Hand(LabelBatch& batch) {
 }
 
 void LabelReader::Run() {
-    const Clock::time_point start = Clock::now();
     LabelBatch batch;
     batch.records.reserve(kBatchSize);
-    std::uint64_t consumed = 0;
     bool more = true;
     // A label that has arrived is not held back while the input is slow:
     // its message must not wait for the next 127 labels.
     _source.OnWait([&] {
         if (more && !batch.records.empty()) {
-            batch.bytes = consumed;
             more = Hand(batch);
         }
     });
     auto handle = [&](Record& r) {
         if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
-        Record& kept = batch.records.emplace_back();
-        kept.index = r.index;
-        kept.line = r.line;
-        kept.batch = r.batch;
-        kept.label = std::move(r.label);
-        kept.error = std::move(r.error);
+        batch.records.push_back(std::move(r));
         if (batch.records.size() < kBatchSize) return true;
-        batch.bytes = consumed;
         more = Hand(batch);
         return more;
     };
-    ReadLabels(_source, _name, handle, [&](std::uint64_t bytes) { consumed = bytes; });
+    ReadLabels(_source, _name, _overrides, handle);
     // A failed read ends the input like its end would; the labels before it
     // still count, and the failure is the last thing reported.
     if (more && _source.Error() != 0) {
@@ -106,13 +89,11 @@ void LabelReader::Run() {
         handle(r);
     }
     if (more && !batch.records.empty()) {
-        batch.bytes = consumed;
         Hand(batch);
     }
     _source.OnWait(nullptr);  // it refers to this function's locals
     std::lock_guard<std::mutex> lock(_mutex);
     _done = true;
-    _busy = Clock::now() - start - _waited;
     _ready.notify_all();
 }
 

@@ -2,24 +2,45 @@
 #define QUILLON_TOOLS_LABELREADER_H
 
 #include <atomic>
-#include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "InputSource.h"
-#include "LabelInput.h"
+#include "Label.h"
 
 namespace quillon::cli {
+
+// One label of an input, or why it could not be read.
+struct Record {
+    std::size_t index = 0;                  // 0-based label number
+    std::size_t line = 0;                   // 1-based line where the record starts (0: unknown)
+    bool batch = false;                     // the input is an array or JSON Lines
+    std::optional<LabelDescription> label;  // empty when `error` is set
+    std::string error;                      // "FILE:LINE:COL: ..." or "FILE: label 3: objects[0].x: ..."
+};
+
+// Return false to stop reading. The handler may move the label away.
+using RecordHandler = std::function<bool(Record&)>;
+
+// Reads a single label (one JSON object), a JSON array of labels or JSON
+// Lines (one label object per line) from `in`, calling `handle` for each
+// label in order as soon as it is read. `name` names the input in messages;
+// `overrides` replace the labels' own settings. Returns false when
+// the input as a whole is unreadable; that error has been passed to
+// `handle` too.
+bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overrides,
+                const RecordHandler& handle);
 
 // Labels read and checked ahead of the renderer, in input order.
 struct LabelBatch {
     std::vector<Record> records;
-    std::uint64_t bytes = 0;  // input consumed when the batch was closed
 };
 
 // Reads and checks the labels of an input on a thread of its own and hands
@@ -33,8 +54,9 @@ class LabelReader {
     // while the renderer still starts on the first labels at once.
     static constexpr std::size_t kBatchSize = 128;
 
-    // Starts reading `fd` (not owned); `name` names the input in messages.
-    LabelReader(int fd, std::string name);
+    // Starts reading `fd` (not owned); `name` names the input in messages;
+    // `overrides` replace the labels' own settings.
+    LabelReader(int fd, std::string name, const Overrides& overrides);
     ~LabelReader();  // stops the reader and waits for it
     LabelReader(const LabelReader&) = delete;
     LabelReader& operator=(const LabelReader&) = delete;
@@ -47,9 +69,6 @@ class LabelReader {
     void Stop();
     // Stops the reader and waits for its thread to end.
     void Close();
-    // Time the reader spent reading and checking (not waiting for the
-    // renderer to take a batch); final once Next returned false.
-    std::chrono::steady_clock::duration Busy() const;
 
   private:
     // Batches read ahead at most: enough to ride out an uneven label.
@@ -60,7 +79,8 @@ class LabelReader {
 
     InputSource _source;
     std::string _name;
-    mutable std::mutex _mutex;
+    Overrides _overrides;
+    std::mutex _mutex;
     std::condition_variable _ready;  // a batch is queued or the reader is done
     std::condition_variable _room;   // a batch was taken or the reader was stopped
     std::deque<LabelBatch> _queue;
@@ -68,8 +88,6 @@ class LabelReader {
     bool _done = false;
     bool _stopped = false;
     std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
-    std::chrono::steady_clock::duration _waited{};
-    std::chrono::steady_clock::duration _busy{};
     std::thread _thread;
 };
 

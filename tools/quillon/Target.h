@@ -41,7 +41,7 @@ Target ParseTarget(const std::string& uri);
 // What `send` may wait for. Connecting and every pause of the printer are
 // bounded by `timeout`; the printer gets at most two seconds after the job
 // to close its side.
-struct SendOptions {
+struct SendLimits {
     double timeoutSeconds = 30;
 };
 
@@ -65,7 +65,7 @@ class Transport {
 
 // The transport for the target; throws SendError when this libquillon
 // cannot reach it. `stdoutFd` is where command text for `--to -` goes.
-std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendOptions& options);
+std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendLimits& options);
 
 // "sent 20,000 labels, 20,840,000 bytes to tcp://printer:9100 in 1.9 s"
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds);

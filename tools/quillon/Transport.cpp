@@ -42,22 +42,6 @@ class StdoutTransport : public Transport {
     int _fd;
 };
 
-const char* KindName(Target::Kind kind) {
-    switch (kind) {
-        case Target::Kind::Tcp:
-            return "tcp";
-        case Target::Kind::Usb:
-            return "usb";
-        case Target::Kind::Serial:
-            return "serial";
-        case Target::Kind::Bluetooth:
-            return "bluetooth";
-        case Target::Kind::Stdout:
-            break;
-    }
-    return "stdout";
-}
-
 // 20840000 -> "20,840,000"
 std::string Grouped(std::uint64_t value) {
     std::string digits = std::to_string(value);
@@ -67,18 +51,11 @@ std::string Grouped(std::uint64_t value) {
 
 }  // namespace
 
-#ifdef QUILLON_CLI_HAVE_COMM
-std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendOptions& options);
-#endif
+std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendLimits& options);
 
-std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendOptions& options) {
+std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendLimits& options) {
     if (target.kind == Target::Kind::Stdout) return std::make_unique<StdoutTransport>(stdoutFd);
-#ifdef QUILLON_CLI_HAVE_COMM
     return OpenPrinterTransport(target, options);
-#endif
-    (void)options;
-    throw SendError(std::string(KindName(target.kind)) + " " + target.uri +
-                    ": this libquillon has no printer connections");
 }
 
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds) {

@@ -1,5 +1,5 @@
 // The printer transports: the library's job delivery, used as any host
-// program uses it. Built when the library has it.
+// program uses it.
 
 #include <algorithm>
 #include <chrono>
@@ -40,7 +40,7 @@ quillon::DeliveryTarget DeliveryTargetOf(const Target& t) {
 
 class PrinterTransport : public Transport {
   public:
-    PrinterTransport(const Target& target, const SendOptions& options) : _target(DeliveryTargetOf(target)) {
+    PrinterTransport(const Target& target, const SendLimits& options) : _target(DeliveryTargetOf(target)) {
         auto limit = std::chrono::milliseconds(static_cast<long long>(options.timeoutSeconds * 1000));
         _options.connectTimeout = limit;
         _options.stallTimeout = limit;
@@ -64,7 +64,7 @@ class PrinterTransport : public Transport {
 
 }  // namespace
 
-std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendOptions& options) {
+std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendLimits& options) {
     return std::make_unique<PrinterTransport>(target, options);
 }
 

@@ -1,0 +1,124 @@
+// What a careful user expects around the labels themselves: units that mean
+// one size, several inputs, messages that never reach the command text, and
+// host-rendered text that writes nothing but what was asked for.
+
+#include <dirent.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <set>
+
+#include "CliRunner.h"
+
+namespace {
+
+std::set<std::string> Files(const std::string& dir) {
+    std::set<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.insert(e->d_name);
+        closedir(d);
+    }
+    return names;
+}
+
+// 150 dots, 12.7 mm and 0.5 in at 300 dpi are one length, whatever the
+// field: positions, bar widths and heights, modules and thicknesses.
+TEST(CliUnits, OneLengthInEveryUnit) {
+    struct Unit {
+        const char* name;
+        const char* half;    // 0.5 in
+        const char* narrow;  // 0.01 in
+        const char* module;  // 0.02 in
+    };
+    const Unit units[] = {
+        {"dot", "150", "3", "6"}, {"mm", "12.7", "0.254", "0.508"}, {"inch", "0.5", "0.01", "0.02"}};
+    for (const char* lang : {"vorn", "kesh"}) {
+        std::string first;
+        for (const Unit& u : units) {
+            const std::string h = u.half;
+            const std::string label =
+                std::string(R"({"name": "U", "dpi": 300, "unit": ")") + u.name + R"(", "objects": [)" +
+                R"({"type": "barcode1d", "x": )" + h + ", \"y\": " + h + R"(, "data": "A", "narrow": )" +
+                u.narrow + ", \"height\": " + h + R"(}, {"type": "line", "x": )" + h +
+                ", \"y\": 0, \"x2\": " + h + R"(, "y2": )" + h + ", \"thickness\": " + u.narrow +
+                R"(}, {"type": "qr", "x": 0, "y": )" + h + R"(, "data": "A", "module": )" + u.module + "}]}";
+            CliResult r = RunTool({"render", "-", "--lang", lang}, label);
+            EXPECT_EQ(r.status, 0) << u.name << " " << r.err;
+            if (first.empty()) first = r.out;
+            EXPECT_EQ(r.out, first) << lang << ": " << u.name << " differs from dots";
+        }
+        // VORN takes the bar height in inches (less 0.3 for the text line),
+        // KESH in tenths of a millimetre.
+        EXPECT_NE(first.find(std::string(lang) == "vorn" ? "INT(0.200000*DPI)" : ";H127;"), std::string::npos)
+            << first;
+    }
+}
+
+TEST(CliInputs, SeveralFilesInOrder) {
+    const std::string dir = TempDir();
+    WriteFile(dir + "/a.json", PictureLabel("A", 1));
+    WriteFile(dir + "/b.jsonl", PictureLabel("B", 2) + "\n" + PictureLabel("C", 3) + "\n");
+    CliResult r = RunTool({"render", dir + "/a.json", dir + "/missing.json", dir + "/b.jsonl"});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.out, VornPicture("A", 1) + VornPicture("B", 2) + VornPicture("C", 3));
+    EXPECT_EQ(r.err, "quillon: " + dir + "/missing.json: No such file or directory\n");
+}
+
+// A broken first line is one bad label of JSON Lines, not the whole file.
+TEST(CliInputs, BrokenFirstLineOfJsonLines) {
+    struct Row {
+        std::string first;
+        std::string err;
+    };
+    const Row rows[] = {
+        {R"({"name": "X", "dpi": 2O3})",
+         "quillon: <stdin>:1:23: unexpected 'O'; expected ',' or '}' (label 0)\n"},
+        {R"({"name": "X", )",
+         "quillon: <stdin>:1:15: unexpected end of input; expected a member name (label 0)\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r =
+            RunTool({"render", "-"}, row.first + "\n" + PictureLabel("P", 1) + "\n" + PictureLabel("Q", 2));
+        EXPECT_EQ(r.status, 2) << row.first;
+        EXPECT_EQ(r.out, VornPicture("P", 1) + VornPicture("Q", 2)) << row.first;
+        EXPECT_EQ(r.err, row.err) << row.first;
+    }
+}
+
+// Started with standard error closed, the tool still keeps every message
+// out of the command text.
+TEST(CliInputs, ClosedStandardErrorKeepsTheTextClean) {
+    const std::string bold =
+        R"({"name": "P", "objects": [{"type": "text", "x": 1, "y": 2, "text": "A", "style": "bold"}]})";
+    CliResult clean = RunTool({"render", "-"}, bold);
+    CliResult closed = RunTool({"render", "-"}, bold + "\n" + R"({"objects": [{"type": "nope"}]})", "", true);
+    EXPECT_EQ(closed.status, 2);
+    EXPECT_EQ(closed.out, clean.out);
+    EXPECT_NE(clean.err.find("objects[0].style: VORN prints no bold"), std::string::npos) << clean.err;
+}
+
+// The image is made in a directory of the tool's own: a file in the working
+// directory named like the image stays as it was, and --output gets a copy.
+TEST(CliText, WritesOnlyTheOutputFile) {
+    const std::string dir = TempDir();
+    WriteFile(dir + "/important.json", "keep");
+    for (const char* brand : {"orlo", "HLV"}) {
+        CliResult r = RunTool({"text", "AB", "--font", "Nosuchfamily Xyz 12", "--brand", brand, "--name",
+                               "important.json", "--output", "look.png"},
+                              "", dir);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.err.rfind(
+                      "quillon: warning: font family \"Nosuchfamily Xyz\" is not installed; pango uses ", 0),
+                  0u)
+            << r.err;
+        EXPECT_EQ(ReadFile(dir + "/important.json"), "keep") << brand;
+        EXPECT_EQ(ReadFile(dir + "/look.png").substr(0, 8), "\x89PNG\r\n\x1a\n") << brand;
+        EXPECT_EQ(Files(dir), (std::set<std::string>{"important.json", "look.png"})) << brand;
+        unlink((dir + "/look.png").c_str());
+    }
+    unlink((dir + "/important.json").c_str());
+    rmdir(dir.c_str());
+}
+
+}  // namespace

@@ -1,0 +1,58 @@
+#ifndef QUILLON_TOOLS_CLI_H
+#define QUILLON_TOOLS_CLI_H
+
+// What the subcommands share: exit statuses, messages, the command text's
+// descriptor and option helpers. Each subcommand lives in a file of its own
+// with its options, its setup and its run.
+
+#include <CLI/CLI.hpp>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "Label.h"
+
+namespace quillon::cli {
+
+enum ExitStatus { kOk = 0, kRenderFailed = 1, kBadInput = 2, kSendFailed = 3 };
+
+// "quillon: message" on standard error.
+void Report(const std::string& message);
+
+// Where command text goes: the standard output the tool was started with.
+// The process's own standard output is pointed at standard error, so that
+// lines the library prints never end up in the printer's command text.
+int TextFd();
+void SeparateCommandText();
+
+// Ends a subcommand's run with `status` (nothing to do for kOk).
+void Finish(int status);
+
+// Adds --lang (case-insensitive) to `sub`.
+CLI::Option* AddLanguage(CLI::App* sub, std::string& lang, const char* help);
+Language LanguageOption(const std::string& name);
+
+// Reads, checks and renders every label of `inputs` (`lang` overriding
+// theirs), handing each text to `emit`; reports errors and notices. Returns
+// 2 when any label was unreadable, else 1 when the library refused any,
+// else 0. `check`: read and check only; `stats`: print labels per second;
+// `stopAtError`: stop at the first bad label.
+struct RenderRun {
+    std::vector<std::string> inputs{"-"};
+    std::string lang;
+    float dpi = 0;  // 0: each label's own resolution
+    bool check = false, stats = false, stopAtError = false;
+    std::function<void(const std::string&)> emit;
+};
+int RenderInputs(const RenderRun& run);
+
+void SetupRender(CLI::App& app);
+void SetupSend(CLI::App& app);
+void SetupDemo(CLI::App& app);
+void SetupUsbList(CLI::App& app);
+void SetupText(CLI::App& app);
+void SetupFields(CLI::App& app);
+
+}  // namespace quillon::cli
+
+#endif

@@ -1,0 +1,169 @@
+// quillon render: label files to command text.
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <cstring>
+#include <ctime>
+#include <iostream>
+#include <memory>
+
+#include "Cli.h"
+#include "Label.h"
+#include "LabelReader.h"
+#include "Notices.h"
+#include "OutputWriter.h"
+#include "Target.h"
+
+namespace quillon::cli {
+namespace {
+
+// For --stats: labels per second of wall time and, steadier on a shared
+// machine, of the process's CPU time (both threads).
+struct Stats {
+    std::uint64_t labels = 0;
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
+    std::clock_t cpuStart = std::clock();
+
+    void Print() const {
+        const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+        const double cpu = static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC;
+        char line[160];
+        std::snprintf(line, sizeof line,
+                      "quillon: %llu labels in %.3f s (%.0f labels/s), cpu %.3f s (%.0f labels/s)\n",
+                      static_cast<unsigned long long>(labels), wall, labels / wall, cpu, labels / cpu);
+        std::cerr << line;
+    }
+};
+
+// Opens one input; -1 (reported) when it cannot be read.
+int OpenInput(const std::string& path) {
+    if (path == "-") return 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    // A directory opens like a file but cannot be read as one.
+    const int error = fd < 0 ? errno : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error) {
+        if (fd >= 0) ::close(fd);
+        Report(path + ": " + std::strerror(error));
+        return -1;
+    }
+    return fd;
+}
+
+// Renders the labels of one input; false when no more should be read.
+bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& stats, int& status) {
+    const std::string name = path == "-" ? "<stdin>" : path;
+    LibraryLines caught;
+    NoticeReport notices;
+    bool batch = false, more = true;
+    auto handle = [&](Record& r) {
+        batch = batch || r.batch;
+        if (!r.label) {
+            Report(r.error);
+            status = kBadInput;
+            return !run.stopAtError;
+        }
+        if (run.check) return ++stats.labels, true;
+        try {
+            run.emit(RenderLabel(*r.label));
+            ++stats.labels;
+        } catch (const RenderError& e) {
+            Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
+            if (status == kOk) status = kRenderFailed;
+            caught.Take();  // about a label that was not rendered
+            return !run.stopAtError;
+        }
+        CollectNotices(*r.label, caught.Take(), r.index, notices);
+        return true;
+    };
+    // The labels are read and checked on another thread; every record,
+    // message or label, is handled here in input order.
+    LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
+    LabelBatch labels;
+    while (more && reader.Next(labels)) {
+        for (Record& r : labels.records)
+            if (!(more = handle(r))) break;
+    }
+    reader.Close();
+    notices.Print("quillon: " + name + ": ", batch);
+    return more;
+}
+
+struct RenderOptions {
+    RenderRun run;
+    std::string output;
+};
+
+int Run(RenderOptions& o) {
+    try {
+        TextFile out(o.output, TextFd());
+        o.run.emit = [&](const std::string& text) { out.Append(text); };
+        const int status = RenderInputs(o.run);
+        out.Flush();
+        return status;
+    } catch (const SendError& e) {
+        Report(e.what());
+        return kRenderFailed;
+    }
+}
+
+}  // namespace
+
+int RenderInputs(const RenderRun& run) {
+    int status = kOk;
+    Stats stats;
+    for (const std::string& path : run.inputs) {
+        const int fd = OpenInput(path);
+        if (fd < 0) {
+            status = kBadInput;
+            if (run.stopAtError) break;
+            continue;
+        }
+        const bool more = RenderInput(path, fd, run, stats, status);
+        if (fd > 0) ::close(fd);
+        if (!more) break;
+    }
+    if (run.stats) stats.Print();
+    return status;
+}
+
+void SetupRender(CLI::App& app) {
+    auto o = std::make_shared<RenderOptions>();
+    CLI::App* sub = app.add_subcommand("render", "Render label files to command text");
+    sub->add_option(
+        "LABEL", o->run.inputs,
+        "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
+    AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
+    sub->add_option("--dpi", o->run.dpi, "Printer resolution in dots per inch; overrides the files' own")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                float dpi = 0;
+                const char* end = text.data() + text.size();
+                const auto [at, error] = std::from_chars(text.data(), end, dpi);
+                return error == std::errc() && at == end && dpi >= 100 && dpi <= 1200
+                           ? std::string()
+                           : "expected dots per inch from 100 to 1200, not " + text;
+            },
+            "100-1200"));
+    sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
+    sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
+    sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
+    sub->add_flag("--stats", o->run.stats,
+                  "Print label count, labels/s and where the time went on standard error");
+    sub->footer(
+        "Examples:\n"
+        "  quillon render examples/text.json\n"
+        "  quillon render labels.jsonl --lang kesh -o out.prn\n"
+        "  quillon render *.json -o all.prn\n"
+        "  quillon render --check labels.jsonl\n"
+        "  cat label.json | quillon render -");
+    sub->callback([o] { Finish(Run(*o)); });
+}
+
+}  // namespace quillon::cli

@@ -1,0 +1,99 @@
+#ifndef QUILLON_TOOLS_LABEL_H
+#define QUILLON_TOOLS_LABEL_H
+
+// One label as read from a label file, and what the tool does with it.
+// Every value of a description is checked and every length is in dots, so
+// that rendering cannot fail on the description itself, only in the library.
+
+#include <rapidjson/document.h>
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "quillon/Enums.h"
+
+namespace quillon::cli {
+
+enum class Kind : int { Text, Line, Box, Barcode1D, QR, Pdf417, DataMatrix, Aztec, Maxicode, Rfid, Picture };
+enum class Language : int { Unset, Vorn, Kesh };
+
+// Every kind's fields in one record, so that one table of member pointers
+// per kind can fill it.
+struct ObjectDesc {
+    Kind kind = Kind::Text;
+    float x = 0, y = 0, x2 = 0, y2 = 0, thickness = 1;
+    std::string data;  // text, symbol data, Maxicode primary message, picture name
+    int rotation = 0, unit = 0;
+    float size = 10, sizeX = -1, sizeY = -1;  // text
+    int sizeUnit = 1, style = 0, align = 0;
+    std::string font;
+    int symbology = 3;  // barcode1d
+    float narrow = 2, wide = -1, height = 100;
+    bool humanReadable = true, textAbove = false;
+    float module = 4, moduleHeight = -1;  // 2D symbols
+    int mask = -1, errorCorrection = -1, model = -1, rows = -1, columns = -1, codeType = 0, layers = -1;
+    std::vector<std::pair<QRCodeManualEncodingEnum, std::string>> segments;
+    bool manual = false, rectangle = false;
+    std::string lines;  // DataMatrix: further lines joined by "/r/n"
+    int control1 = 13, control2 = 10;
+    int mode = 2;  // maxicode
+    std::string postalCode, countryCode, serviceClass, year, message;
+    bool zipper = false;
+    int bank = 1, passwordType = 0, offset = 0;  // rfid
+    long long field32 = 0, field16 = 0;
+    std::string text6, userData, userHex, password;
+};
+
+struct LabelDescription {
+    std::string name = "LABEL";
+    Language language = Language::Unset;
+    float dotsPerUnit = 203;
+    ScaleEnum resolutionUnit = ScaleEnum::Inch;
+    std::vector<ObjectDesc> objects;
+
+    float Dpi() const { return resolutionUnit == ScaleEnum::Inch ? dotsPerUnit : dotsPerUnit * 25.4f; }
+    float DotsPerMm() const { return resolutionUnit == ScaleEnum::MM ? dotsPerUnit : dotsPerUnit / 25.4f; }
+};
+
+// Well-formed JSON that is not a valid label. The message starts with the
+// path of the offending field: "objects[3].rotation: expected one of ...".
+class LabelError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// The library refused a label; its exception message is kept.
+class RenderError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// What the command line sets over every label's own settings.
+struct Overrides {
+    Language language = Language::Unset;  // Unset: the label's own
+    float dpi = 0;                        // 0: the label's own resolution
+};
+
+// Checks one parsed JSON value against the label format and converts it;
+// `overrides` replace the label's own language and resolution before any
+// string is checked or length converted. Throws LabelError.
+LabelDescription ParseLabel(const rapidjson::Value& root, const Overrides& overrides);
+
+// Checks an object whose fields are read; fills the defaults that depend on
+// other fields.
+void CheckObject(ObjectDesc& object, const std::string& path);
+// "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
+const char* SymbologyName(int symbology);
+
+// Renders one label through the exported label functions, in the label's
+// language (VORN when it names none). Throws RenderError.
+std::string RenderLabel(const LabelDescription& label);
+// The built-in 4 x 6 inch shipping label at 203 dpi.
+LabelDescription ShippingLabel();
+
+}  // namespace quillon::cli
+
+#endif
