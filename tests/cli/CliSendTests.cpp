@@ -180,7 +180,8 @@ Endpoint Listen(Kind kind, const char* address) {
     }
     sockaddr_in a{};
     a.sin_family = AF_INET;
-    inet_pton(AF_INET, address, &a.sin_addr);
+    const std::string host = address;
+    inet_pton(AF_INET, host == "localhost" ? "127.0.0.1" : address, &a.sin_addr);
     socklen_t length = sizeof a;
     e.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
     int small = 1024;  // before listen, so that the window is sized for it
@@ -188,7 +189,6 @@ Endpoint Listen(Kind kind, const char* address) {
     ::bind(e.fd, reinterpret_cast<sockaddr*>(&a), length);
     ::listen(e.fd, kind == Kind::FullQueue ? 0 : 1);
     ::getsockname(e.fd, reinterpret_cast<sockaddr*>(&a), &length);
-    std::string host = std::string(address) == "127.0.0.1" ? "localhost" : address;
     e.uri = "tcp://" + host + ":" + std::to_string(ntohs(a.sin_port));
     if (kind == Kind::FullQueue) {
         e.extra = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -263,7 +263,8 @@ TEST(CliSend, MisbehavingPrinters) {
         std::string reply = "quillon: the printer replied 0 bytes\n";  // --show-reply
     } rows[] = {
         // clang-format off
-        {"sink, by name", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 30},
+        {"sink, by name", Kind::Tcp, "localhost", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 30},
+        {"sink at 127.0.0.1", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20, "5", 0, "", 10},
         {"greets then reads", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return Reads(l, "READY\r\n"); }, 20000, "5", 0, "", 30, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
         {"sends 100 MiB back while reading", Kind::Tcp, "127.0.0.2", Sends100MiBWhileReading, 20000, "5", 0, "", 30, "quillon: the printer replied "},
         {"resets after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, true); }, 20000, "5", 3, "Connection reset by peer", 15},
