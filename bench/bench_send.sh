@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Throughput of `quillon send` to a TCP sink on this machine against the
 # shell's `cat job > /dev/tcp/HOST/PORT`, in one run: a 20,000-label job
-# (the shipping label of the demo, VORN, 20,840,000 bytes). The sink times
+# (the shipping label of the demo, VORN, about 20.8 MB). The sink times
 # each connection from accept to the end of the stream, the same way for
 # both senders, and checks that every byte arrived; the tool's whole run
 # (reading and rendering the labels first) is timed apart. Reports medians
