@@ -116,7 +116,7 @@ class QUILLON_API UsbComm {
     friend class UsbConnection;
     friend struct quillon::CommPeer;
 
-    void StartReceivingTaskImpl();
+    void StartReceivingTaskImpl(bool connectedAtStart);
     void ReadDataAsync();
     void ReleaseDevice();
 

@@ -3,6 +3,7 @@
 
 // Umbrella header of libquillon.
 #include "quillon/Comm.h"
+#include "quillon/Delivery.h"
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
 #include "quillon/HostText.h"

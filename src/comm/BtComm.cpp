@@ -1,6 +1,5 @@
 // Bluetooth RFCOMM connection and its settings facade.
 
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -11,24 +10,20 @@
 
 #include "comm/BtAddress.h"
 #include "comm/CommText.h"
-#include "comm/SocketReply.h"
+#include "comm/ReplyReader.h"
+#include "comm/StreamSocket.h"
 #include "quillon/Comm.h"
 
 namespace {
 
 char gBtDescriptor[64];
 
-void CloseFd(int& fd) {
-    if (fd != -1) ::close(fd);
-    fd = -1;
-}
-
 }  // namespace
 
 BtComm::BtComm() : socketCopy(-1), response(nullptr), _lastAvailable(0) {}
 
 BtComm::~BtComm() {
-    CloseFd(_windows_socket);
+    quillon::CloseStream(_windows_socket);
     std::lock_guard<std::mutex> lock(responseMutex);
     delete[] response;
     response = nullptr;
@@ -36,7 +31,7 @@ BtComm::~BtComm() {
 
 void BtComm::Open() {
     // A second Open replaces the connection instead of leaking the first socket.
-    CloseFd(_windows_socket);
+    quillon::CloseStream(_windows_socket);
     socketCopy = -1;
     _windows_socket = ::socket(AF_BLUETOOTH, SOCK_STREAM | SOCK_CLOEXEC, BTPROTO_RFCOMM);
     if (_windows_socket == -1) {
@@ -46,16 +41,15 @@ void BtComm::Open() {
     sockaddr_rc address = quillon::RfcommAddress(_bt_address);
     if (::connect(_windows_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         int err = errno;
-        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " +
-                         quillon::IntToString(err));
-        CloseFd(_windows_socket);
+        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " + quillon::IntToString(err));
+        quillon::CloseStream(_windows_socket);
         return;
     }
     socketCopy = _windows_socket;
 }
 
 void BtComm::Close() {
-    CloseFd(_windows_socket);
+    quillon::CloseStream(_windows_socket);
     socketCopy = -1;
 }
 
@@ -81,20 +75,17 @@ void BtComm::Read(unsigned char* dataIn) {
 }
 
 int BtComm::Read(unsigned char* dataIn, int size) {
-    ssize_t r = ::recv(_windows_socket, dataIn, size > 0 ? static_cast<std::size_t>(size) : 0, 0);
-    if (r == -1) throw std::runtime_error("Error reading from socket.");
+    int r = quillon::ReceiveSome(_windows_socket, dataIn, size);
     _lastAvailable = 0;
-    return static_cast<int>(r);
+    return r;
 }
 
 int BtComm::GetPendingDataSize(int socket) {
-    int pending = 0;
-    if (::ioctl(socket, FIONREAD, &pending) == -1) return -1;
-    return pending;
+    return quillon::PendingInput(socket);
 }
 
 int BtComm::GetBytesAvailable() {
-    int n = GetPendingDataSize(_windows_socket);
+    int n = quillon::PendingInput(_windows_socket);
     _lastAvailable = n > 0 ? n : 0;
     return n;
 }
@@ -111,8 +102,8 @@ void BtComm::WaitForData(int msTimeOut) {
 unsigned char* BtComm::WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
                                                int responseStartTimeOut, int responseEndTimeOut,
                                                const char* completionToken) {
-    return quillon::CollectSocketReply(*this, responseMutex, response, dataOut, iDataSize,
-                                       responseStartTimeOut, responseEndTimeOut, completionToken, true);
+    return quillon::SocketReply(*this, responseMutex, response, dataOut, iDataSize, responseStartTimeOut,
+                                responseEndTimeOut, completionToken, quillon::ReplyStyle::Socket);
 }
 
 BtConnection::BtConnection() {}
@@ -123,5 +114,5 @@ void BtConnection::Connection(uint64_t macAddress) {
 
 void BtConnection::Initialize(uint64_t macAddress) {
     BtComm::_bt_address = macAddress;
-    CloseFd(BtComm::_windows_socket);
+    quillon::CloseStream(BtComm::_windows_socket);
 }

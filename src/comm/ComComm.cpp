@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <sys/ioctl.h>
-#include <termios.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -10,27 +9,13 @@
 #include <vector>
 
 #include "comm/CommText.h"
-#include "comm/SocketReply.h"
+#include "comm/ReplyReader.h"
+#include "comm/SerialLine.h"
 #include "quillon/Comm.h"
 
 namespace {
 
 constexpr int kIdlePollsBeforeGivingUp = 50;
-
-bool LineSpeed(int baudRate, speed_t* speed) {
-    static const struct {
-        int rate;
-        speed_t speed;
-    } kSpeeds[] = {{9600, B9600},     {19200, B19200},   {38400, B38400},   {57600, B57600},
-                   {115200, B115200}, {230400, B230400}, {460800, B460800}, {921600, B921600}};
-    for (const auto& s : kSpeeds) {
-        if (s.rate == baudRate) {
-            *speed = s.speed;
-            return true;
-        }
-    }
-    return false;
-}
 
 }  // namespace
 
@@ -53,29 +38,20 @@ void ComComm::Open() {
         quillon::Warning("Failed to open port: " + m_comPort);
         return;
     }
-    termios tty;
-    if (tcgetattr(fd, &tty) != 0) {
-        quillon::Warning("Error getting tty attributes");
-        Close();
-        return;
+    switch (quillon::SetUpRawLine(fd, m_baudRate)) {
+        case quillon::LineSetup::Ok:
+            return;
+        case quillon::LineSetup::CannotGet:
+            quillon::Warning("Error getting tty attributes");
+            break;
+        case quillon::LineSetup::UnsupportedSpeed:
+            quillon::Warning("Unsupported baud rate: " + quillon::IntToString(m_baudRate));
+            break;
+        case quillon::LineSetup::CannotSet:
+            quillon::Warning("Error setting tty attributes");
+            break;
     }
-    speed_t speed;
-    if (!LineSpeed(m_baudRate, &speed)) {
-        quillon::Warning("Unsupported baud rate: " + quillon::IntToString(m_baudRate));
-        Close();
-        return;
-    }
-    cfsetospeed(&tty, speed);
-    cfsetispeed(&tty, speed);
-    tty.c_cflag &= ~static_cast<tcflag_t>(CSIZE | PARENB | CSTOPB | CRTSCTS);
-    tty.c_cflag |= CS8 | CREAD | CLOCAL;
-    tty.c_lflag &= ~static_cast<tcflag_t>(ICANON | ECHO | ECHOE | ISIG);
-    tty.c_iflag &= ~static_cast<tcflag_t>(IXON | IXOFF | IXANY);
-    tty.c_oflag &= ~static_cast<tcflag_t>(OPOST);
-    if (tcsetattr(fd, TCSANOW, &tty) != 0) {
-        quillon::Warning("Error setting tty attributes");
-        Close();
-    }
+    Close();
 }
 
 void ComComm::Close() {
@@ -91,10 +67,12 @@ void ComComm::Write(const unsigned char* dataOut, int iDataSize) {
     if (fd == -1 || iDataSize < 0) return;
     ssize_t written = ::write(fd, dataOut, static_cast<std::size_t>(iDataSize));
     if (written == -1) {
+        // The port stays open: the class reports and leaves the line to its
+        // caller. Job delivery (quillon::deliver) is what tells a lost job.
         quillon::Warning("Failed to write data to COM port!");
     } else if (written < iDataSize) {
-        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " +
-                         quillon::IntToString(iDataSize) + " bytes were written!");
+        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " + quillon::IntToString(iDataSize) +
+                         " bytes were written!");
     }
 }
 
@@ -163,8 +141,8 @@ void ComComm::WaitForData(int msTimeOut) {
 unsigned char* ComComm::WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
                                                 int responseStartTimeOut, int responseEndTimeOut,
                                                 const char* completionToken) {
-    return quillon::CollectSocketReply(*this, responseMutex, response, dataOut, iDataSize,
-                                       responseStartTimeOut, responseEndTimeOut, completionToken, true);
+    return quillon::SocketReply(*this, responseMutex, response, dataOut, iDataSize, responseStartTimeOut,
+                                responseEndTimeOut, completionToken, quillon::ReplyStyle::Socket);
 }
 
 ComConnection::ComConnection() {}

@@ -4,7 +4,6 @@
 #include <arpa/inet.h>
 #include <net/if.h>
 #include <netinet/in.h>
-#include <sys/ioctl.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -15,8 +14,9 @@
 #include <stdexcept>
 
 #include "comm/CommText.h"
-#include "comm/SocketReply.h"
+#include "comm/ReplyReader.h"
 #include "comm/SplitText.h"
+#include "comm/StreamSocket.h"
 #include "quillon/Comm.h"
 
 namespace {
@@ -37,17 +37,12 @@ int PortOf(TcpComm::DescriptorPortType type) {
     }
 }
 
-void CloseFd(int& fd) {
-    if (fd != -1) ::close(fd);
-    fd = -1;
-}
-
 }  // namespace
 
 TcpComm::TcpComm() : socketCopy(-1), response(nullptr), _lastAvailable(0) {}
 
 TcpComm::~TcpComm() {
-    CloseFd(_socket);
+    quillon::CloseStream(_socket);
     std::lock_guard<std::mutex> lock(responseMutex);
     delete[] response;
     response = nullptr;
@@ -57,7 +52,7 @@ void TcpComm::ConnectionSettings(const std::string& ipAddress, int port) {
     if (ipAddress != kPlaceholderAddress) _ipAddress = ipAddress;
     _port = port;
     // A socket to the previous target is closed, not forgotten open.
-    CloseFd(_socket);
+    quillon::CloseStream(_socket);
 }
 
 const char* TcpComm::DescriptorValidate(const char* descriptorHint, DescriptorPortType portTypeHint) {
@@ -97,14 +92,14 @@ void TcpComm::Open() {
         if (percent != std::string::npos) {
             unsigned index = if_nametoindex(host.substr(percent + 1).c_str());
             if (index == 0) {
-                CloseFd(_socket);
+                quillon::CloseStream(_socket);
                 throw std::runtime_error("Invalid network interface for Link-Local IPv6.");
             }
             address.sin6_scope_id = index;
             host.resize(percent);
         }
         if (inet_pton(AF_INET6, host.c_str(), &address.sin6_addr) != 1) {
-            CloseFd(_socket);
+            quillon::CloseStream(_socket);
             throw std::runtime_error("Invalid IPv6 address.");
         }
         r = ::connect(_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
@@ -113,14 +108,14 @@ void TcpComm::Open() {
         address.sin_family = AF_INET;
         address.sin_port = htons(static_cast<uint16_t>(_port));
         if (inet_pton(AF_INET, _ipAddress.c_str(), &address.sin_addr) != 1) {
-            CloseFd(_socket);
+            quillon::CloseStream(_socket);
             throw std::runtime_error("Invalid IPv4 address.");
         }
         r = ::connect(_socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
     }
     if (r != 0) {
         int err = errno;
-        CloseFd(_socket);
+        quillon::CloseStream(_socket);
         quillon::Warning(
             std::string(ipv6 ? "Failed to connect to IPv6 server" : "Failed to connect to IPv4 server") +
             ": " + quillon::ErrnoText(err));
@@ -131,7 +126,7 @@ void TcpComm::Open() {
 }
 
 void TcpComm::Close() {
-    CloseFd(_socket);
+    quillon::CloseStream(_socket);
     socketCopy = -1;
 }
 
@@ -154,20 +149,17 @@ void TcpComm::Read(unsigned char* dataIn) {
 }
 
 int TcpComm::Read(unsigned char* dataIn, int size) {
-    ssize_t r = ::recv(_socket, dataIn, size > 0 ? static_cast<std::size_t>(size) : 0, 0);
-    if (r == -1) throw std::runtime_error("Error reading from socket.");
+    int r = quillon::ReceiveSome(_socket, dataIn, size);
     _lastAvailable = 0;
-    return static_cast<int>(r);
+    return r;
 }
 
 int TcpComm::GetPendingDataSize(int socket) {
-    int pending = 0;
-    if (::ioctl(socket, FIONREAD, &pending) == -1) return -1;
-    return pending;
+    return quillon::PendingInput(socket);
 }
 
 int TcpComm::GetBytesAvailable() {
-    int n = GetPendingDataSize(_socket);
+    int n = quillon::PendingInput(_socket);
     _lastAvailable = n > 0 ? n : 0;
     return n;
 }
@@ -188,15 +180,15 @@ void TcpComm::WaitForData(int msTimeOut) {
 unsigned char* TcpComm::WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
                                                 int responseStartTimeOut, int responseEndTimeOut,
                                                 const char* completionToken) {
-    return quillon::CollectSocketReply(*this, responseMutex, response, dataOut, iDataSize,
-                                       responseStartTimeOut, responseEndTimeOut, completionToken, true);
+    return quillon::SocketReply(*this, responseMutex, response, dataOut, iDataSize, responseStartTimeOut,
+                                responseEndTimeOut, completionToken, quillon::ReplyStyle::Socket);
 }
 
 unsigned char* TcpComm::WriteAndWaitForResponse_Json(const unsigned char* dataOut, int iDataSize,
                                                      int responseStartTimeOut, int responseEndTimeOut,
                                                      const char* completionToken) {
-    return quillon::CollectSocketReply(*this, responseMutex, response, dataOut, iDataSize,
-                                       responseStartTimeOut, responseEndTimeOut, completionToken, false);
+    return quillon::SocketReply(*this, responseMutex, response, dataOut, iDataSize, responseStartTimeOut,
+                                responseEndTimeOut, completionToken, quillon::ReplyStyle::SocketSingleLook);
 }
 
 void TcpComm::WritePrinterFile(const char* fileName) {

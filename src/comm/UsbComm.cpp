@@ -8,7 +8,9 @@
 #include <system_error>
 
 #include "comm/CommText.h"
+#include "comm/ReplyReader.h"
 #include "comm/UsbShared.h"
+#include "comm/UsbSteps.h"
 #include "quillon/Comm.h"
 
 namespace quillon {
@@ -129,6 +131,25 @@ std::string NotFoundLine() {
     return std::string("Failed to open USB device: ") + libusb_strerror(LIBUSB_ERROR_NOT_FOUND);
 }
 
+// Lists the devices of the context and finds the first of the vendor; its
+// product id is not compared.
+libusb_device* FindSelectedDevice(libusb_context* ctx, libusb_device**& list, short vendor) {
+    if (!ctx || vendor == 0) return nullptr;
+    quillon::FreeDeviceList(list);
+    ssize_t count = libusb_get_device_list(ctx, &list);
+    if (count < 0) list = nullptr;
+    return quillon::FindUsbDevice(list, count, static_cast<uint16_t>(vendor), -1);
+}
+
+// A failed Open: the line, and the context goes (the next listing makes a
+// new one).
+void FailOpen(const std::string& line, libusb_context*& ctx, libusb_device**& list) {
+    quillon::Warning(line);
+    quillon::FreeDeviceList(list);
+    quillon::ExitContextWhenUnused(ctx);
+    ctx = nullptr;
+}
+
 }  // namespace
 
 UsbComm::UsbComm()
@@ -188,81 +209,27 @@ void UsbComm::Open() {
         // A handle left claimed by an earlier Open (Close keeps it) is
         // released first, or the claim below would find the interface busy.
         ReleaseDevice();
-        auto fail = [](const std::string& line) {
-            quillon::Warning(line);
-            quillon::FreeDeviceList(device_list);
-            quillon::ExitContextWhenUnused(ctx);
-            ctx = nullptr;
-        };
-        libusb_device* found = nullptr;
-        if (ctx) {
-            quillon::FreeDeviceList(device_list);
-            ssize_t count = libusb_get_device_list(ctx, &device_list);
-            for (ssize_t i = 0; i < count && _v_id != 0; ++i) {
-                libusb_device_descriptor d;
-                if (libusb_get_device_descriptor(device_list[i], &d) == 0 &&
-                    d.idVendor == static_cast<uint16_t>(_v_id)) {
-                    found = device_list[i];
-                    break;
-                }
-            }
-        }
-        if (!found) {
-            fail(NotFoundLine());
+        libusb_device* device = FindSelectedDevice(ctx, device_list, _v_id);
+        if (!device) {
+            FailOpen(NotFoundLine(), ctx, device_list);
             return;
         }
-        int r = libusb_open(found, &handle);
-        if (r != 0 || !handle) {
-            handle = nullptr;
-            fail(std::string("Failed to open USB device: ") + libusb_error_name(r));
-            return;
-        }
-        _handleCtx = ctx;
-        quillon::RetainContext(ctx);
+        quillon::UsbStep step = quillon::OpenAndClaim(device, handle);
         quillon::FreeDeviceList(device_list);
-        libusb_detach_kernel_driver(handle, 0);
-        auto failOpen = [&](const char* what, int err) {
-            libusb_close(handle);
-            handle = nullptr;
-            quillon::ReleaseContext(_handleCtx);
-            _handleCtx = nullptr;
-            fail(std::string(what) + libusb_error_name(err));
-        };
-        r = libusb_claim_interface(handle, 0);
-        if (r != 0) {
-            failOpen("Failed to claim interface: ", r);
-            return;
+        if (step.Ok()) {
+            _handleCtx = ctx;
+            quillon::RetainContext(ctx);
+            // The last IN endpoint wins; OUT is always 0x01.
+            step = quillon::ForEachEndpoint(libusb_get_device(handle), [](uint8_t address) {
+                if (!(address & 0x80)) return;
+                EndpointAddrIn = address;
+                quillon::Notice("IN endpoint address: 0x" + quillon::Hex(address));
+            });
+            if (!step.Ok()) ReleaseDevice();
         }
-        libusb_device* device = libusb_get_device(handle);
-        libusb_device_descriptor d;
-        r = libusb_get_device_descriptor(device, &d);
-        if (r < 0) {
-            libusb_release_interface(handle, 0);
-            failOpen("Failed to get device descriptor: ", r);
+        if (!step.Ok()) {
+            FailOpen(step.failure + std::string(libusb_error_name(step.result)), ctx, device_list);
             return;
-        }
-        for (uint8_t c = 0; c < d.bNumConfigurations; ++c) {
-            libusb_config_descriptor* config = nullptr;
-            r = libusb_get_config_descriptor(device, c, &config);
-            if (r < 0) {
-                libusb_release_interface(handle, 0);
-                failOpen("Failed to get configuration descriptor: ", r);
-                return;
-            }
-            for (int i = 0; i < config->bNumInterfaces; ++i) {
-                const libusb_interface& itf = config->interface[i];
-                for (int a = 0; a < itf.num_altsetting; ++a) {
-                    const libusb_interface_descriptor& alt = itf.altsetting[a];
-                    for (int e = 0; e < alt.bNumEndpoints; ++e) {
-                        uint8_t address = alt.endpoint[e].bEndpointAddress;
-                        if (address & 0x80) {
-                            EndpointAddrIn = address;
-                            quillon::Notice("IN endpoint address: 0x" + quillon::Hex(address));
-                        }
-                    }
-                }
-            }
-            libusb_free_config_descriptor(config);
         }
         _endpointIn = EndpointAddrIn;
         _is_connected = true;
@@ -352,58 +319,52 @@ void UsbComm::Read(unsigned char* buffer, int size) {
 }
 
 void UsbComm::WaitForData(int msTimeOut) {
-    auto start = std::chrono::steady_clock::now();
-    for (;;) {
-        if (_bytesAvailable > 0) return;
-        std::this_thread::sleep_for(std::chrono::milliseconds(1));
-        auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        if (elapsed.count() > msTimeOut) return;
-    }
+    quillon::PollUntil([this] { return _bytesAvailable > 0; }, msTimeOut);
 }
 
 unsigned char* UsbComm::WriteAndWaitForResponse(const unsigned char* dataOut, int iDataSize,
                                                 int responseStartTimeOut, int responseEndTimeOut,
                                                 const char* completionToken) {
-    Write(dataOut, iDataSize);
-    std::string reply;
-    auto start = std::chrono::steady_clock::now();
-    constexpr int kChunkBuffer = 4096;
-    for (;;) {
-        WaitForData(responseStartTimeOut);
-        unsigned char buffer[kChunkBuffer] = {};
-        Read(buffer, kChunkBuffer);
-        std::size_t length = strnlen(reinterpret_cast<const char*>(buffer), kChunkBuffer);
-        if (length > 0) {
+    // Each look reads into a zero-filled buffer and keeps it up to its first
+    // zero byte.
+    struct Source {
+        UsbComm& comm;
+        void Write(const unsigned char* data, int size) { comm.Write(data, size); }
+        void WaitForData(int ms) { comm.WaitForData(ms); }
+        int Waiting() { return comm._bytesAvailable; }
+        int Take(std::string& reply) {
+            constexpr int kLook = 4096;
+            unsigned char buffer[kLook] = {};
+            comm.Read(buffer, kLook);
+            std::size_t length = strnlen(reinterpret_cast<const char*>(buffer), kLook);
             reply.append(reinterpret_cast<const char*>(buffer), length);
-            if (completionToken && std::strstr(reply.c_str(), completionToken)) break;
+            return static_cast<int>(length);
         }
-        WaitForData(responseEndTimeOut);
-        auto elapsed =
-            std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::steady_clock::now() - start);
-        if (!(_bytesAvailable >= 1 && elapsed.count() <= responseEndTimeOut)) break;
-    }
-    std::lock_guard<std::mutex> lock(responseMutex);
-    delete[] response;
-    response = new unsigned char[reply.size() + 1];
-    std::memcpy(response, reply.data(), reply.size());
-    response[reply.size()] = 0;
-    return response;
+    } source{*this};
+    std::string reply;
+    quillon::CollectReply(source, quillon::ReplyStyle::Usb, dataOut, iDataSize, responseStartTimeOut,
+                          responseEndTimeOut, completionToken, reply);
+    return quillon::KeepReply(responseMutex, response, reply);
 }
 
 void UsbComm::StartReceivingTask() {
     if (receivingThread_.joinable()) return;
+    // Whether the connection is up is read here, when the thread is asked
+    // for, not by the new thread once it gets a core: by then a quick Open,
+    // Write, Close may have closed the connection again, and the thread
+    // would end for good while the object is still in use.
+    bool connected = Connected();
     try {
-        receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this);
+        receivingThread_ = std::thread(&UsbComm::StartReceivingTaskImpl, this, connected);
         m_ThIsRunning = true;
     } catch (const std::system_error& e) {
         quillon::Warning("Failed to create thread: " + quillon::IntToString(e.code().value()));
     }
 }
 
-void UsbComm::StartReceivingTaskImpl() {
+void UsbComm::StartReceivingTaskImpl(bool connectedAtStart) {
     quillon::Notice("StartReceivingTask: Started");
-    if (!Connected()) {
+    if (!connectedAtStart) {
         quillon::Warning("Device not connected");
         return;
     }

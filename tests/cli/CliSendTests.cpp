@@ -1,163 +1,341 @@
-// Sending to listeners on this machine: a TCP server on 127.0.0.2 and a
-// pseudo-terminal standing in for a serial printer.
+// `quillon send` against printers that misbehave, played on this machine:
+// TCP listeners on loopback and pseudo-terminals standing in for serial
+// printers. Every row ends with each byte received and exit status 0, or
+// exit status 3 within its time limit, the printer having counted exactly
+// the bytes the tool says it accepted.
 
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <poll.h>
+#include <sys/ioctl.h>
 #include <sys/socket.h>
+#include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 
 #include "CliRunner.h"
 
 namespace {
 
+using Clock = std::chrono::steady_clock;
+constexpr std::uint64_t kMiB = 1 << 20;
+
 const char* kLabel = R"({"name": "S", "objects": [{"type": "picture", "x": 3, "y": 4, "name": "LOGO"}]})";
 
-bool NoConnections(const CliResult& r) {
-    return r.err.find("this libquillon has no printer connections") != std::string::npos;
+// ---- the printer's side
+
+// Waits up to ten seconds for the tool to connect; -1 when it does not.
+int Accept(int listener) {
+    pollfd p{listener, POLLIN, 0};
+    return ::poll(&p, 1, 10000) == 1 ? ::accept(listener, nullptr, nullptr) : -1;
 }
 
-// Reads until the peer closes or two seconds pass without data.
-std::string Drain(int fd) {
-    std::string data;
-    char buf[4096];
-    for (;;) {
+// Reads until the far end closes or fails, `limit` bytes came, or (with
+// `toolDone`) the tool has exited and nothing more comes.
+std::uint64_t ReadAll(int fd, std::uint64_t limit = ~0ULL, const std::atomic<bool>* toolDone = nullptr) {
+    std::uint64_t n = 0;
+    static thread_local char buffer[1 << 16];
+    while (fd >= 0 && n < limit) {
         pollfd p{fd, POLLIN, 0};
-        if (poll(&p, 1, 2000) <= 0) break;
-        ssize_t n = read(fd, buf, sizeof buf);
-        if (n <= 0) break;
-        data.append(buf, static_cast<std::size_t>(n));
+        if (::poll(&p, 1, 100) == 0) {
+            if (toolDone && *toolDone) break;
+            continue;
+        }
+        ssize_t got = ::read(fd, buffer, std::min<std::uint64_t>(sizeof buffer, limit - n));
+        if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
+        if (got <= 0) break;
+        n += static_cast<std::uint64_t>(got);
     }
-    return data;
+    return n;
 }
 
-// A listening socket on a loopback address; `uri` reaches it.
-struct Listener {
-    int fd = -1;
-    std::string uri;
+// Bytes that reached this side but were not read, once the tool had time to
+// fill every buffer on the way and every acknowledgement was sent.
+std::uint64_t SettledUnread(int fd) {
+    int last = -1, now = 0;
+    for (int same = 0; same < 3;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::ioctl(fd, FIONREAD, &now);
+        same = now == last ? same + 1 : 0;
+        last = now;
+    }
+    return static_cast<std::uint64_t>(now);
+}
+
+void WaitFor(const std::atomic<bool>& flag) {
+    while (!flag) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+}
+
+// A printer: given the listening socket (or the pseudo-terminal's
+// controlling side) and a flag that tells when the tool has exited, it
+// returns the number of job bytes that reached it.
+// It closes what it takes over; a printer that hangs up sets fd to -1.
+using Printer = std::function<std::uint64_t(int& fd, const std::atomic<bool>& toolDone)>;
+
+// Reads everything until the tool closes, after a greeting when given one.
+std::uint64_t Reads(int listener, const std::string& greeting) {
+    int fd = Accept(listener);
+    ::send(fd, greeting.data(), greeting.size(), MSG_NOSIGNAL);
+    std::uint64_t n = ReadAll(fd);
+    ::close(fd);
+    return n;
+}
+
+std::uint64_t Sends100MiBWhileReading(int& listener, const std::atomic<bool>&) {
+    int fd = Accept(listener);
+    std::thread talk([fd] {
+        std::string chunk(kMiB, 'R');
+        for (int i = 0; i < 100; ++i) {
+            for (std::size_t sent = 0; sent < chunk.size();) {
+                ssize_t n = ::send(fd, chunk.data() + sent, chunk.size() - sent, MSG_NOSIGNAL);
+                if (n <= 0) return;
+                sent += static_cast<std::size_t>(n);
+            }
+        }
+    });
+    std::uint64_t n = ReadAll(fd);
+    talk.join();
+    ::close(fd);
+    return n;
+}
+
+// Reads 1 MiB, then gives up on the connection with what it holds.
+std::uint64_t EndsAfter1MiB(int listener, bool reset) {
+    int fd = Accept(listener);
+    std::uint64_t n = ReadAll(fd, kMiB);
+    n += SettledUnread(fd);
+    if (reset) {
+        linger abort{1, 0};
+        ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
+    }
+    ::close(fd);
+    return n;
+}
+
+// Paper out: it takes the connection, reads nothing while the tool waits,
+// and afterwards finds in its buffers what the tool managed to hand over.
+std::uint64_t NeverReads(int& listener, const std::atomic<bool>& toolDone) {
+    int fd = Accept(listener);
+    WaitFor(toolDone);
+    std::uint64_t n = ReadAll(fd);
+    ::close(fd);
+    return n;
+}
+
+// 1 KiB/s through a receive buffer of about a kilobyte.
+std::uint64_t ReadsSlowly(int& listener, const std::atomic<bool>&) {
+    int fd = Accept(listener);
+    std::uint64_t n = 0;
+    char buffer[512];
+    for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
+        n += static_cast<std::uint64_t>(got);
+        std::this_thread::sleep_for(std::chrono::milliseconds(500));
+    }
+    ::close(fd);
+    return n;
+}
+
+// Reads 1 MiB, stops the line (as a printer's flow control would), takes
+// what is on the way and hangs up.
+std::uint64_t SerialHangsUpAfter1MiB(int& master, const std::atomic<bool>& toolDone) {
+    std::uint64_t n = ReadAll(master, kMiB, &toolDone);
+    int line = ::open(ptsname(master), O_RDWR | O_NOCTTY | O_CLOEXEC);
+    ::tcflow(line, TCOOFF);
+    const std::atomic<bool> stopped{true};
+    n += ReadAll(master, ~0ULL, &stopped);
+    ::close(master);
+    master = -1;
+    ::close(line);
+    return n;
+}
+
+// ---- where the printer listens
+
+struct Endpoint {
+    int fd = -1;      // listening socket or the terminal's controlling side
+    int extra = -1;   // a connection that fills the listening queue
+    std::string uri;  // --to
 };
 
-Listener Listen(bool v6) {
-    Listener l;
-    l.fd = socket(v6 ? AF_INET6 : AF_INET, SOCK_STREAM, 0);
-    sockaddr_storage storage{};
-    socklen_t len;
-    if (v6) {
-        auto* a = reinterpret_cast<sockaddr_in6*>(&storage);
-        a->sin6_family = AF_INET6;
-        a->sin6_addr = in6addr_loopback;
-        len = sizeof *a;
-    } else {
-        auto* a = reinterpret_cast<sockaddr_in*>(&storage);
-        a->sin_family = AF_INET;
-        inet_pton(AF_INET, "127.0.0.2", &a->sin_addr);
-        len = sizeof *a;
+enum class Kind { Tcp, SlowTcp, FullQueue, Serial };
+
+Endpoint Listen(Kind kind, const char* address) {
+    Endpoint e;
+    if (kind == Kind::Serial) {
+        e.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // the tool must not hold it open
+        grantpt(e.fd);
+        unlockpt(e.fd);
+        e.uri = std::string("serial:") + ptsname(e.fd) + "?baud=115200";
+        return e;
     }
-    auto* addr = reinterpret_cast<sockaddr*>(&storage);
-    if (l.fd < 0 || bind(l.fd, addr, len) != 0 || listen(l.fd, 1) != 0) return l;
-    getsockname(l.fd, addr, &len);
-    int port = ntohs(v6 ? reinterpret_cast<sockaddr_in6*>(&storage)->sin6_port
-                        : reinterpret_cast<sockaddr_in*>(&storage)->sin_port);
-    l.uri = std::string(v6 ? "tcp://[::1]:" : "tcp://127.0.0.2:") + std::to_string(port);
-    return l;
+    sockaddr_in a{};
+    a.sin_family = AF_INET;
+    const std::string host = address;
+    inet_pton(AF_INET, host == "localhost" ? "127.0.0.1" : address, &a.sin_addr);
+    socklen_t length = sizeof a;
+    e.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    int small = 1024;  // before listen, so that the window is sized for it
+    if (kind == Kind::SlowTcp) ::setsockopt(e.fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+    ::bind(e.fd, reinterpret_cast<sockaddr*>(&a), length);
+    ::listen(e.fd, kind == Kind::FullQueue ? 0 : 1);
+    ::getsockname(e.fd, reinterpret_cast<sockaddr*>(&a), &length);
+    e.uri = "tcp://" + host + ":" + std::to_string(ntohs(a.sin_port));
+    if (kind == Kind::FullQueue) {
+        e.extra = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        ::connect(e.extra, reinterpret_cast<sockaddr*>(&a), length);
+    }
+    return e;
 }
 
-// Over IPv4 a batch large enough to need many writes; over IPv6 one label.
-TEST(CliSend, TcpListenerReceivesTheRenderedLabel) {
-    std::string batch;
-    for (int i = 0; i < 4000; ++i) batch += std::string(kLabel) + "\n";
-    for (bool v6 : {false, true}) {
-        const std::string input = v6 ? std::string(kLabel) : batch;
-        Listener l = Listen(v6);
-        ASSERT_FALSE(l.uri.empty()) << (v6 ? "IPv6" : "IPv4") << " listener";
-        std::string received;
-        std::thread listener([&] {
-            pollfd p{l.fd, POLLIN, 0};
-            if (poll(&p, 1, 10000) <= 0) return;
-            int client = accept(l.fd, nullptr, nullptr);
-            received = Drain(client);
-            close(client);
-        });
-        CliResult sent = RunTool({"send", "-", "--to", l.uri, "--lang", "kesh"}, input);
-        if (NoConnections(sent)) shutdown(l.fd, SHUT_RDWR);
-        listener.join();
-        close(l.fd);
-        if (NoConnections(sent)) GTEST_SKIP() << sent.err;
-        EXPECT_EQ(sent.status, 0) << l.uri << ": " << sent.err;
-        std::string expected = RunTool({"render", "-", "--lang", "kesh"}, input).out;
-        EXPECT_EQ(received.size(), expected.size()) << l.uri;
-        EXPECT_TRUE(received == expected) << l.uri;
+// ---- the table
+
+std::string Grouped(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
+// The job: `labels` copies of the shipping label in KESH, about a kilobyte
+// each; written once per size to a file the tool reads.
+struct Job {
+    std::string path;
+    std::uint64_t bytes;
+};
+
+Job MakeJob(int labels) {
+    static std::string dir = TempDir();
+    std::string label = ReadFile(QUILLON_EXAMPLES_DIR "/shipping.json");
+    for (char& c : label)
+        if (c == '\n') c = ' ';
+    std::string path = dir + "/labels-" + std::to_string(labels) + ".jsonl";
+    std::string lines;
+    for (int i = 0; i < labels; ++i) lines += label + "\n";
+    WriteFile(path, lines);
+    CliResult one = RunTool({"render", "-", "--lang", "kesh"}, label);
+    return {path, static_cast<std::uint64_t>(labels) * one.out.size()};
+}
+
+TEST(CliSend, MisbehavingPrinters) {
+    struct Row {
+        const char* printer;
+        Kind kind;
+        const char* address;
+        Printer play;
+        int labels;
+        const char* timeout;
+        int status;
+        const char* why;                                               // in the stop line, for status 3
+        double seconds;                                                // at most
+        std::string reply = "quillon: the printer replied 0 bytes\n";  // --show-reply
+    } rows[] = {
+        // clang-format off
+        {"sink, by name", Kind::Tcp, "localhost", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 30},
+        {"sink at 127.0.0.1", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20, "5", 0, "", 10},
+        {"greets then reads", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return Reads(l, "READY\r\n"); }, 20000, "5", 0, "", 30, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
+        {"sends 100 MiB back while reading", Kind::Tcp, "127.0.0.2", Sends100MiBWhileReading, 20000, "5", 0, "", 30, "quillon: the printer replied "},
+        {"resets after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, true); }, 20000, "5", 3, "Connection reset by peer", 15},
+        {"closes after 1 MiB", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return EndsAfter1MiB(l, false); }, 20000, "5", 3, "Connection reset by peer", 15},
+        {"never reads", Kind::Tcp, "127.0.0.2", NeverReads, 20000, "1", 3, "no byte accepted for 1 s", 10},
+        {"never accepts", Kind::FullQueue, "127.0.0.2", [](int&, auto& done) { WaitFor(done); return 0ULL; }, 20, "1", 3, "Connection timed out", 5},
+        {"reads slowly (1 KiB/s)", Kind::SlowTcp, "127.0.0.2", ReadsSlowly, 3, "3", 0, "", 15},
+        {"serial sink", Kind::Serial, "", [](int& m, auto& done) { return ReadAll(m, ~0ULL, &done); }, 2000, "5", 0, "", 30},
+        {"serial never reads", Kind::Serial, "", [](int& m, auto& done) { WaitFor(done); return ReadAll(m, ~0ULL, &done); }, 2000, "1", 3, "no byte accepted for 1 s", 10},
+        {"serial far end hangs up after 1 MiB", Kind::Serial, "", SerialHangsUpAfter1MiB, 2000, "5", 3, "Input/output error", 15},
+        // clang-format on
+    };
+    std::printf("%-38s %12s %12s %5s %7s\n", "printer", "sent", "received", "exit", "time");
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.printer);
+        Job job = MakeJob(row.labels);
+        Endpoint at = Listen(row.kind, row.address);
+        std::atomic<bool> toolDone{false};
+        std::uint64_t received = 0;
+        std::thread printer([&] { received = row.play(at.fd, toolDone); });
+        auto start = Clock::now();
+        CliResult r = RunTool(
+            {"send", job.path, "--lang", "kesh", "--to", at.uri, "--timeout", row.timeout, "--show-reply"});
+        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
+        toolDone = true;
+        printer.join();
+        for (int fd : {at.fd, at.extra})
+            if (fd != -1) ::close(fd);
+
+        std::printf("%-38s %12llu %12llu %5d %6.1fs\n", row.printer,
+                    static_cast<unsigned long long>(job.bytes), static_cast<unsigned long long>(received),
+                    r.status, seconds);
+        EXPECT_EQ(r.status, row.status) << r.err.substr(0, 400);
+        EXPECT_LT(seconds, row.seconds);
+        EXPECT_EQ(r.err.substr(0, row.reply.size()), row.reply);
+        // The count the tool gives is the one the printer made.
+        const std::string summary = row.status == 0
+                                        ? "\nsent " + Grouped(row.labels) + " labels, " + Grouped(job.bytes) +
+                                              " bytes to " + at.uri + " in "
+                                        : "quillon: " + at.uri + ": the printer accepted " +
+                                              Grouped(received) + " of " + Grouped(job.bytes) + " bytes: ";
+        const std::size_t found = r.err.find(summary);
+        ASSERT_NE(found, std::string::npos) << summary << "\n" << r.err.substr(0, 400);
+        EXPECT_NE(r.err.find(row.why, found), std::string::npos) << r.err.substr(found, 200);
+        EXPECT_EQ(received < job.bytes, row.status == 3);
+    }
+}
+
+// Failures before the first byte: exit status 3 and one line saying why.
+TEST(CliSend, UnreachablePrinters) {
+    struct Row {
+        std::string to;
+        std::string err;
+    } rows[] = {
+        {"tcp://127.0.0.2:9",
+         "quillon: tcp://127.0.0.2:9: the printer accepted 0 of 127 bytes: connect to 127.0.0.2 port 9: "
+         "Connection refused\n"},
+        {"serial:/dev/quillon-no-such-tty",
+         "quillon: serial:/dev/quillon-no-such-tty: the printer accepted 0 of 127 bytes: open "
+         "/dev/quillon-no-such-tty: No such file or directory\n"},
+        {"serial:/dev/null",
+         "quillon: serial:/dev/null: the printer accepted 0 of 127 bytes: /dev/null: Inappropriate ioctl for "
+         "device\n"},
+    };
+    for (const Row& row : rows) {
+        CliResult r = RunTool({"send", "-", "--to", row.to}, kLabel);
+        EXPECT_EQ(r.status, 3) << row.to;
+        EXPECT_EQ(r.err, row.err);
+        EXPECT_EQ(r.out, "");
     }
 }
 
 // Host-rendered text reaches the printer as a stored image: brand HLV gets
 // the run-length rows between its header and END.
 TEST(CliSend, TextDownloadOverTcp) {
-    Listener l = Listen(false);
-    ASSERT_FALSE(l.uri.empty());
+    Endpoint at = Listen(Kind::Tcp, "127.0.0.2");
     std::string received;
     std::thread listener([&] {
-        pollfd p{l.fd, POLLIN, 0};
-        if (poll(&p, 1, 15000) <= 0) return;
-        int client = accept(l.fd, nullptr, nullptr);
-        received = Drain(client);
-        close(client);
+        int fd = Accept(at.fd);
+        char buffer[4096];
+        for (ssize_t n; fd >= 0 && (n = ::read(fd, buffer, sizeof buffer)) > 0;)
+            received.append(buffer, static_cast<std::size_t>(n));
+        if (fd >= 0) ::close(fd);
     });
     CliResult sent = RunTool(
-        {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--to", l.uri, "--name", "CLITEXT"});
-    bool missing = sent.err.find("has no host-rendered text") != std::string::npos || NoConnections(sent);
-    if (missing) shutdown(l.fd, SHUT_RDWR);
+        {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--to", at.uri, "--name", "CLITEXT"});
     listener.join();
-    close(l.fd);
-    if (missing) GTEST_SKIP() << sent.err;
+    ::close(at.fd);
     EXPECT_EQ(sent.status, 0) << sent.err;
     EXPECT_EQ(received.rfind("~LOGO;CLITEXT;", 0), 0u) << received.substr(0, 40);
     ASSERT_GE(received.size(), 6u);
     EXPECT_EQ(received.substr(received.size() - 6), "\nEND\r\n");
 }
 
-TEST(CliSend, TcpRefusedIsASendFailure) {
-    // Nothing listens on port 9 of 127.0.0.2.
-    CliResult r = RunTool({"send", "-", "--to", "tcp://127.0.0.2:9"}, kLabel);
-    if (NoConnections(r)) GTEST_SKIP() << r.err;
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("quillon: tcp tcp://127.0.0.2:9: could not connect\n"), std::string::npos) << r.err;
-    EXPECT_EQ(r.out, "");
-}
-
-TEST(CliSend, SerialPseudoTerminalReceivesTheRenderedLabel) {
-    int master = posix_openpt(O_RDWR | O_NOCTTY);
-    ASSERT_GE(master, 0);
-    ASSERT_EQ(grantpt(master), 0);
-    ASSERT_EQ(unlockpt(master), 0);
-    std::string device = ptsname(master);
-    std::string received;
-    std::thread reader([&] { received = Drain(master); });
-    CliResult sent = RunTool({"send", "-", "--to", "serial:" + device + "?baud=115200"}, kLabel);
-    reader.join();
-    close(master);
-    if (NoConnections(sent)) GTEST_SKIP() << sent.err;
-    EXPECT_EQ(sent.status, 0) << sent.err;
-    EXPECT_EQ(received, RunTool({"render", "-"}, kLabel).out);
-}
-
-TEST(CliSend, MissingSerialDeviceIsASendFailure) {
-    CliResult r = RunTool({"send", "-", "--to", "serial:/dev/quillon-no-such-tty"}, kLabel);
-    if (NoConnections(r)) GTEST_SKIP() << r.err;
-    EXPECT_EQ(r.status, 3);
-    EXPECT_NE(r.err.find("quillon: serial serial:/dev/quillon-no-such-tty: could not connect\n"),
-              std::string::npos)
-        << r.err;
-}
-
 TEST(CliUsbList, JsonIsAnArrayOfUris) {
     CliResult r = RunTool({"usb-list", "--json"});
-    if (r.err.find("has no USB device listing") != std::string::npos) GTEST_SKIP() << r.err;
     EXPECT_EQ(r.status, 0) << r.err;
     ASSERT_FALSE(r.out.empty());
     EXPECT_EQ(r.out.front(), '[');

@@ -14,11 +14,6 @@
 
 namespace {
 
-// A port on which nothing listens.
-int ClosedPort(const std::string& address) {
-    return TestListener(address, [](int) {}).Port();
-}
-
 // Expects run() to throw a runtime_error with this text.
 void ExpectError(const std::function<void()>& run, const std::string& message) {
     try {
@@ -226,6 +221,23 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
     EXPECT_EQ(tcp.GetBytesAvailable(), 10);
 }
 
+// A printer that greets and starts reading late: closing with its greeting
+// unread must not reset the connection while the job is still queued.
+TEST_F(TcpTest, CloseWithUnreadInputLosesNothingQueued) {
+    const std::string job(4 << 20, 'J');
+    std::promise<std::size_t> received;
+    TestListener listener("127.0.0.2", [&](int fd) {
+        SendText(fd, "READY\r\n");
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        received.set_value(ReceiveAll(fd).size());
+    });
+    OpenTo(listener);
+    ASSERT_TRUE(tcp.Connected());
+    for (std::size_t done = 0; done < job.size(); done += 64 * 1024) tcp.Write(Bytes(job) + done, 64 * 1024);
+    tcp.Close();
+    EXPECT_EQ(received.get_future().get(), job.size());
+}
+
 TEST_F(TcpTest, NewSettingsOrCloseEndTheSocket) {
     std::promise<void> done;
     std::shared_future<void> finished = done.get_future().share();
@@ -321,6 +333,10 @@ TEST_F(TcpTest, LinkLocalIpv6ConnectsThroughTheNamedInterface) {
             skip = "cannot give the namespace's loopback a link-local address (ip from iproute2 needed)";
             return;
         }
+        // The kernel adds the address's route from a work queue, which a
+        // busy machine may run late: connecting before it is there fails
+        // with "Network is unreachable".
+        WaitUntil([] { return std::system("ip -6 route get fe80::1 dev lo >/dev/null 2>&1") == 0; }, 5000);
         try {
             std::promise<std::string> request;
             TestListener listener("fe80::1%lo", [&](int fd) {

@@ -104,6 +104,11 @@ inline std::string ReceiveBytes(int fd, std::size_t n = std::string::npos) {
     return data;
 }
 
+// A port on which nothing listens.
+inline int ClosedPort(const std::string& address) {
+    return TestListener(address, [](int) {}).Port();
+}
+
 inline std::string ReceiveAll(int fd) {
     return ReceiveBytes(fd);
 }

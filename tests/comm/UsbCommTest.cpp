@@ -9,6 +9,7 @@
 #include "CommTestSupport.h"
 #include "UsbPrinterEmulator.h"
 #include "comm/VendorIds.h"
+#include "quillon/Delivery.h"
 
 namespace {
 
@@ -323,3 +324,48 @@ TEST_F(UsbTest, UnplugWhileReceivingThenDestroy) {
 }
 
 }  // namespace
+
+// Job delivery picks the printer itself (the first listed one of a known
+// vendor, or the ids asked for), writes in bulk transfers of up to 16 KiB
+// while the IN endpoint is read, and counts what the printer took.
+TEST_F(UsbTest, DeliveryWritesTheWholeJobOrSaysHowFarItGot) {
+    REQUIRE_KNOWN_VENDORS();
+    std::string job;
+    for (int i = 0; i < 40000; ++i) job.push_back(static_cast<char>('A' + i % 26));
+    using Fault = UsbPrinterEmulator::Fault;
+    struct Row {
+        int vendor, product;
+        Fault fault;
+        std::string error;  // none: complete
+        std::vector<std::size_t> transfers;
+    } rows[] = {
+        {-1, -1, Fault::None, "", {16384, 16384, 7232}},  // the first known printer
+        {kHlv, 0x0002, Fault::None, "", {16384, 16384, 7232}},
+        {kHlv, -1, Fault::StallOut, "write: Pipe error", {16384}},  // tried and refused
+        {-1, -1, Fault::BusyClaim, "Failed to claim interface: Resource busy", {}},
+    };
+    for (const Row& row : rows) {
+        Emulator().Reset();
+        Emulator().SetFault(row.fault);
+        Emulator().QueueReply("READY");
+        quillon::DeliveryTarget target;
+        target.kind = quillon::DeliveryTarget::Kind::Usb;
+        target.vendorId = row.vendor;
+        target.productId = row.product;
+        quillon::DeliveryResult r = quillon::deliver(job, target);
+        Emulator().SetFault(Fault::None);
+        bool complete = row.error.empty();
+        EXPECT_EQ(r.complete, complete);
+        EXPECT_EQ(r.error, row.error);
+        EXPECT_EQ(r.accepted, complete ? job.size() : 0u);
+        EXPECT_EQ(r.reply, row.transfers.empty() ? "" : "READY");  // read while the job is written
+        std::vector<std::size_t> sizes;
+        std::string received;
+        for (const std::string& t : Emulator().OutTransfers()) {
+            sizes.push_back(t.size());
+            received += t;
+        }
+        EXPECT_EQ(sizes, row.transfers) << row.error;
+        EXPECT_TRUE(!complete || received == job);
+    }
+}

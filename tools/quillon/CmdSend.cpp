@@ -1,5 +1,9 @@
-// quillon send: label files rendered and sent to a printer.
+// quillon send: label files rendered and delivered to a printer, with a
+// summary of what arrived.
 
+#include <charconv>
+#include <chrono>
+#include <iostream>
 #include <memory>
 
 #include "Cli.h"
@@ -11,6 +15,8 @@ namespace {
 struct SendOptions {
     RenderRun run;
     std::string to;
+    double timeout = 30;
+    bool showReply = false;
 };
 
 int Run(const SendOptions& o) {
@@ -24,17 +30,31 @@ int Run(const SendOptions& o) {
     // Every label is rendered before anything is sent: a bad label in the
     // input sends nothing at all.
     std::string text;
+    std::uint64_t labels = 0;
     RenderRun run = o.run;
     run.stopAtError = true;
-    run.emit = [&](const std::string& t) { text += t; };
+    run.emit = [&](const std::string& t) {
+        text += t;
+        ++labels;
+    };
     int status = RenderInputs(run);
     if (status != kOk) return status;
+    const auto start = std::chrono::steady_clock::now();
+    SendOutcome sent;
     try {
-        OpenTransport(target, TextFd())->Send(text);
+        sent = OpenTransport(target, TextFd(), SendLimits{o.timeout})->Send(text);
     } catch (const SendError& e) {
         Report(e.what());
         return kSendFailed;
     }
+    if (target.kind == Target::Kind::Stdout) return kOk;
+    if (o.showReply) std::cerr << "quillon: " << ReplyText(sent);
+    if (!sent.complete) {
+        Report(StoppedLine(sent, text.size(), target.uri));
+        return kSendFailed;
+    }
+    const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    std::cerr << SentLine(labels, text.size(), target.uri, seconds) << '\n';
     return kOk;
 }
 
@@ -49,10 +69,26 @@ void SetupSend(CLI::App& app) {
                     "serial:/dev/NAME?baud=N, bt:AA:BB:CC:DD:EE:FF?channel=1, or -")
         ->required();
     AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh");
+    sub->add_option("--timeout", o->timeout,
+                    "Give up when connecting, or the printer accepting no byte, takes longer than SECONDS "
+                    "(default 30)")
+        ->check(CLI::Validator(
+            [](std::string& text) {
+                double seconds = 0;
+                const char* end = text.data() + text.size();
+                const auto [at, error] = std::from_chars(text.data(), end, seconds);
+                return error == std::errc() && at == end && seconds >= 0.001 && seconds <= 86400
+                           ? std::string()
+                           : "expected seconds from 0.001 to 86400, not " + text;
+            },
+            "SECONDS"));
+    sub->add_flag("--show-reply", o->showReply, "Print what the printer sent back on standard error");
     sub->footer(
-        "Every label is rendered before anything is sent; a bad label sends nothing.\n\n"
+        "Every label is rendered before anything is sent; a bad label sends nothing. A summary goes to "
+        "standard error; exit status 3 tells that the printer did not accept every byte.\n\n"
         "Examples:\n"
         "  quillon send label.json --to tcp://192.0.2.10:9100\n"
+        "  quillon send label.json --to tcp://printer.example:9100 --timeout 10\n"
         "  quillon send label.json --to 'tcp://[fe80::1%eth0]:9100'\n"
         "  quillon send label.json --to usb:1234:0001\n"
         "  quillon send label.json --to 'serial:/dev/ttyUSB0?baud=115200'\n"

@@ -41,6 +41,27 @@ void ForEachQuery(const std::string& uri, const std::string& query, const char* 
     }
 }
 
+bool IsDottedNumber(const std::string& host) {
+    return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
+}
+
+// Letters, digits, '-' and '_' in dot-separated labels of 1 to 63 characters.
+bool IsHostName(const std::string& host) {
+    if (host.empty() || host.size() > 253) return false;
+    std::size_t label = 0;
+    for (char c : host) {
+        if (c == '.') {
+            if (label == 0) return false;
+            label = 0;
+        } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '-' || c == '_') {
+            if (++label > 63) return false;
+        } else {
+            return false;
+        }
+    }
+    return label > 0 || host.size() > 1;
+}
+
 void ParseTcp(const std::string& uri, Target& t) {
     std::string rest = uri.substr(6);
     std::string portText;
@@ -64,11 +85,9 @@ void ParseTcp(const std::string& uri, Target& t) {
         t.host = rest.substr(0, colon);
         if (colon != std::string::npos) portText = rest.substr(colon + 1);
         in_addr probe{};
-        if (inet_pton(AF_INET, t.host.c_str(), &probe) != 1)
+        if (IsDottedNumber(t.host) && inet_pton(AF_INET, t.host.c_str(), &probe) != 1)
             Bad(uri, "'" + t.host + "' is not an IPv4 address (write IPv6 addresses in brackets)");
-        // The connection class reads 127.0.0.1 as "no address given".
-        if (t.host == "127.0.0.1")
-            Bad(uri, "127.0.0.1 cannot be addressed; use another loopback address such as 127.0.0.2");
+        if (!IsHostName(t.host)) Bad(uri, "'" + t.host + "' is not a host name or IPv4 address");
     }
     if (!portText.empty() || (uri.back() == ':')) {
         long long port = 0;

@@ -38,17 +38,41 @@ struct Target {
 // Throws UsageError with a message naming the URI and what is wrong.
 Target ParseTarget(const std::string& uri);
 
-// The one seam between the tool and the connection classes.
+// What `send` may wait for. Connecting and every pause of the printer are
+// bounded by `timeout`; the printer gets at most two seconds after the job
+// to close its side.
+struct SendLimits {
+    double timeoutSeconds = 30;
+};
+
+// How far a job got.
+struct SendOutcome {
+    bool complete = false;
+    std::uint64_t accepted = 0;  // bytes the printer accepted
+    std::string error;           // why it stopped; empty when complete
+    std::string reply;           // what the printer sent, at most 64 KiB
+    std::uint64_t replyBytes = 0;
+};
+
+// The one seam between the tool and the library's delivery.
 class Transport {
   public:
     virtual ~Transport() = default;
-    // Throws SendError.
-    virtual void Send(const std::string& bytes) = 0;
+    // A job the printer took only in part is an outcome, not an exception;
+    // SendError is for a destination that cannot be used at all.
+    virtual SendOutcome Send(const std::string& bytes) = 0;
 };
 
-// Opens the target; throws SendError when it cannot be opened. `stdoutFd`
-// is where command text for `--to -` goes.
-std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd);
+// The transport for the target; throws SendError when this libquillon
+// cannot reach it. `stdoutFd` is where command text for `--to -` goes.
+std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendLimits& options);
+
+// "sent 20,000 labels, 20,840,000 bytes to tcp://printer:9100 in 1.9 s"
+std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds);
+// "tcp://printer:9100: the printer accepted 1,048,576 of 20,840,000 bytes: <why>"
+std::string StoppedLine(const SendOutcome& outcome, std::uint64_t bytes, const std::string& uri);
+// The printer's reply under a line that gives its size.
+std::string ReplyText(const SendOutcome& outcome);
 
 // Writes all of `bytes` to a file descriptor; false on a write error.
 bool WriteAll(int fd, const char* bytes, std::size_t size);

@@ -1,9 +1,10 @@
-// Transports behind `--to`. Standard output is the tool's own; the printer
-// connections are the library's connection classes.
+// Transports behind `--to`. Standard output is the tool's own; printers are
+// reached through the library's job delivery.
 
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include "Target.h"
@@ -28,22 +29,54 @@ namespace {
 class StdoutTransport : public Transport {
   public:
     explicit StdoutTransport(int fd) : _fd(fd) {}
-    void Send(const std::string& bytes) override {
+    SendOutcome Send(const std::string& bytes) override {
         if (!WriteAll(_fd, bytes.data(), bytes.size()))
             throw SendError(std::string("standard output: ") + std::strerror(errno));
+        SendOutcome done;
+        done.complete = true;
+        done.accepted = bytes.size();
+        return done;
     }
 
   private:
     int _fd;
 };
 
+// 20840000 -> "20,840,000"
+std::string Grouped(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
 }  // namespace
 
-std::unique_ptr<Transport> OpenPrinterTransport(const Target& target);
+std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendLimits& options);
 
-std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd) {
+std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendLimits& options) {
     if (target.kind == Target::Kind::Stdout) return std::make_unique<StdoutTransport>(stdoutFd);
-    return OpenPrinterTransport(target);
+    return OpenPrinterTransport(target, options);
+}
+
+std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds) {
+    char time[32];
+    std::snprintf(time, sizeof time, "%.1f s", seconds);
+    return "sent " + Grouped(labels) + (labels == 1 ? " label, " : " labels, ") + Grouped(bytes) +
+           " bytes to " + uri + " in " + time;
+}
+
+std::string StoppedLine(const SendOutcome& outcome, std::uint64_t bytes, const std::string& uri) {
+    return uri + ": the printer accepted " + Grouped(outcome.accepted) + " of " + Grouped(bytes) +
+           " bytes: " + outcome.error;
+}
+
+std::string ReplyText(const SendOutcome& outcome) {
+    std::string text = "the printer replied " + Grouped(outcome.replyBytes) + " bytes";
+    if (outcome.reply.size() < outcome.replyBytes)
+        text += ", the first " + Grouped(outcome.reply.size()) + " follow";
+    text += outcome.replyBytes ? ":\n" + outcome.reply : "\n";
+    if (!outcome.reply.empty() && outcome.reply.back() != '\n') text += '\n';
+    return text;
 }
 
 }  // namespace quillon::cli
