@@ -16,14 +16,56 @@ namespace {
 // early in either language; VORN frames every text in double quotes and has
 // no other frame to fall back on. (KESH picks a frame the data does not hold.)
 void CheckFramable(std::string_view text, const char* field, bool kesh) {
-    static constexpr std::string_view kVornUnframable("\"\r\n\0", 4);
-    const std::string_view unframable = kesh ? kVornUnframable.substr(1) : kVornUnframable;
-    const size_t at = text.find_first_of(unframable);
-    if (at == std::string_view::npos) return;
-    const char c = text[at];
-    const char* what = c == '"' ? "a double quote" : c == '\r' ? "a carriage return" : c == '\n' ? "a line feed"
-                                                                                                : "a NUL byte";
-    throw std::invalid_argument(std::string(field) + ": " + (kesh ? "KESH" : "VORN") + " cannot frame " + what);
+    // One comparison per byte for the usual text; only a byte at or below
+    // CR or a quote is looked at twice.
+    for (const char c : text) {
+        if (static_cast<unsigned char>(c) > '\r' && c != '"') continue;
+        const char* what = c == '\r' ? "a carriage return" : c == '\n' ? "a line feed" : c == '\0' ? "a NUL byte"
+                           : c == '"' && !kesh                              ? "a double quote"
+                                                                            : nullptr;
+        if (what)
+            throw std::invalid_argument(std::string(field) + ": " + (kesh ? "KESH" : "VORN") + " cannot frame " +
+                                        what);
+    }
+}
+
+}  // namespace
+
+namespace {
+
+// What a label keeps its parts in. Goal: a label built after another one on
+// the same thread sets up no arena and grows no list again; the thread keeps
+// one spare store, as it keeps a spare form.
+struct PartStore {
+    BumpArena arena;
+    OwningList lists[kPartSlots];
+    std::vector<size_t> objectOfRow;  // row of the form -> object index
+
+    // Destroys every part, then gives the arena back in one go.
+    void Clear() noexcept {
+        for (auto& list : lists) list.clear();
+        arena.Rewind();
+        objectOfRow.clear();
+    }
+};
+
+thread_local std::unique_ptr<PartStore> tSpareStore;
+
+struct ReturnStore {
+    void operator()(PartStore* store) const noexcept {
+        store->Clear();
+        // A store grown by a huge label is freed rather than kept.
+        if (tSpareStore || store->arena.HeapBytes() > 0 || store->lists[0].capacity() > 256) {
+            delete store;
+            return;
+        }
+        tSpareStore.reset(store);
+    }
+};
+using StorePtr = std::unique_ptr<PartStore, ReturnStore>;
+
+StorePtr AcquireStore() {
+    return StorePtr(tSpareStore ? tSpareStore.release() : new PartStore);
 }
 
 }  // namespace
@@ -34,19 +76,20 @@ class Label::Impl final : public NoticeSink {
         : _resolution(dotsPerUnit, static_cast<ScaleEnum>(unit)),
           _kesh(language == Language::Kesh),
           _unit(static_cast<ScaleEnum>(unit)),
+          _store(AcquireStore()),
           _label(name, &_resolution, static_cast<int>(language)),
-          _target{&_label,     &_resolution, static_cast<int>(language), &_arena,
-                  {&_lists[0], &_lists[1],   &_lists[2],                 &_lists[3], &_lists[4], &_lists[5], &_lists[6]}} {
+          _target{&_label,
+                  &_resolution,
+                  static_cast<int>(language),
+                  &_store->arena,
+                  {&_store->lists[0], &_store->lists[1], &_store->lists[2], &_store->lists[3], &_store->lists[4],
+                   &_store->lists[5], &_store->lists[6]}},
+          _objectOfRow(_store->objectOfRow) {
         Check(name, "name");
         _label.Form().Notices = this;
         MakeRoomInOwningLists(_target.lists);
-        for (auto& list : _lists) list.push_back(OwnNothing());
+        for (auto* list : _target.lists) list->push_back(OwnNothing());
         _objectOfRow.push_back(0);  // the scale command
-    }
-    ~Impl() override {
-        // The parts are destroyed with their list entries before the arena
-        // that holds them goes.
-        for (auto& list : _lists) list.clear();
     }
 
     void Check(std::string_view text, const char* field) const { CheckFramable(text, field, _kesh); }
@@ -80,15 +123,14 @@ class Label::Impl final : public NoticeSink {
     }
 
     // Declared in the order they must be built: the label refers to the
-    // resolution, the parts live in the arena and are owned by the lists.
+    // resolution and is gone before its parts are.
     PrintResolution _resolution;
     bool _kesh;
     ScaleEnum _unit;
-    BumpArena _arena;
-    OwningList _lists[kPartSlots];
+    StorePtr _store;
     Label_vorn _label;
     LabelTarget _target;
-    std::vector<size_t> _objectOfRow;  // row of the form -> object index
+    std::vector<size_t>& _objectOfRow;
     size_t _calls = 0;
     std::vector<LabelNotice> _notices;
 };
