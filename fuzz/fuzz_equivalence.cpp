@@ -12,6 +12,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <typeinfo>
 #include <utility>
