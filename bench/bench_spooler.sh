@@ -109,8 +109,8 @@ label=$labels/00000.json
 export PPD=$build/tools/cups/quillon-vorn.ppd
 filter=("$build/tools/cups/quillon-label" 1 root label 1 "job-uuid=urn:uuid:0 number-up=1" "$label")
 render=("$tool" render --lang vorn --dpi 203 "$label")
-filter_ms=$(PATH=$(dirname "$tool"):$PATH per_call "${filter[@]}")
-filter_cpu=$(PATH=$(dirname "$tool"):$PATH cpu_per_call "${filter[@]}")
+filter_ms=$(per_call "${filter[@]}")
+filter_cpu=$(cpu_per_call "${filter[@]}")
 tool_ms=$(per_call "${render[@]}")
 tool_cpu=$(cpu_per_call "${render[@]}")
 true_cpu=$(cpu_per_call /bin/true)
@@ -126,5 +126,5 @@ printf '  quillon queue, command text (no filter):       %6.1f   %6.1f\n' \
   "$(median < "$results/text")" "$(median < "$results/text_cpu")"
 printf '  filter / raw rate, median of the rounds:       %6.2f\n' "$(median < "$results/ratio")"
 printf 'per job, 50 runs by hand (median wall, mean CPU): filter %.1f ms, %.1f ms CPU;\n' "$filter_ms" "$filter_cpu"
-printf '  of which quillon render %.1f ms, %.1f ms CPU (starting /bin/true: %.1f ms CPU)\n' \
+printf '  quillon render of the same label %.1f ms, %.1f ms CPU (starting /bin/true: %.1f ms CPU)\n' \
   "$tool_ms" "$tool_cpu" "$true_cpu"

@@ -5,8 +5,8 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/../.." && pwd)
 # CUPS with its socket backend, its clients and ipptool (installing starts
-# no daemon the test uses), and patchelf for the test's copy of the tool.
-bash "$root/scripts/install-deps.sh" cups cups-client cups-ipp-utils patchelf
+# no daemon the test uses).
+bash "$root/scripts/install-deps.sh" cups cups-client cups-ipp-utils
 # The build of scripts/test.sh, when it is there.
 cmake -S "$root" -B "$root/build" -DQUILLON_WERROR=ON -DQUILLON_BUILD_TESTS=ON > /dev/null
 cmake --build "$root/build" -j2 --target quillon_cli quillon_label_filter

@@ -39,27 +39,30 @@ TEST(LabelFilter, ReadsPpdDefaults) {
     EXPECT_EQ(PpdDefault(ppd, "LabelLanguage"), "");
 }
 
-TEST(LabelFilter, ChoosesRenderArguments) {
+TEST(LabelFilter, ChoosesTheRendering) {
     struct Row {
-        std::string language, resolution;
-        std::vector<std::string> args;
+        std::string language, resolution, chosenLanguage;
+        float dpi;
         std::string error;
     };
-    const std::string badDpi = "\": expected dots per inch, such as 203dpi";
+    const std::string badDpi = "\": expected 100dpi to 1200dpi, such as 203dpi";
     const Row rows[] = {
-        {"", "", {}, ""},
-        {"kesh", "", {"--lang", "kesh"}, ""},
-        {"vorn", "203x203dpi", {"--lang", "vorn", "--dpi", "203"}, ""},
-        {"", "600dpi", {"--dpi", "600"}, ""},
-        {"zpl", "203dpi", {}, "LabelLanguage \"zpl\": expected vorn or kesh"},
-        {"", "300x600dpi", {}, "Resolution \"300x600dpi" + badDpi},
-        {"", "12dpmm", {}, "Resolution \"12dpmm" + badDpi},
-        {"", "-203dpi", {}, "Resolution \"-203dpi" + badDpi},
+        {"", "", "", 0, ""},
+        {"kesh", "", "kesh", 0, ""},
+        {"vorn", "203x203dpi", "vorn", 203, ""},
+        {"", "1200dpi", "", 1200, ""},
+        {"zpl", "203dpi", "", 0, "LabelLanguage \"zpl\": expected vorn or kesh"},
+        {"", "300x600dpi", "", 0, "Resolution \"300x600dpi" + badDpi},
+        {"", "12dpmm", "", 0, "Resolution \"12dpmm" + badDpi},
+        {"", "99dpi", "", 0, "Resolution \"99dpi" + badDpi},
+        {"", "1201dpi", "", 0, "Resolution \"1201dpi" + badDpi},
     };
     for (const Row& row : rows) {
-        RenderArguments r = ChooseRenderArguments(row.language, row.resolution);
+        const Rendering r = ChooseRendering(row.language, row.resolution);
         EXPECT_EQ(r.error, row.error) << row.language << " " << row.resolution;
-        EXPECT_EQ(r.args, row.args) << row.language << " " << row.resolution;
+        if (!r.error.empty()) continue;
+        EXPECT_EQ(r.language, row.chosenLanguage) << row.language << " " << row.resolution;
+        EXPECT_EQ(r.dpi, row.dpi) << row.language << " " << row.resolution;
     }
 }
 
@@ -67,10 +70,11 @@ TEST(LabelFilter, CopiesAndLogLines) {
     EXPECT_EQ(ParseCopies("12"), 12);
     for (const char* bad : {"", "0", "-1", "2x", " 2", "99999999999999999999"})
         EXPECT_EQ(ParseCopies(bad), 0) << bad;
-    EXPECT_EQ(LogLine("quillon: <stdin>: objects[0].x: missing", "a.json"),
-              "ERROR: a.json: objects[0].x: missing");
-    EXPECT_EQ(LogLine("quillon: --dpi: bad", "a.json"), "ERROR: --dpi: bad");
-    EXPECT_EQ(LogLine("Narrow:Wide must be 1:1", "a.json"), "WARNING: Narrow:Wide must be 1:1");
+    EXPECT_EQ(LogLine("ERROR", "<stdin>: objects[0].x: missing", "a.json"),
+              "ERROR: a.json: objects[0].x: missing\n");
+    EXPECT_EQ(LogLine("WARNING", "quillon: <stdin>: objects[1].wide: Code 128 prints 1:1", "a.json"),
+              "WARNING: a.json: objects[1].wide: Code 128 prints 1:1\n");
+    EXPECT_EQ(LogLine("ERROR", "<stdin>:3:1: bad", "a.json"), "ERROR: a.json:3:1: bad\n");
 }
 
 std::string Slurp(const std::string& path) {
@@ -78,14 +82,14 @@ std::string Slurp(const std::string& path) {
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-// The filter with the tool on its PATH, as cupsd runs it.
+// The filter as cupsd runs it, with no tool on its PATH.
 struct FilterRun {
     int status;
     std::string out, err;
 };
 FilterRun RunFilter(const std::string& dir, const std::string& args, const std::string& input) {
     std::ofstream(dir + "/in.json") << input;
-    std::string command = "cd " + dir + " && PATH=" QUILLON_TOOL_DIR " PPD=" + QUILLON_VORN_PPD + " " +
+    std::string command = "cd " + dir + " && PATH=/nonexistent PPD=" + QUILLON_VORN_PPD + " " +
                           QUILLON_FILTER + " " + args + " < in.json > out 2> err";
     int status = std::system(command.c_str());
     return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(dir + "/out"), Slurp(dir + "/err")};
@@ -115,6 +119,14 @@ TEST(LabelFilter, RunsAsCupsRunsIt) {
     FilterRun bad = RunFilter(dir, "7 ann label.json 1 ''", R"({"objects": [{"type": "line"}]})");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out + bad.err, "ERROR: label.json: objects[0].x: missing\n");
+
+    // A notice is a warning of the job, which prints.
+    FilterRun notice = RunFilter(dir, "7 ann label.json 1 ''",
+                                 R"({"name": "N", "objects": [{"type": "barcode1d", "x": 1, "y": 1, )"
+                                 R"("data": "12", "narrow": 2, "wide": 5, "height": 40}]})");
+    EXPECT_EQ(notice.status, 0);
+    EXPECT_EQ(notice.out, Render(dir, "--lang vorn --dpi 203"));
+    EXPECT_EQ(notice.err, "WARNING: label.json: objects[0].narrow/wide: Code 128 prints 1:1\n");
 
     std::system(("rm -rf " + dir).c_str());
 }

@@ -19,17 +19,11 @@ spooler_start() {
   SPOOLER_DIR=$(mktemp -d /tmp/quillon-spooler.XXXXXX)
   d=$SPOOLER_DIR
   chmod 755 "$d"
-  mkdir -p "$d"/{etc/ppd,bin/filter,lib,spool/tmp,cache,run,log,printers}
+  mkdir -p "$d"/{etc/ppd,bin/filter,spool/tmp,cache,run,log,printers}
   for sub in backend cgi-bin daemon monitor notifier; do
     ln -s "/usr/lib/cups/$sub" "$d/bin/$sub"
   done
   install -m 755 "$build/tools/cups/quillon-label" "$d/bin/filter/quillon-label"
-  # The filter finds the tool on the PATH cupsd gives it, which starts with
-  # ServerBin/filter. The build's copy finds the library in the build tree,
-  # which lp may not be allowed to read, and cupsd passes no LD_LIBRARY_PATH.
-  install -m 755 "$build/tools/quillon/quillon" "$d/bin/filter/quillon"
-  cp -L "$(find "$build/src" -maxdepth 1 -name 'libquillon.so.1' | head -n 1)" "$d/lib/"
-  patchelf --set-rpath "$d/lib" "$d/bin/filter/quillon"
   cp "$source/tools/cups/quillon.types" "$source/tools/cups/quillon.convs" "$d/etc/"
   chown root:lp "$d/spool" "$d/spool/tmp"
   chmod 770 "$d/spool" "$d/spool/tmp"

@@ -1,7 +1,6 @@
 #include "LabelFilter.h"
 
 #include <charconv>
-#include <climits>
 
 namespace quillon::cups {
 namespace {
@@ -38,13 +37,12 @@ std::string ReadValue(std::string_view text, std::size_t& i) {
     return value;
 }
 
-// A positive whole number of dots per inch, or 0. The bound keeps the value
-// exact in the float the tool takes; no printer comes near it.
+// Dots per inch the renderer takes (as `quillon render --dpi` does), or 0.
 long Dpi(std::string_view text) {
     long value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (ec != std::errc() || end != text.data() + text.size() || text[0] == '0' || value < 1 ||
-        value > 100000)
+    if (ec != std::errc() || end != text.data() + text.size() || text[0] == '0' || value < 100 ||
+        value > 1200)
         return 0;
     return value;
 }
@@ -86,10 +84,10 @@ std::string PpdDefault(std::string_view ppd, std::string_view name) {
     return "";
 }
 
-RenderArguments ChooseRenderArguments(const std::string& language, const std::string& resolution) {
-    RenderArguments r;
+Rendering ChooseRendering(const std::string& language, const std::string& resolution) {
+    Rendering r;
     if (language == "vorn" || language == "kesh") {
-        r.args = {"--lang", language};
+        r.language = language;
     } else if (!language.empty()) {
         r.error = "LabelLanguage \"" + language + "\": expected vorn or kesh";
         return r;
@@ -104,12 +102,8 @@ RenderArguments ChooseRenderArguments(const std::string& language, const std::st
         dpi = Dpi(dots.substr(0, x));
         if (x != std::string_view::npos && Dpi(dots.substr(x + 1)) != dpi) dpi = 0;
     }
-    if (dpi == 0) {
-        r.error = "Resolution \"" + resolution + "\": expected dots per inch, such as 203dpi";
-        return r;
-    }
-    r.args.push_back("--dpi");
-    r.args.push_back(std::to_string(dpi));
+    if (dpi == 0) r.error = "Resolution \"" + resolution + "\": expected 100dpi to 1200dpi, such as 203dpi";
+    r.dpi = static_cast<float>(dpi);
     return r;
 }
 
@@ -120,13 +114,15 @@ long ParseCopies(std::string_view text) {
     return copies;
 }
 
-std::string LogLine(std::string_view line, std::string_view title) {
+std::string LogLine(std::string_view level, std::string_view message, std::string_view title) {
     constexpr std::string_view kTool = "quillon: ", kStdin = "<stdin>";
-    if (line.substr(0, kTool.size()) != kTool) return "WARNING: " + std::string(line);
-    line.remove_prefix(kTool.size());
-    if (line.substr(0, kStdin.size()) == kStdin)
-        return "ERROR: " + std::string(title) + std::string(line.substr(kStdin.size()));
-    return "ERROR: " + std::string(line);
+    if (message.substr(0, kTool.size()) == kTool) message.remove_prefix(kTool.size());
+    std::string line = std::string(level) + ": ";
+    if (message.substr(0, kStdin.size()) == kStdin) {
+        line += title;
+        message.remove_prefix(kStdin.size());
+    }
+    return line.append(message) += '\n';
 }
 
 }  // namespace quillon::cups

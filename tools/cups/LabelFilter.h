@@ -1,9 +1,8 @@
 #ifndef QUILLON_TOOLS_CUPS_LABELFILTER_H
 #define QUILLON_TOOLS_CUPS_LABELFILTER_H
 
-// The decisions of the quillon-label CUPS filter, apart from its processes:
-// which options hold, what `quillon render` is told, and how the tool's
-// messages read in the job log.
+// The decisions of the quillon-label CUPS filter: which options hold, how
+// the labels are rendered, and how messages read in the job log.
 
 #include <string>
 #include <string_view>
@@ -20,22 +19,24 @@ std::vector<std::pair<std::string, std::string>> ParseOptions(std::string_view t
 // The value of the PPD line `*Default<name>: value`, or "" without one.
 std::string PpdDefault(std::string_view ppd, std::string_view name);
 
-// The render arguments for the queue's or the job's `LabelLanguage` (vorn,
-// kesh) and `Resolution` (203dpi, 203x203dpi); an empty value leaves the
-// label's own. `error` is set instead when a value is none of these.
-struct RenderArguments {
-    std::vector<std::string> args;
+// How the labels are rendered, from the queue's or the job's
+// `LabelLanguage` (vorn, kesh) and `Resolution` (203dpi, 203x203dpi); an
+// empty value leaves the label's own. `error` is set instead when a value is
+// none of these.
+struct Rendering {
+    std::string language;
+    float dpi = 0;
     std::string error;
 };
-RenderArguments ChooseRenderArguments(const std::string& language, const std::string& resolution);
+Rendering ChooseRendering(const std::string& language, const std::string& resolution);
 
 // The `copies` argument, or 0 when it is not a whole number from 1.
 long ParseCopies(std::string_view text);
 
-// One line of the tool's standard error as a line of the job log. The
-// tool's own messages are errors, with the job's title for the input's
-// name; anything else is a notice about a value the printer cannot express.
-std::string LogLine(std::string_view line, std::string_view title);
+// A message of the renderer as a line of the job log at `level` (ERROR,
+// WARNING): without the tool's "quillon: ", and with the job's title for the
+// name of its input.
+std::string LogLine(std::string_view level, std::string_view message, std::string_view title);
 
 }  // namespace quillon::cups
 

@@ -14,34 +14,8 @@
 
 namespace quillon::cli {
 
-static int gTextFd = 1;
-
 void Report(const std::string& message) {
     std::cerr << "quillon: " << message << '\n';
-}
-
-int TextFd() {
-    return gTextFd;
-}
-
-void SeparateCommandText() {
-    std::cout.flush();
-    std::fflush(stdout);
-    gTextFd = ::dup(1);
-    ::dup2(2, 1);
-}
-
-void Finish(int status) {
-    if (status != kOk) throw CLI::RuntimeError(status);
-}
-
-CLI::Option* AddLanguage(CLI::App* sub, std::string& lang, const char* help) {
-    return sub->add_option("--lang", lang, help)
-        ->transform(CLI::IsMember({"vorn", "kesh"}, CLI::ignore_case));
-}
-
-Language LanguageOption(const std::string& name) {
-    return name == "kesh" ? Language::Kesh : name == "vorn" ? Language::Vorn : Language::Unset;
 }
 
 namespace {
