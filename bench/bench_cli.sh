@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End-to-end benchmark of `quillon render` on a JSON Lines file of 100,000
 # shipping labels (the 4 x 6 inch label of the demo, each with its own
-# tracking number). Reports labels/s, median of three runs per language, and
+# tracking number). Reports labels/s, median of three runs per language and
+# for one render worker and one per core, and
 # where the rendering thread's time went (waiting for the JSON reader,
 # rendering in the library, writing), with the reader thread's own time for
 # reading and checking the JSON. Several tools (say the one on main and a
@@ -58,7 +59,9 @@ run() {
 echo "read and check only:"
 run --check
 for lang in vorn kesh; do
-  echo "$lang end to end:"
+  echo "$lang end to end, one render worker:"
+  run --lang "$lang" --jobs 1
+  echo "$lang end to end, one render worker per core ($(nproc)):"
   run --lang "$lang"
   echo "  output $(( $(stat -c %s "$work/out.0.txt") / 1024 / 1024 )) MiB"
 done

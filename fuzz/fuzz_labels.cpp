@@ -24,15 +24,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         lseek(fd, 0, SEEK_SET) != 0)
         __builtin_trap();
     InputSource in(fd);
-    LibraryLines caught;
     NoticeReport notices;
+    std::vector<quillon::LabelNotice> found;
     ReadLabels(in, "fuzz", {language}, [&](Record& r) {
         if (!r.label) return true;
+        found.clear();
         try {
-            RenderLabel(*r.label);
+            RenderLabel(*r.label, &found);
         } catch (const RenderError&) {
         }
-        CollectNotices(*r.label, caught.Take(), r.index, notices);
+        CollectNotices(*r.label, found, r.index, notices);
         return true;
     });
     close(fd);

@@ -8,5 +8,6 @@
 #include "quillon/Export.h"
 #include "quillon/HostText.h"
 #include "quillon/Label.h"
+#include "quillon/LabelObject.h"
 
 #endif

@@ -62,6 +62,10 @@ class VornForm : private quillon::FormStorage {
     size_t ObjectCount() const {
         return VornObjects.size();
     }
+    // The object whose text is being rendered, so that a notice can name it.
+    size_t RenderingRow() const {
+        return _renderingRow;
+    }
     // Bytes the form's lists took from the heap beyond its inline block.
     size_t HeapBytes() const noexcept {
         return _lists.HeapBytes();
@@ -167,6 +171,7 @@ class VornForm : private quillon::FormStorage {
     // Rows every list has room for. AddRow appends without checking while
     // this is above zero; anything that changes one list alone resets it.
     size_t _rowsRoom = 0;
+    size_t _renderingRow = 0;
     // The text being rendered; kept with the form, so that a form reused
     // for the next label renders without allocating.
     quillon::TextBuffer _rendering;

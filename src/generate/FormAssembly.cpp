@@ -122,6 +122,7 @@ void VornForm::GetAsString(std::string& strLabel) {
     IPrintResolution* res = PrinterResolution;
     for (size_t i = 0; i < VornObjects.size(); ++i) {
         if (i >= rows) throw std::out_of_range("the form's lists do not line up");
+        _renderingRow = i;
         language = VornObjPrintLanguageTyp[i];
         const bool kesh = language == kKesh;
         switch (VornObjType[i]) {

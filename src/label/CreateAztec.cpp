@@ -1,18 +1,14 @@
-// Adding an Aztec symbol to the current label. Values are kept as given; the
-// emitters clamp or reject them when the label is rendered.
-#include "label/LabelState.h"
+// Adding an Aztec symbol to a label. Values are kept as given; the emitters
+// clamp or reject them when the label is rendered.
+#include "label/AddObjects.h"
 #include "model/IBcdAztec.h"
-#include "quillon/Label.h"
 
-using namespace quillon;
+namespace quillon {
 
-extern "C" {
-
-QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
-                                      float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
-                                      int iLayers, RotateEnum rotation) {
-    if (!gpLabel) return nullptr;
-    ObjectParts parts;
+Recorded AddAztec(const LabelTarget& target, float start_x, float start_y, const std::string& content,
+                  ScaleEnum scale, float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection, int iLayers,
+                  RotateEnum rotation) {
+    ObjectParts parts(*target.arena);
     Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
     Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
     CellSquare* cell = parts.Make<CellSquare>(kCellSquarePart, xdim, ruler);
@@ -24,7 +20,7 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
     if (static_cast<int>(CodeType) != -1) aztec->setAztecCodeTypeEnumType(CodeType);
     if (iFixedErrCorrection != -1) aztec->setFixedErrCorrection(iFixedErrCorrection);
     if (iLayers != -1) aztec->setLayers(iLayers);
-    aztec->printResolution = gpPrinterResolution.get();
+    aztec->printResolution = target.resolution;
 
     FormRow row;
     row.VornobjAztecContent = content;
@@ -33,7 +29,20 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
     row.VornobjAztecFixedErrCorrection = iFixedErrCorrection;
     row.VornobjAztecLayers = iLayers;
     row.VornObjRotation = static_cast<int>(rotation);
-    return RecordObject(kObjAztec, std::move(row), std::move(parts), gpAztecBarcodeType);
+    return RecordObject(target, kObjAztec, std::move(row), std::move(parts));
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
+                                      float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
+                                      int iLayers, RotateEnum rotation) {
+    if (!gpLabel) return nullptr;
+    return quillon::PublishLast(quillon::AddAztec(quillon::DefaultLabel(), start_x, start_y, content, scale, xdim,
+                                                  CodeType, iFixedErrCorrection, iLayers, rotation),
+                                gpAztecBarcodeType);
 }
 
 }  // extern "C"

@@ -1,22 +1,18 @@
-// Adding a one-dimensional barcode to the current label. Nothing is checked
-// here: an unknown symbology is recorded and decided on when rendering.
-#include "label/LabelState.h"
+// Adding a one-dimensional barcode to a label. Nothing is checked here: an
+// unknown symbology is recorded and decided on when rendering.
+#include "label/AddObjects.h"
 #include "model/IBarcode1D.h"
-#include "quillon/Label.h"
 
-using namespace quillon;
+namespace quillon {
 
-extern "C" {
-
-QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content, ScaleEnum scale,
-                                  float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
-                                  bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
-    if (!gpLabel) return nullptr;
-    ObjectParts parts;
+Recorded AddBarcode1D(const LabelTarget& target, float start_x, float start_y, const std::string& content,
+                      ScaleEnum scale, float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
+                      bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
+    ObjectParts parts(*target.arena);
     parts.Make<Point>(kStartPart, start_x, start_y);
     auto* barcode = parts.Make<Barcode1D_vorn>(kObjectPart);
     barcode->setRuler(parts.Make<Ruler>(kRulerPart, scale));
-    barcode->printResolution = gpPrinterResolution.get();
+    barcode->printResolution = target.resolution;
     barcode->setBarcodeType(BcdTyp);
     barcode->setRotation(rotation);
     barcode->setPrintHumanReadable(PrintHumanReadable);
@@ -30,7 +26,21 @@ QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string cont
     row.VornobjPrintHumanReadable = PrintHumanReadable;
     row.VornobjHeight = Height;
     row.VornobjPdfLocTop = PdfLocTop;
-    return RecordObject(kObjBarcode1D, std::move(row), std::move(parts), gpBarcode1DType);
+    return RecordObject(target, kObjBarcode1D, std::move(row), std::move(parts));
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content, ScaleEnum scale,
+                                  float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
+                                  bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
+    if (!gpLabel) return nullptr;
+    return quillon::PublishLast(quillon::AddBarcode1D(quillon::DefaultLabel(), start_x, start_y, content, scale,
+                                                      narrowBar, wideBar, Height, BcdTyp, PrintHumanReadable,
+                                                      rotation, PdfLocTop),
+                                gpBarcode1DType);
 }
 
 }  // extern "C"

@@ -1,18 +1,13 @@
-// Adding a DataMatrix symbol to the current label.
-#include "label/LabelState.h"
+// Adding a DataMatrix symbol to a label.
+#include "label/AddObjects.h"
 #include "model/IBcdDataMatrix.h"
-#include "quillon/Label.h"
 
-using namespace quillon;
+namespace quillon {
 
-extern "C" {
-
-QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
-                                           float xdim, RotateEnum Rotation, bool UseRectangle,
-                                           std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
-                                           int row, int col) {
-    if (!gpLabel) return nullptr;
-    ObjectParts parts;
+Recorded AddDataMatrix(const LabelTarget& target, float start_x, float start_y, const std::string& content,
+                       ScaleEnum scale, float xdim, RotateEnum Rotation, bool UseRectangle,
+                       const std::string& MatrixMultiLine, char CtrlChar1, char CtrlChar2, int row, int col) {
+    ObjectParts parts(*target.arena);
     Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
     Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
     CellSquare* cell = parts.Make<CellSquare>(kCellSquarePart, xdim, ruler);
@@ -27,7 +22,7 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
         ADataMatrix::ExpandMultiLine(MatrixMultiLine, CtrlChar1, CtrlChar2, dm->getCtrlCharDelimiter());
     if (!MatrixMultiLine.empty()) dm->setData(expansion);
     if (row != -1 && col != -1) dm->setRowsCols(row, col);
-    dm->setPrintResolution(gpPrinterResolution.get());
+    dm->setPrintResolution(target.resolution);
 
     FormRow rec;
     rec.VornobjAztecXdim = xdim;
@@ -41,7 +36,22 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
     rec.VornobjDataMatrixAllStr = allStr;
     rec.VornobjAztecContent = content;
     rec.VornobjDataMatrixMultiLine = MatrixMultiLine;
-    return RecordObject(kObjDataMatrix, std::move(rec), std::move(parts), gpDataMatrixBarcodeType);
+    return RecordObject(target, kObjDataMatrix, std::move(rec), std::move(parts));
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
+                                           float xdim, RotateEnum Rotation, bool UseRectangle,
+                                           std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
+                                           int row, int col) {
+    if (!gpLabel) return nullptr;
+    return quillon::PublishLast(quillon::AddDataMatrix(quillon::DefaultLabel(), start_x, start_y, content, scale,
+                                                       xdim, Rotation, UseRectangle, MatrixMultiLine, CtrlChar1,
+                                                       CtrlChar2, row, col),
+                                gpDataMatrixBarcodeType);
 }
 
 }  // extern "C"

@@ -1,20 +1,16 @@
-// Adding a QR code to the current label. Levels, models, masks and segment
-// kinds are recorded as given; the emitters report what they cannot map
-// when the label is rendered.
-#include "label/LabelState.h"
+// Adding a QR code to a label. Levels, models, masks and segment kinds are
+// recorded as given; the emitters report what they cannot map when the
+// label is rendered.
+#include "label/AddObjects.h"
 #include "model/IBcdQRCode.h"
-#include "quillon/Label.h"
 
-using namespace quillon;
+namespace quillon {
 
-extern "C" {
-
-QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
-                                   float xdim, QRCodeMaskEnum Mask, QRCodeManualSegments* dataManuallyEncoded,
-                                   QRCodeErrorCorrectionEnum errEnum, QRCodeModelEnum modelEnum,
-                                   RotateEnum rotation) {
-    if (!gpLabel) return nullptr;
-    ObjectParts parts;
+Recorded AddQRCode(const LabelTarget& target, float start_x, float start_y, const std::string& content,
+                   ScaleEnum scale, float xdim, QRCodeMaskEnum Mask,
+                   const QRCodeManualSegments* dataManuallyEncoded, QRCodeErrorCorrectionEnum errEnum,
+                   QRCodeModelEnum modelEnum, RotateEnum rotation) {
+    ObjectParts parts(*target.arena);
     Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
     Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
     CellSquare* cell = parts.Make<CellSquare>(kCellSquarePart, xdim, ruler);
@@ -27,7 +23,7 @@ QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string con
     if (static_cast<int>(Mask) != -1) qr->setMask(Mask);
     if (static_cast<int>(errEnum) != -1) qr->setErrorCorrection(errEnum);
     if (static_cast<int>(modelEnum) != -1) qr->setModel(modelEnum);
-    qr->setPrintResolution(gpPrinterResolution.get());
+    qr->setPrintResolution(target.resolution);
 
     FormRow row;
     row.VornobjAztecContent = content;
@@ -38,7 +34,21 @@ QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string con
     row.VornobjQRCodedataManuallyEncoded = dataManuallyEncoded;
     row.VornobjQRCodeErrEnum = static_cast<int>(errEnum);
     row.VornobjQRCodeModelEnum = static_cast<int>(modelEnum);
-    return RecordObject(kObjQRCode, std::move(row), std::move(parts), gpQRBarcodeType);
+    return RecordObject(target, kObjQRCode, std::move(row), std::move(parts));
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string content, ScaleEnum scale,
+                                   float xdim, QRCodeMaskEnum Mask, QRCodeManualSegments* dataManuallyEncoded,
+                                   QRCodeErrorCorrectionEnum errEnum, QRCodeModelEnum modelEnum,
+                                   RotateEnum rotation) {
+    if (!gpLabel) return nullptr;
+    return quillon::PublishLast(quillon::AddQRCode(quillon::DefaultLabel(), start_x, start_y, content, scale,
+                                                   xdim, Mask, dataManuallyEncoded, errEnum, modelEnum, rotation),
+                                gpQRBarcodeType);
 }
 
 }  // extern "C"

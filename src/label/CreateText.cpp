@@ -1,26 +1,22 @@
-// Adding a text to the current label.
-#include "label/LabelState.h"
+// Adding a text to a label.
+#include "label/AddObjects.h"
 #include "model/IText.h"
-#include "quillon/Label.h"
 
-using namespace quillon;
+namespace quillon {
 
-extern "C" {
-
-QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
-                              std::string data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
-                              FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
-                              RotateEnum rotation) {
-    if (!gpLabel) return nullptr;
+Recorded AddText(const LabelTarget& target, float x_start, float y_start, float fontsize_x, float fontsize_y,
+                 const std::string& data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
+                 FontStyleEnum FontStyle, AlignEnum Alignment, const std::string& fontName,
+                 RotateEnum rotation) {
     // Everything is made before anything is recorded, so a failure leaves
     // the label as it was.
-    ObjectParts parts;
-    auto* item =
-        parts.Make<TextItem>(kTextItemPart, x_start, y_start, fontsize_x, fontsize_y, CopyToParts(data));
+    ObjectParts parts(*target.arena);
+    auto* item = parts.Make<TextItem>(kTextItemPart, x_start, y_start, fontsize_x, fontsize_y,
+                                      CopyToParts(*target.arena, data));
     parts.Make<Point>(kStartPart, x_start, y_start);
     auto* text = parts.Make<Text_vorn>(kObjectPart, item);
     text->setRuler(parts.Make<Ruler>(kRulerPart, scale));
-    text->printResolution = gpPrinterResolution.get();
+    text->printResolution = target.resolution;
     text->setFontName(fontName);
     text->setFontStyle(FontStyle);
     text->setFontSizeUnits(FontSizeUnit);
@@ -36,7 +32,22 @@ QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, fl
     row.VornobjfontName = fontName;
     row.VornobjFontSizeX = fontsize_x;
     row.VornobjFontSizeY = fontsize_y;
-    return RecordObject(kObjText, std::move(row), std::move(parts), gpTextType);
+    return RecordObject(target, kObjText, std::move(row), std::move(parts));
+}
+
+}  // namespace quillon
+
+extern "C" {
+
+QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
+                              std::string data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
+                              FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
+                              RotateEnum rotation) {
+    if (!gpLabel) return nullptr;
+    return quillon::PublishLast(quillon::AddText(quillon::DefaultLabel(), x_start, y_start, fontsize_x,
+                                                 fontsize_y, data, scale, FontSizeUnit, FontStyle, Alignment,
+                                                 fontName, rotation),
+                                gpTextType);
 }
 
 }  // extern "C"

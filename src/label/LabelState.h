@@ -20,15 +20,12 @@ namespace quillon {
 
 // Goal: a label costs no heap allocation and no free per part of its
 // objects (points, rulers, module sizes, the objects, copies of their
-// texts). The parts of a label die together at CloseLabel, so they are bumped
-// off one arena, which CloseLabel rewinds after the owning lists have run
-// every part's destructor. It lives with the owning lists rather than in the
-// label because a label replaced by a second CreateLabel leaves its parts
-// owned until CloseLabel.
-BumpArena& PartArena();
+// texts). The parts of a label die together, so they are bumped off one
+// arena per label, which is rewound after the owning lists have run every
+// part's destructor.
 
-// A copy of `text` in the part arena, alive until CloseLabel.
-std::string_view CopyToParts(std::string_view text);
+// A copy of `text` in `arena`, alive until the arena is rewound.
+std::string_view CopyToParts(BumpArena& arena, std::string_view text);
 
 // An owning, type-erased pointer: the deleter remembers the part's real
 // type, so every part is destroyed with its own destructor (its memory goes
@@ -51,14 +48,27 @@ enum PartSlot : int {
 };
 inline constexpr int kPartSlots = 7;
 
+// One label and everything it owns: where an adding step records. The
+// exported functions aim it at the process-wide label, a quillon::Label at
+// its own; nothing else is shared between labels.
+struct LabelTarget {
+    Label_vorn* label;
+    IPrintResolution* resolution;
+    int printLanguageTyp;
+    BumpArena* arena;
+    OwningList* lists[kPartSlots];  // in the order of PartSlot
+};
+
 // The parts an adding function makes for one object, one slot per owning
 // list (empty where the object has no such part). They are owned here until
 // RecordObject hands them to the owning lists.
 class ObjectParts {
   public:
+    explicit ObjectParts(BumpArena& arena) : _arena(arena) {}
+
     template <typename T, typename... Args>
     T* Make(PartSlot slot, Args&&... args) {
-        void* memory = PartArena().Allocate(sizeof(T), alignof(T));
+        void* memory = _arena.Allocate(sizeof(T), alignof(T));
         T* part = new (memory) T(std::forward<Args>(args)...);
         _slots[slot] = OwnedPtr(part, [](void* p) { static_cast<T*>(p)->T::~T(); });
         return part;
@@ -68,29 +78,33 @@ class ObjectParts {
         return static_cast<T*>(_slots[slot].get());
     }
     OwnedPtr&& Release(PartSlot slot) { return std::move(_slots[slot]); }
+    BumpArena& Arena() const { return _arena; }
 
   private:
+    BumpArena& _arena;
     OwnedPtr _slots[kPartSlots] = {OwnNothing(), OwnNothing(), OwnNothing(), OwnNothing(),
                                    OwnNothing(), OwnNothing(), OwnNothing()};
 };
 
-// The one recording step of every adding function: fills in the row's
-// language, type code and part pointers, records the row on the current
-// label and hands each part to its owning list, all or nothing. Only then
-// do the parts become the ones most recently made (gpRuler, gpCellSquare,
-// gpCellRect), so a failure leaves no such pointer to a part that is gone.
-// Returns the label handle; the caller checks that a label is open first.
-void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts);
+// What one adding step recorded: the parts that the exported functions
+// publish as the ones most recently made. `recorded` is false when the call
+// added nothing (a Maxicode message kind or an RFID bank that is not kept).
+struct Recorded {
+    bool recorded = false;
+    void* object = nullptr;
+    IRuler* ruler = nullptr;
+    CellSquare* cellSquare = nullptr;
+    CellRect* cellRect = nullptr;
+};
 
-// The same, publishing the kind object as the one of its kind most recently
-// made.
-template <typename Kind>
-void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts, Kind*& lastOfKind) {
-    Kind* object = parts.Get<Kind>(kObjectPart);
-    void* label = RecordObject(objType, std::move(row), std::move(parts));
-    lastOfKind = object;
-    return label;
-}
+// The one recording step of every adding function: fills in the row's
+// language, type code and part pointers, records the row on the target
+// label and hands each part to its owning list, all or nothing.
+Recorded RecordObject(const LabelTarget& target, int objType, FormRow&& row, ObjectParts&& parts);
+
+// Room for one more entry in each of `lists`, so that the pushes after a
+// recorded row cannot fail.
+void MakeRoomInOwningLists(OwningList* const (&lists)[kPartSlots]);
 
 }  // namespace quillon
 
@@ -133,5 +147,26 @@ extern DataMatrixBarcode_vorn* gpDataMatrixBarcodeType;
 extern AztecBarcode_vorn* gpAztecBarcodeType;
 extern MaxicodeBarcode_vorn* gpMexiCodeBarcodeType;
 extern cRfidWrite_vorn* gpRfidWriteType;
+
+namespace quillon {
+
+// The process-wide label as a recording target; a label must be open.
+LabelTarget DefaultLabel();
+
+// Makes what one call recorded the parts most recently made (gpRuler,
+// gpCellSquare, gpCellRect and the kind's own pointer) and returns the
+// label handle. A call that recorded nothing changes none of them.
+template <typename Kind>
+void* PublishLast(const Recorded& made, Kind*& lastOfKind) {
+    if (made.recorded) {
+        if (made.ruler) gpRuler = made.ruler;
+        if (made.cellSquare) gpCellSquare = made.cellSquare;
+        if (made.cellRect) gpCellRect = made.cellRect;
+        lastOfKind = static_cast<Kind*>(made.object);
+    }
+    return gpLabel.get();
+}
+
+}  // namespace quillon
 
 #endif

@@ -1,12 +1,13 @@
-// The exported label functions: open, render and close a label, and add a
-// stored picture. The adding functions of the other object kinds live in
-// Create<Kind>.cpp beside this file and record through RecordObject.
+// The exported label functions: open, render and close the process-wide
+// label, and add a stored picture. The adding steps of the other object kinds
+// live in Create<Kind>.cpp beside this file; every one records through
+// RecordObject into the label a LabelTarget names.
 
 #include <cstring>
 #include <stdexcept>
 
 #include "base/Format.h"
-#include "label/LabelState.h"
+#include "label/AddObjects.h"
 #include "quillon/Label.h"
 
 std::unique_ptr<Label_vorn> gpLabel;
@@ -42,17 +43,8 @@ cRfidWrite_vorn* gpRfidWriteType = nullptr;
 
 namespace {
 
-quillon::OwningList* const kOwningLists[] = {&ObjectsPtr,       &ObjRulerPtr,    &ObjStartPtr,   &ObjEndPtr,
-                                             &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
-
-// Room for one more entry in every owning list, so that the pushes after a
-// recorded row cannot fail. Only this file writes the lists, always all
-// seven together and by the same steps, so the first one tells for all.
-void MakeRoomInOwningLists() {
-    if (ObjectsPtr.capacity() != ObjectsPtr.size()) return;
-    for (auto* list : kOwningLists)
-        if (list->capacity() == list->size()) list->reserve(list->size() * 2 + 16);
-}
+quillon::OwningList* const kOwningLists[quillon::kPartSlots] = {
+    &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
 
 void ClearScratchPointers() {
     gpRuler = nullptr;
@@ -70,48 +62,81 @@ void ClearScratchPointers() {
     gpRfidWriteType = nullptr;
 }
 
+// Releases the label and every part it owns. Nothing can reach the parts of
+// a label once it is gone, so a label replaced by CreateLabel gives them
+// back at once rather than at the next CloseLabel: a host that never closes
+// its labels stays flat in memory.
+void ReleaseLabel() {
+    // The label refers to the resolution, so it goes first.
+    gpLabel.reset();
+    gpPrinterResolution.reset();
+    for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
+                       &ObjCellSquarePtr, &ObjCellRectPtr})
+        list->clear();
+    // Every part has been destroyed with its list entry.
+    gPartArena.Rewind();
+    ClearScratchPointers();
+}
+
 }  // namespace
 
 namespace quillon {
 
-BumpArena& PartArena() {
-    return gPartArena;
-}
-
-std::string_view CopyToParts(std::string_view text) {
+std::string_view CopyToParts(BumpArena& arena, std::string_view text) {
     if (text.empty()) return {};
-    auto* copy = static_cast<char*>(gPartArena.Allocate(text.size(), 1));
+    auto* copy = static_cast<char*>(arena.Allocate(text.size(), 1));
     std::memcpy(copy, text.data(), text.size());
     return {copy, text.size()};
 }
 
-void* RecordObject(int objType, FormRow&& row, ObjectParts&& parts) {
-    Ruler* const ruler = parts.Get<Ruler>(kRulerPart);
-    CellSquare* const cellSquare = parts.Get<CellSquare>(kCellSquarePart);
-    CellRect* const cellRect = parts.Get<CellRect>(kCellRectPart);
-    row.VornObjPrintLanguageTyp = giPrintLanguageTyp;
+// Only RecordObject and the label lifecycles write the lists, always all
+// seven together and by the same steps, so the first one tells for all.
+void MakeRoomInOwningLists(OwningList* const (&lists)[kPartSlots]) {
+    if (lists[0]->capacity() != lists[0]->size()) return;
+    for (auto* list : lists)
+        if (list->capacity() == list->size()) list->reserve(list->size() * 2 + 16);
+}
+
+Recorded RecordObject(const LabelTarget& target, int objType, FormRow&& row, ObjectParts&& parts) {
+    Recorded made;
+    made.recorded = true;
+    made.object = parts.Get<void>(kObjectPart);
+    made.ruler = parts.Get<Ruler>(kRulerPart);
+    made.cellSquare = parts.Get<CellSquare>(kCellSquarePart);
+    made.cellRect = parts.Get<CellRect>(kCellRectPart);
+    row.VornObjPrintLanguageTyp = target.printLanguageTyp;
     row.VornObjType = objType;
-    row.VornObjects = parts.Get<void>(kObjectPart);
-    row.VornObjRuler = ruler;
+    row.VornObjects = made.object;
+    row.VornObjRuler = made.ruler;
     row.VornObjstart = parts.Get<Point>(kStartPart);
     row.VornObjend = parts.Get<Point>(kEndPart);
-    row.VornObjCellSquare = cellSquare;
-    row.VornObjCellRect = cellRect;
+    row.VornObjCellSquare = made.cellSquare;
+    row.VornObjCellRect = made.cellRect;
     row.VornobjTextItem = parts.Get<TextItem>(kTextItemPart);
-    MakeRoomInOwningLists();
-    gpLabel->AddRow(std::move(row));
+    MakeRoomInOwningLists(target.lists);
+    target.label->AddRow(std::move(row));
     // Recorded: nothing below can fail, and the parts are the label's now.
-    ObjectsPtr.push_back(parts.Release(kObjectPart));
-    ObjRulerPtr.push_back(parts.Release(kRulerPart));
-    ObjStartPtr.push_back(parts.Release(kStartPart));
-    ObjEndPtr.push_back(parts.Release(kEndPart));
-    ObjCellSquarePtr.push_back(parts.Release(kCellSquarePart));
-    ObjCellRectPtr.push_back(parts.Release(kCellRectPart));
-    ObjTextItemPtr.push_back(parts.Release(kTextItemPart));
-    if (ruler) gpRuler = ruler;
-    if (cellSquare) gpCellSquare = cellSquare;
-    if (cellRect) gpCellRect = cellRect;
-    return gpLabel.get();
+    for (int slot = 0; slot < kPartSlots; ++slot)
+        target.lists[slot]->push_back(parts.Release(static_cast<PartSlot>(slot)));
+    return made;
+}
+
+Recorded AddPicture(const LabelTarget& target, int x, int y, const std::string& strFilePath) {
+    FormRow row;
+    std::string description;
+    AppendInt(description, x);
+    description += kPictureFieldDelimiter;
+    AppendInt(description, y);
+    description += kPictureFieldDelimiter;
+    description += strFilePath;
+    row.VornobjPutBmpStr = description;
+    return RecordObject(target, kObjPicture, std::move(row), ObjectParts(*target.arena));
+}
+
+LabelTarget DefaultLabel() {
+    return {gpLabel.get(), gpPrinterResolution.get(), giPrintLanguageTyp, &gPartArena,
+            {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr, &ObjCellRectPtr,
+             &ObjTextItemPtr}};
 }
 
 }  // namespace quillon
@@ -121,12 +146,10 @@ extern "C" {
 QUILLON_API void CreateLabel(int iPrintLanguageTyp, std::string LabelName, float dotsPerUnit,
                              ScaleEnum unit) {
     giPrintLanguageTyp = iPrintLanguageTyp;
-    // The label refers to the resolution, so it goes first.
-    gpLabel.reset();
-    gpPrinterResolution.reset();
+    ReleaseLabel();
     auto resolution = std::make_unique<PrintResolution>(dotsPerUnit, unit);
     auto label = std::make_unique<Label_vorn>(std::move(LabelName), resolution.get(), iPrintLanguageTyp);
-    MakeRoomInOwningLists();
+    quillon::MakeRoomInOwningLists(kOwningLists);
     gpPrinterResolution = std::move(resolution);
     gpLabel = std::move(label);
     for (auto* list : kOwningLists) list->push_back(quillon::OwnNothing());
@@ -139,27 +162,14 @@ QUILLON_API void LabelToString(const std::string& str) {
 }
 
 QUILLON_API void CloseLabel() {
-    gpLabel.reset();
-    gpPrinterResolution.reset();
-    for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
-                       &ObjCellSquarePtr, &ObjCellRectPtr})
-        list->clear();
-    // Every part has been destroyed with its list entry.
-    gPartArena.Rewind();
-    ClearScratchPointers();
+    ReleaseLabel();
 }
 
 QUILLON_API void* Picture(int x, int y, std::string strFilePath) {
     if (!gpLabel) return nullptr;
-    quillon::FormRow row;
-    std::string description;
-    quillon::AppendInt(description, x);
-    description += quillon::kPictureFieldDelimiter;
-    quillon::AppendInt(description, y);
-    description += quillon::kPictureFieldDelimiter;
-    description += strFilePath;
-    row.VornobjPutBmpStr = description;
-    return quillon::RecordObject(quillon::kObjPicture, std::move(row), {});
+    // A picture has no parts to publish as the most recently made.
+    quillon::AddPicture(quillon::DefaultLabel(), x, y, strFilePath);
+    return gpLabel.get();
 }
 
 QUILLON_API std::string ToHexString(const std::string& input) {

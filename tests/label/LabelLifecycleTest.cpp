@@ -134,7 +134,7 @@ TEST(LabelState, InvalidUnitLeavesNoLabel) {
         EXPECT_EQ(giPrintLanguageTyp, 1);
         EXPECT_EQ(Picture(0, 0, "X"), nullptr);
     }
-    ExpectOwned(2);  // the first label's entries stay owned until CloseLabel
+    ExpectOwned(0);  // nothing can reach the replaced label's parts: they are gone
     CloseLabel();
     ExpectOwned(0);
 }

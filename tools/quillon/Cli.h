@@ -36,12 +36,14 @@ Language LanguageOption(const std::string& name);
 // theirs), handing each text to `emit`; reports errors and notices. Returns
 // 2 when any label was unreadable, else 1 when the library refused any,
 // else 0. `check`: read and check only; `stats`: print labels per second;
-// `stopAtError`: stop at the first bad label.
+// `stopAtError`: stop at the first bad label. `jobs` labels render at once,
+// each on its own thread (0: one per core); the output keeps input order.
 struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;
     float dpi = 0;  // 0: each label's own resolution
     bool check = false, stats = false, stopAtError = false;
+    unsigned jobs = 0;
     std::function<void(const std::string&)> emit;
 };
 int RenderInputs(const RenderRun& run);

@@ -18,17 +18,17 @@ struct DemoOptions {
 int Run(const DemoOptions& o) {
     LabelDescription label = ShippingLabel();
     label.language = LanguageOption(o.lang);
-    LibraryLines caught;
     NoticeReport notices;
+    std::vector<quillon::LabelNotice> found;
     try {
         TextFile out(o.output, TextFd());
-        out.Append(RenderLabel(label));
+        out.Append(RenderLabel(label, &found));
         out.Flush();
     } catch (const std::exception& e) {
         Report(e.what());
         return kRenderFailed;
     }
-    CollectNotices(label, caught.Take(), 0, notices);
+    CollectNotices(label, found, 0, notices);
     notices.Print("quillon: demo: ", false);
     return kOk;
 }

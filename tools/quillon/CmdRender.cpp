@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <charconv>
 #include <chrono>
@@ -12,6 +13,8 @@
 #include <ctime>
 #include <iostream>
 #include <memory>
+#include <thread>
+#include <vector>
 
 #include "Cli.h"
 #include "Label.h"
@@ -56,13 +59,44 @@ int OpenInput(const std::string& path) {
     return fd;
 }
 
+// One label's outcome, rendered ahead of its turn to be written.
+struct Rendering {
+    std::string text;
+    std::string error;  // empty when rendered
+    std::vector<quillon::LabelNotice> notices;
+};
+
+// Renders every good label of `records` on `jobs` threads, the calling one
+// among them; each label renders on its own, so they share nothing.
+void RenderAll(const std::vector<Record>& records, std::vector<Rendering>& out, unsigned jobs) {
+    out.resize(records.size());
+    std::atomic<std::size_t> next{0};
+    auto work = [&] {
+        for (std::size_t i; (i = next.fetch_add(1)) < records.size();) {
+            if (!records[i].label) continue;
+            Rendering& r = out[i];
+            r.error.clear();
+            try {
+                r.text = RenderLabel(*records[i].label, &r.notices);
+            } catch (const RenderError& e) {
+                r.error = e.what();
+            }
+        }
+    };
+    std::vector<std::thread> helpers;
+    for (unsigned j = 1; j < std::min<std::size_t>(jobs, records.size()); ++j) helpers.emplace_back(work);
+    work();
+    for (std::thread& t : helpers) t.join();
+}
+
 // Renders the labels of one input; false when no more should be read.
 bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& stats, int& status) {
     const std::string name = path == "-" ? "<stdin>" : path;
-    LibraryLines caught;
     NoticeReport notices;
     bool batch = false, more = true;
-    auto handle = [&](Record& r) {
+    std::vector<Rendering> rendered;
+    // Every record, message or label, is handled here in input order.
+    auto handle = [&](Record& r, Rendering& done) {
         batch = batch || r.batch;
         if (!r.label) {
             Report(r.error);
@@ -70,25 +104,25 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
             return !run.stopAtError;
         }
         if (run.check) return ++stats.labels, true;
-        try {
-            run.emit(RenderLabel(*r.label));
-            ++stats.labels;
-        } catch (const RenderError& e) {
-            Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
+        if (!done.error.empty()) {
+            Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + done.error);
             if (status == kOk) status = kRenderFailed;
-            caught.Take();  // about a label that was not rendered
             return !run.stopAtError;
         }
-        CollectNotices(*r.label, caught.Take(), r.index, notices);
+        run.emit(done.text);
+        ++stats.labels;
+        CollectNotices(*r.label, done.notices, r.index, notices);
         return true;
     };
-    // The labels are read and checked on another thread; every record,
-    // message or label, is handled here in input order.
+    const unsigned jobs = run.jobs ? run.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // The labels are read and checked on another thread.
     LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
     LabelBatch labels;
     while (more && reader.Next(labels)) {
-        for (Record& r : labels.records)
-            if (!(more = handle(r))) break;
+        if (!run.check) RenderAll(labels.records, rendered, jobs);
+        rendered.resize(labels.records.size());
+        for (std::size_t i = 0; i < labels.records.size(); ++i)
+            if (!(more = handle(labels.records[i], rendered[i]))) break;
     }
     reader.Close();
     notices.Print("quillon: " + name + ": ", batch);
@@ -153,6 +187,8 @@ void SetupRender(CLI::App& app) {
             "100-1200"));
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
+    sub->add_option("-j,--jobs", o->run.jobs, "Labels rendered at once, one thread each (default: one per core)")
+        ->check(CLI::Range(1u, 256u));
     sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
     sub->add_flag("--stats", o->run.stats,
                   "Print label count, labels/s and where the time went on standard error");

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "quillon/Enums.h"
+#include "quillon/LabelObject.h"
 
 namespace quillon::cli {
 
@@ -88,9 +89,10 @@ void CheckObject(ObjectDesc& object, const std::string& path);
 // "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
 const char* SymbologyName(int symbology);
 
-// Renders one label through the exported label functions, in the label's
-// language (VORN when it names none). Throws RenderError.
-std::string RenderLabel(const LabelDescription& label);
+// Renders one label through quillon::Label, in the label's language (VORN
+// when it names none), and hands over its notices when `notices` is given.
+// Throws RenderError. Safe to call from several threads at once.
+std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
 // The built-in 4 x 6 inch shipping label at 203 dpi.
 LabelDescription ShippingLabel();
 

@@ -2,36 +2,17 @@
 #define QUILLON_TOOLS_NOTICES_H
 
 // Notices: what a label asks for that its language prints otherwise. The
-// library writes them as lines on standard output while it renders; they are
-// caught here, matched to the object and field that caused them and
-// reported once per distinct notice for a whole input. Only LibraryLines
-// knows where they come from.
+// library hands them over per label with the object they are about; here
+// they are matched to the field that caused them and reported once per
+// distinct notice for a whole input.
 
-#include <cstdio>
 #include <string>
 #include <string_view>
-#include <utility>
 #include <vector>
 
 #include "Label.h"
 
 namespace quillon::cli {
-
-// While it lives, the library's standard output lines are kept instead of
-// written (the descriptor is left alone); Take hands over what came since.
-class LibraryLines {
-  public:
-    LibraryLines();
-    ~LibraryLines();
-    LibraryLines(const LibraryLines&) = delete;
-    LibraryLines& operator=(const LibraryLines&) = delete;
-    std::string Take() { return std::exchange(_text, std::string()); }
-
-  private:
-    std::FILE* _saved;
-    std::FILE* _stream;
-    std::string _text;
-};
 
 // Notices gathered per label; Print reports each once on standard error,
 // with the number of labels that had it when `batch`, and forgets them.
@@ -48,10 +29,10 @@ class NoticeReport {
     std::vector<Entry> _entries;
 };
 
-// One rendered label's library lines as notices, and those for fields its
-// language drops without a line.
-void CollectNotices(const LabelDescription& label, std::string_view lines, std::size_t index,
-                    NoticeReport& report);
+// One rendered label's library notices, and those for fields its language
+// drops without a word.
+void CollectNotices(const LabelDescription& label, const std::vector<quillon::LabelNotice>& notices,
+                    std::size_t index, NoticeReport& report);
 
 }  // namespace quillon::cli
 

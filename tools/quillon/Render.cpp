@@ -1,11 +1,13 @@
-// Turns a checked label description into command text with the exported
-// label functions, exactly as any host program would call them.
+// Turns a checked label description into command text through
+// quillon::Label, exactly as any host program would; one label per call, so
+// that labels render on any number of threads at once.
 
 #include "Label.h"
 
 #include <exception>
+#include <optional>
 
-#include "quillon/Label.h"
+#include "quillon/LabelObject.h"
 
 namespace quillon::cli {
 namespace {
@@ -22,89 +24,107 @@ float DefaultWide(const ObjectDesc& o, bool kesh) {
 // Every length is in dots already, but for the bar height: VORN takes it
 // in inches (the printer multiplies by its resolution), KESH in millimetres
 // (tenths of them in the command), whatever the ruler.
-void Add(const ObjectDesc& o, const LabelDescription& label, bool kesh) {
-    const ScaleEnum dots = ScaleEnum::Dot;
+void Add(quillon::Label& out, const ObjectDesc& o, const LabelDescription& label, bool kesh) {
+    constexpr auto dots = quillon::Unit::Dot;
     const auto rotation = static_cast<RotateEnum>(o.rotation);
+    auto given = [](int value) { return value < 0 ? std::nullopt : std::optional<int>(value); };
     switch (o.kind) {
-        case Kind::Text:
-            CreateTexts(o.x, o.y, o.sizeX, o.sizeY, o.data, dots, static_cast<FontSizeUnitsEnum>(o.sizeUnit),
-                        static_cast<FontStyleEnum>(o.style), static_cast<AlignEnum>(o.align), o.font,
-                        rotation);
+        case Kind::Text: {
+            quillon::TextOptions t;
+            t.x = o.x, t.y = o.y, t.data = o.data, t.fontSizeX = o.sizeX, t.fontSizeY = o.sizeY;
+            t.fontSizeUnit = static_cast<FontSizeUnitsEnum>(o.sizeUnit);
+            t.fontStyle = static_cast<FontStyleEnum>(o.style);
+            t.alignment = static_cast<AlignEnum>(o.align);
+            t.fontName = o.font, t.rotation = rotation, t.unit = dots;
+            out.text(t);
             return;
+        }
         case Kind::Line:
+            out.line({o.x, o.y, o.x2, o.y2, o.thickness, dots});
+            return;
         case Kind::Box:
-            (o.kind == Kind::Box ? CreateBoxs : CreateLines)(o.x, o.y, o.x2, o.y2, o.thickness, dots);
+            out.box({o.x, o.y, o.x2, o.y2, o.thickness, dots});
             return;
         case Kind::Barcode1D: {
             const float height = kesh ? o.height / label.DotsPerMm() : o.height / label.Dpi();
-            CreateBarcode1D(o.x, o.y, o.data, dots, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide,
-                            height, static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
-                            o.textAbove);
+            out.barcode1D({o.x, o.y, o.data, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide, height,
+                           static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation, o.textAbove,
+                           dots});
             return;
         }
         case Kind::QR: {
-            auto segments = o.segments;
-            CreateQRBarcodes(o.x, o.y, o.data, dots, o.module, static_cast<QRCodeMaskEnum>(o.mask),
-                             o.manual ? &segments : nullptr,
-                             static_cast<QRCodeErrorCorrectionEnum>(o.errorCorrection),
-                             static_cast<QRCodeModelEnum>(o.model < 0 ? -1 : o.model - 1), rotation);
+            quillon::QRCodeOptions q;
+            q.x = o.x, q.y = o.y, q.data = o.data, q.module = o.module;
+            if (o.mask >= 0) q.mask = static_cast<QRCodeMaskEnum>(o.mask);
+            if (o.manual) q.segments = o.segments;
+            if (o.errorCorrection >= 0) q.errorCorrection = static_cast<QRCodeErrorCorrectionEnum>(o.errorCorrection);
+            if (o.model >= 0) q.model = static_cast<QRCodeModelEnum>(o.model - 1);
+            q.rotation = rotation, q.unit = dots;
+            out.qr(q);
             return;
         }
-        case Kind::Pdf417:
-            CreatePdf417Bcodes(o.x, o.y, o.data, dots, o.module, o.moduleHeight,
-                               static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection), o.rows, o.columns,
-                               rotation);
+        case Kind::Pdf417: {
+            quillon::Pdf417Options p;
+            p.x = o.x, p.y = o.y, p.data = o.data, p.module = o.module, p.moduleHeight = o.moduleHeight;
+            if (o.errorCorrection >= 0) p.errorCorrection = static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection);
+            p.rows = given(o.rows), p.columns = given(o.columns), p.rotation = rotation, p.unit = dots;
+            out.pdf417(p);
             return;
+        }
         case Kind::DataMatrix:
-            CreateDataMatrixBarcodes(o.x, o.y, o.data, dots, o.module, rotation, o.rectangle, o.lines,
-                                     static_cast<char>(o.control1), static_cast<char>(o.control2), o.rows,
-                                     o.columns);
+            out.dataMatrix({o.x, o.y, o.data, o.module, rotation, o.rectangle, o.lines, static_cast<char>(o.control1),
+                            static_cast<char>(o.control2), given(o.rows), given(o.columns), dots});
             return;
-        case Kind::Aztec:
-            CreateAztecBarcodes(o.x, o.y, o.data, dots, o.module, static_cast<AztecCodeTypeEnum>(o.codeType),
-                                o.errorCorrection, o.layers, rotation);
+        case Kind::Aztec: {
+            quillon::AztecOptions a;
+            a.x = o.x, a.y = o.y, a.data = o.data, a.module = o.module;
+            a.codeType = static_cast<AztecCodeTypeEnum>(o.codeType);
+            a.errorCorrection = given(o.errorCorrection), a.layers = given(o.layers);
+            a.rotation = rotation, a.unit = dots;
+            out.aztec(a);
             return;
-        case Kind::Maxicode:
+        }
+        case Kind::Maxicode: {
             // The message kind follows the mode: 2 structured, 3 structured
             // with a year, 4 free primary message.
-            CreateMaxicodeBarcodes(o.mode - 2, static_cast<MaxicodeModeEnum>(o.mode), o.postalCode,
-                                   o.countryCode, o.serviceClass, o.message, o.year, o.data, o.x, o.y, dots,
-                                   o.zipper, rotation);
+            quillon::MaxicodeOptions m;
+            m.x = o.x, m.y = o.y, m.mode = static_cast<MaxicodeModeEnum>(o.mode);
+            m.postalCode = o.postalCode, m.countryCode = o.countryCode, m.serviceClass = o.serviceClass;
+            m.year = o.year, m.primaryMessage = o.data, m.remainingMessage = o.message;
+            m.zipperPattern = o.zipper, m.rotation = rotation, m.unit = dots;
+            out.maxicode(m);
             return;
-        case Kind::Rfid:
-            CreateRfidEncode(static_cast<unsigned>(o.field32), static_cast<unsigned>(o.field16), o.text6,
-                             static_cast<RfidMemBlockEnum>(o.bank), o.offset, o.userData, o.userHex,
-                             static_cast<RfidPasswordTypeEnum>(o.passwordType), o.password);
+        }
+        case Kind::Rfid: {
+            quillon::RfidOptions r;
+            r.bank = static_cast<RfidMemBlockEnum>(o.bank);
+            r.field32 = static_cast<unsigned>(o.field32), r.ascii6 = o.text6;
+            r.field16 = static_cast<unsigned>(o.field16), r.offset = o.offset;
+            r.userData10 = o.userData, r.userHex4 = o.userHex;
+            r.passwordType = static_cast<RfidPasswordTypeEnum>(o.passwordType), r.password = o.password;
+            out.rfid(r);
             return;
+        }
         case Kind::Picture:
-            Picture(static_cast<int>(o.x), static_cast<int>(o.y), o.data);
+            out.picture({static_cast<int>(o.x), static_cast<int>(o.y), o.data});
             return;
     }
 }
 
-// Closes the label however rendering ends, so the next label starts clean.
-struct OpenLabel {
-    OpenLabel(const LabelDescription& label, bool kesh) {
-        CreateLabel(kesh ? 1 : 0, label.name, label.dotsPerUnit, label.resolutionUnit);
-    }
-    ~OpenLabel() { CloseLabel(); }
-    OpenLabel(const OpenLabel&) = delete;
-    OpenLabel& operator=(const OpenLabel&) = delete;
-};
-
 }  // namespace
 
-std::string RenderLabel(const LabelDescription& label) {
+std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
     const bool kesh = label.language == Language::Kesh;
-    std::string text;
     try {
-        OpenLabel open(label, kesh);
-        for (const ObjectDesc& object : label.objects) Add(object, label, kesh);
-        LabelToString(text);
+        quillon::Label out(kesh ? quillon::Language::Kesh : quillon::Language::Vorn, label.dotsPerUnit,
+                           static_cast<quillon::Unit>(label.resolutionUnit), label.name);
+        for (const ObjectDesc& object : label.objects) Add(out, object, label, kesh);
+        std::string text = out.render();
+        if (notices) *notices = out.notices();
+        return text;
     } catch (const std::exception& e) {
         throw RenderError(e.what());
     }
-    return text;
 }
 
 }  // namespace quillon::cli
