@@ -187,7 +187,8 @@ void SetupRender(CLI::App& app) {
             "100-1200"));
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
-    sub->add_option("-j,--jobs", o->run.jobs, "Labels rendered at once, one thread each (default: one per core)")
+    sub->add_option("-j,--jobs", o->run.jobs,
+                    "Labels rendered at once, one thread each (default: one per core)")
         ->check(CLI::Range(1u, 256u));
     sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
     sub->add_flag("--stats", o->run.stats,

@@ -1,8 +1,12 @@
 // quillon send: label files rendered and delivered to a printer, with a
 // summary of what arrived.
 
+#include <algorithm>
+#include <cerrno>
 #include <charconv>
 #include <chrono>
+#include <cmath>
+#include <cstring>
 #include <iostream>
 #include <memory>
 
@@ -39,15 +43,19 @@ int Run(const SendOptions& o) {
     };
     int status = RenderInputs(run);
     if (status != kOk) return status;
-    const auto start = std::chrono::steady_clock::now();
-    SendOutcome sent;
-    try {
-        sent = OpenTransport(target, TextFd(), SendLimits{o.timeout})->Send(text);
-    } catch (const SendError& e) {
-        Report(e.what());
+    if (target.toStdout) {
+        if (WriteAll(TextFd(), text.data(), text.size())) return kOk;
+        Report(std::string("standard output: ") + std::strerror(errno));
         return kSendFailed;
     }
-    if (target.kind == Target::Kind::Stdout) return kOk;
+    // Connecting and every pause of the printer are bounded by --timeout;
+    // the printer gets at most its default time after the job to close.
+    const std::chrono::milliseconds limit(std::llround(o.timeout * 1000));
+    DeliveryOptions options;
+    options.connectTimeout = options.stallTimeout = limit;
+    options.closeTimeout = std::min(limit, options.closeTimeout);
+    const auto start = std::chrono::steady_clock::now();
+    const DeliveryResult sent = deliver(text, target.printer, options);
     if (o.showReply) std::cerr << "quillon: " << ReplyText(sent);
     if (!sent.complete) {
         Report(StoppedLine(sent, text.size(), target.uri));

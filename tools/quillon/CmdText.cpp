@@ -147,19 +147,18 @@ int Run(const TextOptions& o) {
         if (o.to.empty() && o.output.empty()) throw UsageError("text: give --to, --output or both");
         Sink sink;
         const Target target = ParseTarget(o.to.empty() ? sink.Open() : o.to);
-        if (target.kind == Target::Kind::Stdout)
-            throw UsageError("--to -: text is downloaded to a printer, not written out");
-        if (target.kind == Target::Kind::Usb && target.vendorId != -1)
+        if (target.toStdout) throw UsageError("--to -: text is downloaded to a printer, not written out");
+        const DeliveryTarget& p = target.printer;
+        if (p.kind == DeliveryTarget::Kind::Usb && p.vendorId != -1)
             throw UsageError("--to " + target.uri + ": text goes to the first USB printer; use --to usb");
-        const COMM_TYP kinds[] = {USB_COMM, TCP_COMM, USB_COMM, COM_COMM, BT_COMM};
-        std::string name = o.name, host = target.host;
+        const COMM_TYP kinds[] = {TCP_COMM, COM_COMM, BT_COMM, USB_COMM};  // by DeliveryTarget::Kind
+        std::string name = o.name, host = p.host;
         const bool hlv = o.brand == "hlv";
         const int style = (o.bold ? 1 : 0) | (o.italic ? 2 : 0);
         PrivateDirectory directory;
-        const int sent =
-            WindowsFont(size, o.rotation, style, o.underline ? 1 : 0, face.data(), text.data(), false,
-                        hlv ? HLV : ORLO, name.data(), kinds[static_cast<int>(target.kind)], host.data(),
-                        target.port, target.mac, target.device, target.baud);
+        const int sent = WindowsFont(size, o.rotation, style, o.underline ? 1 : 0, face.data(), text.data(),
+                                     false, hlv ? HLV : ORLO, name.data(), kinds[static_cast<int>(p.kind)],
+                                     host.data(), p.port, p.address, p.device, p.baud);
         if (!sent) throw SendError(target.uri + ": the connection could not be opened");
         if (!o.output.empty())
             fs::copy_file(hlv ? "HLV.png" : name, directory.Home() / o.output,

@@ -24,8 +24,7 @@ const KnownLine kKnown[] = {
     {"Parameter [Rotation] is not supported.", "rotation", "VORN prints Maxicode unrotated"},
     {"Narrow:Wide must be 1:1", "narrow/wide", " prints 1:1"},
     {"Narrow:Wide must be 1:3", "narrow/wide", " prints 1:3"},
-    {"Narrow:Wide must be 1:2 or 1:3 or 2:5", "narrow/wide",
-     " prints 1:2, 1:3 or 2:5; 1:3 used"},
+    {"Narrow:Wide must be 1:2 or 1:3 or 2:5", "narrow/wide", " prints 1:2, 1:3 or 2:5; 1:3 used"},
 };
 
 std::string Thousands(std::size_t n) {

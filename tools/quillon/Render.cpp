@@ -48,8 +48,8 @@ void Add(quillon::Label& out, const ObjectDesc& o, const LabelDescription& label
         case Kind::Barcode1D: {
             const float height = kesh ? o.height / label.DotsPerMm() : o.height / label.Dpi();
             out.barcode1D({o.x, o.y, o.data, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide, height,
-                           static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation, o.textAbove,
-                           dots});
+                           static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
+                           o.textAbove, dots});
             return;
         }
         case Kind::QR: {
@@ -57,7 +57,8 @@ void Add(quillon::Label& out, const ObjectDesc& o, const LabelDescription& label
             q.x = o.x, q.y = o.y, q.data = o.data, q.module = o.module;
             if (o.mask >= 0) q.mask = static_cast<QRCodeMaskEnum>(o.mask);
             if (o.manual) q.segments = o.segments;
-            if (o.errorCorrection >= 0) q.errorCorrection = static_cast<QRCodeErrorCorrectionEnum>(o.errorCorrection);
+            if (o.errorCorrection >= 0)
+                q.errorCorrection = static_cast<QRCodeErrorCorrectionEnum>(o.errorCorrection);
             if (o.model >= 0) q.model = static_cast<QRCodeModelEnum>(o.model - 1);
             q.rotation = rotation, q.unit = dots;
             out.qr(q);
@@ -66,14 +67,16 @@ void Add(quillon::Label& out, const ObjectDesc& o, const LabelDescription& label
         case Kind::Pdf417: {
             quillon::Pdf417Options p;
             p.x = o.x, p.y = o.y, p.data = o.data, p.module = o.module, p.moduleHeight = o.moduleHeight;
-            if (o.errorCorrection >= 0) p.errorCorrection = static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection);
+            if (o.errorCorrection >= 0)
+                p.errorCorrection = static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection);
             p.rows = given(o.rows), p.columns = given(o.columns), p.rotation = rotation, p.unit = dots;
             out.pdf417(p);
             return;
         }
         case Kind::DataMatrix:
-            out.dataMatrix({o.x, o.y, o.data, o.module, rotation, o.rectangle, o.lines, static_cast<char>(o.control1),
-                            static_cast<char>(o.control2), given(o.rows), given(o.columns), dots});
+            out.dataMatrix({o.x, o.y, o.data, o.module, rotation, o.rectangle, o.lines,
+                            static_cast<char>(o.control1), static_cast<char>(o.control2), given(o.rows),
+                            given(o.columns), dots});
             return;
         case Kind::Aztec: {
             quillon::AztecOptions a;

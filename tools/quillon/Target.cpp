@@ -62,7 +62,7 @@ bool IsHostName(const std::string& host) {
     return label > 0 || host.size() > 1;
 }
 
-void ParseTcp(const std::string& uri, Target& t) {
+void ParseTcp(const std::string& uri, DeliveryTarget& t) {
     std::string rest = uri.substr(6);
     std::string portText;
     if (StartsWith(rest, "[")) {
@@ -96,7 +96,7 @@ void ParseTcp(const std::string& uri, Target& t) {
     }
 }
 
-void ParseUsb(const std::string& uri, Target& t) {
+void ParseUsb(const std::string& uri, DeliveryTarget& t) {
     if (uri == "usb") return;
     std::string rest = uri.substr(4);
     std::size_t colon = rest.find(':');
@@ -108,7 +108,7 @@ void ParseUsb(const std::string& uri, Target& t) {
     t.productId = static_cast<int>(pid);
 }
 
-void ParseSerial(const std::string& uri, Target& t) {
+void ParseSerial(const std::string& uri, DeliveryTarget& t) {
     std::string rest = uri.substr(7);
     std::size_t q = rest.find('?');
     t.device = rest.substr(0, q);
@@ -127,7 +127,7 @@ void ParseSerial(const std::string& uri, Target& t) {
     });
 }
 
-void ParseBluetooth(const std::string& uri, Target& t) {
+void ParseBluetooth(const std::string& uri, DeliveryTarget& t) {
     std::string rest = uri.substr(3);
     std::size_t q = rest.find('?');
     std::string mac = rest.substr(0, q);
@@ -143,7 +143,7 @@ void ParseBluetooth(const std::string& uri, Target& t) {
         }
     }
     if (!ok) Bad(uri, "expected bt:AA:BB:CC:DD:EE:FF");
-    t.mac = value;
+    t.address = value;
     if (q == std::string::npos) return;
     ForEachQuery(uri, rest.substr(q + 1), "channel", [&](const std::string& v) {
         // The Bluetooth connection always opens RFCOMM channel 1.
@@ -156,20 +156,21 @@ void ParseBluetooth(const std::string& uri, Target& t) {
 Target ParseTarget(const std::string& uri) {
     Target t;
     t.uri = uri;
+    DeliveryTarget& p = t.printer;
     if (uri == "-") {
-        t.kind = Target::Kind::Stdout;
+        t.toStdout = true;
     } else if (StartsWith(uri, "tcp://")) {
-        t.kind = Target::Kind::Tcp;
-        ParseTcp(uri, t);
+        p.kind = DeliveryTarget::Kind::Tcp;
+        ParseTcp(uri, p);
     } else if (uri == "usb" || StartsWith(uri, "usb:")) {
-        t.kind = Target::Kind::Usb;
-        ParseUsb(uri, t);
+        p.kind = DeliveryTarget::Kind::Usb;
+        ParseUsb(uri, p);
     } else if (StartsWith(uri, "serial:")) {
-        t.kind = Target::Kind::Serial;
-        ParseSerial(uri, t);
+        p.kind = DeliveryTarget::Kind::Serial;
+        ParseSerial(uri, p);
     } else if (StartsWith(uri, "bt:")) {
-        t.kind = Target::Kind::Bluetooth;
-        ParseBluetooth(uri, t);
+        p.kind = DeliveryTarget::Kind::Bluetooth;
+        ParseBluetooth(uri, p);
     } else {
         Bad(uri,
             "expected -, tcp://HOST:PORT, usb, usb:VID:PID, serial:/dev/NAME?baud=N or bt:AA:BB:CC:DD:EE:FF");

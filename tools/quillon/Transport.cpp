@@ -1,5 +1,4 @@
-// Transports behind `--to`. Standard output is the tool's own; printers are
-// reached through the library's job delivery.
+// Writing command text out, and the lines that say how a job went.
 
 #include <unistd.h>
 
@@ -26,22 +25,6 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
 
 namespace {
 
-class StdoutTransport : public Transport {
-  public:
-    explicit StdoutTransport(int fd) : _fd(fd) {}
-    SendOutcome Send(const std::string& bytes) override {
-        if (!WriteAll(_fd, bytes.data(), bytes.size()))
-            throw SendError(std::string("standard output: ") + std::strerror(errno));
-        SendOutcome done;
-        done.complete = true;
-        done.accepted = bytes.size();
-        return done;
-    }
-
-  private:
-    int _fd;
-};
-
 // 20840000 -> "20,840,000"
 std::string Grouped(std::uint64_t value) {
     std::string digits = std::to_string(value);
@@ -51,13 +34,6 @@ std::string Grouped(std::uint64_t value) {
 
 }  // namespace
 
-std::unique_ptr<Transport> OpenPrinterTransport(const Target& target, const SendLimits& options);
-
-std::unique_ptr<Transport> OpenTransport(const Target& target, int stdoutFd, const SendLimits& options) {
-    if (target.kind == Target::Kind::Stdout) return std::make_unique<StdoutTransport>(stdoutFd);
-    return OpenPrinterTransport(target, options);
-}
-
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds) {
     char time[32];
     std::snprintf(time, sizeof time, "%.1f s", seconds);
@@ -65,12 +41,12 @@ std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::strin
            " bytes to " + uri + " in " + time;
 }
 
-std::string StoppedLine(const SendOutcome& outcome, std::uint64_t bytes, const std::string& uri) {
+std::string StoppedLine(const DeliveryResult& outcome, std::uint64_t bytes, const std::string& uri) {
     return uri + ": the printer accepted " + Grouped(outcome.accepted) + " of " + Grouped(bytes) +
            " bytes: " + outcome.error;
 }
 
-std::string ReplyText(const SendOutcome& outcome) {
+std::string ReplyText(const DeliveryResult& outcome) {
     std::string text = "the printer replied " + Grouped(outcome.replyBytes) + " bytes";
     if (outcome.reply.size() < outcome.replyBytes)
         text += ", the first " + Grouped(outcome.reply.size()) + " follow";
