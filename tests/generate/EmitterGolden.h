@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "quillon/Label.h"
@@ -37,6 +38,21 @@ std::string Escape(const std::string& bytes);
 
 // Compares `actual` with golden/<file>.
 void CheckGoldenFile(const std::string& file, const std::string& actual);
+
+// HELLO at (100, 50) dots, module 4, not turned: the symbol cases share
+// these and the setters below, which return the case so that rows chain.
+template <typename Case>
+struct Placed {
+    float x = 100, y = 50, xdim = 4;
+    std::string data = "HELLO";
+    ScaleEnum scale = ScaleEnum::Dot;
+    int rotation = 0;
+
+    Case& At(ScaleEnum s, float x_, float y_, float d) { return scale = s, x = x_, y = y_, xdim = d, Self(); }
+    Case& Data(std::string d) { return data = std::move(d), Self(); }
+    Case& Turn(int r) { return rotation = r, Self(); }
+    Case& Self() { return static_cast<Case&>(*this); }
+};
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;

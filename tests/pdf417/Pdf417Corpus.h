@@ -4,7 +4,6 @@
 // The PDF417 corpus (data/pdf417-corpus.txt): one input per line, bytes
 // outside 0x20-0x7E and the backslash written as \xHH.
 
-#include <cctype>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -15,16 +14,16 @@ namespace pdf417test {
 inline bool UnescapeLine(const std::string& line, std::vector<unsigned char>& out) {
     out.clear();
     for (size_t i = 0; i < line.size(); ++i) {
-        if (line[i] != '\\') {
-            out.push_back(static_cast<unsigned char>(line[i]));
-            continue;
+        auto byte = static_cast<unsigned char>(line[i]);
+        if (byte == '\\') {
+            const std::string hex = line.substr(i + 1, 3);
+            if (hex.size() != 3 || hex[0] != 'x' ||
+                hex.find_first_not_of("0123456789ABCDEFabcdef", 1) != std::string::npos)
+                return false;
+            byte = static_cast<unsigned char>(std::stoi(hex.substr(1), nullptr, 16));
+            i += 3;
         }
-        if (i + 4 > line.size() || line[i + 1] != 'x' ||
-            !std::isxdigit(static_cast<unsigned char>(line[i + 2])) ||
-            !std::isxdigit(static_cast<unsigned char>(line[i + 3])))
-            return false;
-        out.push_back(static_cast<unsigned char>(std::stoi(line.substr(i + 2, 2), nullptr, 16)));
-        i += 3;
+        out.push_back(byte);
     }
     return true;
 }
