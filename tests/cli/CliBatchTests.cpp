@@ -45,15 +45,7 @@ TEST(CliBatch, BadLabelsAtBatchEdges) {
         MakeBatch({{127, kBadX}, {128, R"({"name": )"}, {255, kUnlock}, {299, R"({"colour": 1})"}});
     const Batch stopAt127 = MakeBatch({{127, kBadX}, {128, R"({"name": )"}}, 127);
     const Batch stopAt256 = MakeBatch({{256, kUnlock}}, 256);
-    struct Row {
-        const char* what;
-        std::vector<std::string> args;
-        std::string input;
-        int status;
-        std::string out;
-        std::string err;
-    };
-    const Row rows[] = {
+    const CliCase rows[] = {
         {"JSON Lines",
          {"render", "-"},
          mixed.lines,
@@ -98,12 +90,7 @@ TEST(CliBatch, BadLabelsAtBatchEdges) {
          "",
          "quillon: <stdin>: label 256: Invalid Password Type\n"},
     };
-    for (const Row& row : rows) {
-        CliResult r = RunTool(row.args, row.input);
-        EXPECT_EQ(r.status, row.status) << row.what;
-        EXPECT_EQ(r.out, row.out) << row.what;
-        EXPECT_EQ(r.err, row.err) << row.what;
-    }
+    for (const CliCase& row : rows) CheckRun(row);
 }
 
 // Output larger than the writer's blocks arrives whole and in order, in a

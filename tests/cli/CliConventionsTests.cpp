@@ -2,25 +2,12 @@
 // one size, several inputs, messages that never reach the command text, and
 // host-rendered text that writes nothing but what was asked for.
 
-#include <dirent.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
-
-#include <set>
 
 #include "CliRunner.h"
 
 namespace {
-
-std::set<std::string> Files(const std::string& dir) {
-    std::set<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.insert(e->d_name);
-        closedir(d);
-    }
-    return names;
-}
 
 // 150 dots, 12.7 mm and 0.5 in at 300 dpi are one length, whatever the
 // field: positions, bar widths and heights, modules and thicknesses.
@@ -63,27 +50,6 @@ TEST(CliInputs, SeveralFilesInOrder) {
     EXPECT_EQ(r.status, 2);
     EXPECT_EQ(r.out, VornPicture("A", 1) + VornPicture("B", 2) + VornPicture("C", 3));
     EXPECT_EQ(r.err, "quillon: " + dir + "/missing.json: No such file or directory\n");
-}
-
-// A broken first line is one bad label of JSON Lines, not the whole file.
-TEST(CliInputs, BrokenFirstLineOfJsonLines) {
-    struct Row {
-        std::string first;
-        std::string err;
-    };
-    const Row rows[] = {
-        {R"({"name": "X", "dpi": 2O3})",
-         "quillon: <stdin>:1:23: unexpected 'O'; expected ',' or '}' (label 0)\n"},
-        {R"({"name": "X", )",
-         "quillon: <stdin>:1:15: unexpected end of input; expected a member name (label 0)\n"},
-    };
-    for (const Row& row : rows) {
-        CliResult r =
-            RunTool({"render", "-"}, row.first + "\n" + PictureLabel("P", 1) + "\n" + PictureLabel("Q", 2));
-        EXPECT_EQ(r.status, 2) << row.first;
-        EXPECT_EQ(r.out, VornPicture("P", 1) + VornPicture("Q", 2)) << row.first;
-        EXPECT_EQ(r.err, row.err) << row.first;
-    }
 }
 
 // Started with standard error closed, the tool still keeps every message

@@ -1,6 +1,8 @@
 #include "CliRunner.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -8,6 +10,7 @@
 #include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -131,6 +134,51 @@ std::string VornPicture(const std::string& name, int x, const std::string& dpi) 
            std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name + " FORM END\r\n";
 }
 
+void CheckRun(const CliCase& c) {
+    const CliResult r = RunTool(c.args, c.input);
+    EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
+    EXPECT_EQ(r.out, c.out) << c.what;
+    EXPECT_EQ(r.err, c.err) << c.what;
+}
+
+namespace {
+
+std::string Unescape(std::string s) {
+    for (std::size_t at = 0; (at = s.find("\\x", at)) != std::string::npos; ++at)
+        s.replace(at, 4, 1, static_cast<char>(std::stoi(s.substr(at + 2, 2), nullptr, 16)));
+    return s;
+}
+
+}  // namespace
+
+int CheckCases(const std::string& file) {
+    std::istringstream in(ReadFile(QUILLON_TESTS_DIR "/" + file));
+    std::vector<CliCase> cases;
+    int number = 0;
+    for (std::string line; std::getline(in, line);) {
+        const std::string where = file + ":" + std::to_string(++number);
+        if (line.empty() || line[0] == '#') continue;
+        if (line[0] == '$' || cases.empty()) cases.emplace_back().what = where;
+        CliCase& c = cases.back();
+        const std::string text = Unescape(line.substr(std::min<std::size_t>(line.size(), 2)));
+        const char mark = line[0];
+        if (mark == '$') {
+            std::istringstream fields(text);
+            for (std::string arg; std::getline(fields, arg, '|');) c.args.push_back(arg);
+        }
+        if (mark == '<') c.input += "\n" + text;
+        if (mark == '>') c.out += text + "\r\n";
+        if (mark == '!') c.err += text + "\n";
+        if (mark == '?') c.status = std::stoi(text);
+        if (!std::strchr("$<>!?", mark)) ADD_FAILURE() << where << ": no such marker";
+    }
+    for (CliCase& c : cases) {
+        c.input.erase(0, 1);  // the newline before the first line
+        CheckRun(c);
+    }
+    return static_cast<int>(cases.size());
+}
+
 std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     std::stringstream s;
@@ -141,6 +189,16 @@ std::string ReadFile(const std::string& path) {
 void WriteFile(const std::string& path, const std::string& text) {
     std::ofstream f(path, std::ios::binary);
     f << text;
+}
+
+std::set<std::string> Files(const std::string& dir) {
+    std::set<std::string> names;
+    if (DIR* d = opendir(dir.c_str())) {
+        while (dirent* e = readdir(d))
+            if (e->d_name[0] != '.') names.insert(e->d_name);
+        closedir(d);
+    }
+    return names;
 }
 
 std::string TempDir() {

@@ -1,6 +1,7 @@
 #ifndef QUILLON_TESTS_CLIRUNNER_H
 #define QUILLON_TESTS_CLIRUNNER_H
 
+#include <set>
 #include <string>
 #include <vector>
 
@@ -33,8 +34,28 @@ std::string PictureLabel(const std::string& name, int x);
 // Its VORN text.
 std::string VornPicture(const std::string& name, int x, const std::string& dpi = "203");
 
+// One run of the tool and all it must show.
+struct CliCase {
+    std::string what;  // for messages
+    std::vector<std::string> args;
+    std::string input;
+    int status = 0;
+    std::string out, err;
+};
+void CheckRun(const CliCase& c);
+
+// Checks every case of `file` under tests/cli and returns how many there
+// were. A case is a "$" line with the arguments separated by "|", then "<"
+// lines of standard input (joined by newlines), ">" lines of standard output
+// (each ending in \r\n, as command text does), "!" lines of standard error
+// (each ending in \n) and "?" the exit status (0 when absent). "\xHH" stands
+// for a byte anywhere; "#" starts a comment.
+int CheckCases(const std::string& file);
+
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
+// The names in `dir`, sorted, without those starting with a dot.
+std::set<std::string> Files(const std::string& dir);
 // A fresh directory for one test's files.
 std::string TempDir();
 
