@@ -51,7 +51,7 @@ TEST(LabelFilter, ChoosesTheRendering) {
         {"kesh", "", "kesh", 0, ""},
         {"vorn", "203x203dpi", "vorn", 203, ""},
         {"", "1200dpi", "", 1200, ""},
-        {"zpl", "203dpi", "", 0, "LabelLanguage \"zpl\": expected vorn or kesh"},
+        {"xyz", "203dpi", "", 0, "LabelLanguage \"xyz\": expected vorn or kesh"},
         {"", "300x600dpi", "", 0, "Resolution \"300x600dpi" + badDpi},
         {"", "12dpmm", "", 0, "Resolution \"12dpmm" + badDpi},
         {"", "99dpi", "", 0, "Resolution \"99dpi" + badDpi},

@@ -48,7 +48,7 @@ SyntaxError Describe(const rapidjson::Document& doc, std::string_view text) {
     return {at, std::string(found) + "; expected " + (code < 8 ? kExpected[code] : "a value")};
 }
 
-// The document's memory is taken back before each label: its pool keeps the
+// The parsed JSON's memory is taken back before each label: its pool keeps the
 // buffer it was given, so a label of usual size allocates nothing.
 void Clear(rapidjson::Document& doc) {
     doc.SetNull();
