@@ -43,8 +43,12 @@ struct PreviewImage {
     int originX = 0;  // the label dot drawn at the top left pixel
     int originY = 0;
     std::vector<std::uint8_t> pixels;
-    // "object 3 (qr) lies outside the canvas", one line each.
-    std::vector<std::string> warnings;
+    // What the picture cannot show as the printer would.
+    struct Warning {
+        std::size_t object;  // the object it is about, as in LabelNotice
+        std::string text;    // e.g. "lies outside the 812 x 1218 dot label"
+    };
+    std::vector<Warning> warnings;
     // Where each symbol was drawn, in label dots, for checking a picture.
     struct Drawn {
         std::size_t object;

@@ -130,10 +130,28 @@ FontPtr HostFont(const Placed& p, double pixelSize) {
     return font;
 }
 
+// Label texts are bytes in the printer's code page; what is not UTF-8 is
+// shown as Latin-1, which is what the printers' fonts hold.
+std::string Displayable(const std::string& text) {
+    if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) return text;
+    std::string out;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        if (byte < 0x80) {
+            out += c;
+        } else {
+            out += static_cast<char>(0xC0 | byte >> 6);
+            out += static_cast<char>(0x80 | (byte & 0x3F));
+        }
+    }
+    return out;
+}
+
 LayoutPtr Layout(cairo_t* cr, const std::string& text, const PangoFontDescription* font) {
     LayoutPtr layout(pango_cairo_create_layout(cr));
     pango_layout_set_font_description(layout.get(), font);
-    pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+    const std::string shown = Displayable(text);
+    pango_layout_set_text(layout.get(), shown.data(), static_cast<int>(shown.size()));
     return layout;
 }
 
@@ -378,11 +396,13 @@ class Drawing {
         if (s.readable.empty()) return;
         cairo_set_antialias(cr, CAIRO_ANTIALIAS_DEFAULT);
         FontPtr font(pango_font_description_from_string("DejaVu Sans Mono"));
-        pango_font_description_set_absolute_size(font.get(), s.readableHeight * 0.6 * PANGO_SCALE);
+        // Digits about ten bars high, within the space the printer leaves.
+        const double size = std::min(s.readableHeight * 0.6, 10.0 * s.narrow);
+        pango_font_description_set_absolute_size(font.get(), std::max(size, 1.0) * PANGO_SCALE);
         LayoutPtr layout = Layout(cr, s.readable, font.get());
         int w = 0, h = 0;
         pango_layout_get_pixel_size(layout.get(), &w, &h);
-        cairo_move_to(cr, (s.width - w) / 2.0, s.readableTop + (s.readableHeight - h) / 2.0);
+        cairo_move_to(cr, (s.width - w) / 2.0, s.readableTop);
         pango_cairo_show_layout(cr, layout.get());
     }
 
@@ -421,9 +441,9 @@ PreviewImage Preview(const std::vector<Placed>& objects, const PreviewOptions& o
             if (!item.bounds.Empty() &&
                 (item.bounds.left < 0 || item.bounds.top < 0 || item.bounds.right > image.width ||
                  item.bounds.bottom > image.height))
-                image.warnings.push_back(ObjectName(*item.placed) + " lies outside the " +
-                                         std::to_string(image.width) + " x " + std::to_string(image.height) +
-                                         " dot label");
+                image.warnings.push_back({item.placed->object, "lies outside the " + std::to_string(image.width) +
+                                                                   " x " + std::to_string(image.height) +
+                                                                   " dot label"});
     } else {
         if (all.Empty()) all = {0, 0, 1, 1};
         const int margin = std::max(options.margin, 0);

@@ -96,6 +96,7 @@ Symbol Barcode1D(const Placed& p) {
     }
     out.width = x;
     out.height = height;
+    out.narrow = narrow;
     if (p.humanReadable && p.textHeight > 0) {
         out.readable = reinterpret_cast<const char*>(symbol->text);
         if (out.readable.empty()) out.readable = p.data;

@@ -22,6 +22,7 @@ struct Symbol {
     // A 1D symbol's human-readable line, below the bars.
     std::string readable;
     int readableTop = 0, readableHeight = 0;
+    int narrow = 1;  // the narrow bar, in dots
 };
 
 // Encodes a symbol with zint at the placement's module sizes. Throws
