@@ -8,6 +8,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "preview/Gray.h"
 #include "quillon/Preview.h"
 
 namespace quillon {
@@ -69,16 +70,7 @@ PreviewImage ReadPng(const std::string& path) {
     cairo_set_source_surface(cr, surface.get(), 0, 0);
     cairo_paint(cr);
     cairo_destroy(cr);
-    cairo_surface_flush(flat.get());
-    const unsigned char* data = cairo_image_surface_get_data(flat.get());
-    const int stride = cairo_image_surface_get_stride(flat.get());
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            const unsigned char* p = data + static_cast<size_t>(y) * stride + x * 4;
-            image.pixels[static_cast<size_t>(y) * image.width + x] =
-                static_cast<std::uint8_t>((p[0] + p[1] + p[2]) / 3);
-        }
+    preview::ReadGray(flat.get(), image);
     return image;
 }
 

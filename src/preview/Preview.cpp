@@ -14,6 +14,7 @@
 #include <optional>
 #include <stdexcept>
 
+#include "preview/Gray.h"
 #include "preview/Symbols.h"
 
 namespace quillon {
@@ -162,6 +163,7 @@ struct Item {
     double width = 0, height = 0, top = 0;  // local box from (0, top)
     double scaleX = 1, baseline = 0;        // texts
     FontPtr font;
+    LayoutPtr layout;  // texts, laid out once when measured
     Symbol symbol;
     SurfacePtr picture;
     Bounds bounds;
@@ -175,7 +177,7 @@ class Drawing {
     }
 
     Item Measure(const Placed& p) {
-        Item item{&p, Turn(0, 0, 0), 0, 0, 0, 1, 0, nullptr, {}, nullptr, {}};
+        Item item{&p, Turn(0, 0, 0), 0, 0, 0, 1, 0, nullptr, nullptr, {}, nullptr, {}};
         switch (p.kind) {
             case PlacedKind::Line:
             case PlacedKind::Box:
@@ -302,10 +304,11 @@ class Drawing {
         // The cell holds capitals from the baseline up; a host font's
         // capitals are about 0.73 of its size.
         item.font = HostFont(p, cell / 0.73);
-        LayoutPtr layout = Layout(_measureContext.get(), p.data, item.font.get());
+        item.layout = Layout(_measureContext.get(), p.data, item.font.get());
+        PangoLayout* layout = item.layout.get();
         PangoRectangle ink, logical;
-        pango_layout_get_pixel_extents(layout.get(), &ink, &logical);
-        item.baseline = pango_layout_get_baseline(layout.get()) / static_cast<double>(PANGO_SCALE);
+        pango_layout_get_pixel_extents(layout, &ink, &logical);
+        item.baseline = pango_layout_get_baseline(layout) / static_cast<double>(PANGO_SCALE);
         // The cell's width over its height stretches the host font.
         item.scaleX = p.cellWidth > 0 ? static_cast<double>(p.cellWidth) / cell : 1.0;
         item.width = logical.width * item.scaleX;
@@ -326,9 +329,11 @@ class Drawing {
         cairo_stroke(cr);
         cairo_set_source_rgb(cr, 0, 0, 0);
         cairo_scale(cr, item.scaleX, 1);
-        LayoutPtr layout = Layout(cr, p.data, item.font.get());
+        // Both surfaces have the same font options, so the measured layout
+        // keeps its shape on the drawing one.
+        pango_cairo_update_layout(cr, item.layout.get());
         cairo_move_to(cr, 0, -item.baseline);
-        pango_cairo_show_layout(cr, layout.get());
+        pango_cairo_show_layout(cr, item.layout.get());
     }
 
     void MeasurePicture(Item& item) {
@@ -441,9 +446,9 @@ PreviewImage Preview(const std::vector<Placed>& objects, const PreviewOptions& o
             if (!item.bounds.Empty() &&
                 (item.bounds.left < 0 || item.bounds.top < 0 || item.bounds.right > image.width ||
                  item.bounds.bottom > image.height))
-                image.warnings.push_back({item.placed->object, "lies outside the " + std::to_string(image.width) +
-                                                                   " x " + std::to_string(image.height) +
-                                                                   " dot label"});
+                image.warnings.push_back(
+                    {item.placed->object, "lies outside the " + std::to_string(image.width) + " x " +
+                                              std::to_string(image.height) + " dot label"});
     } else {
         if (all.Empty()) all = {0, 0, 1, 1};
         const int margin = std::max(options.margin, 0);
@@ -473,17 +478,7 @@ PreviewImage Preview(const std::vector<Placed>& objects, const PreviewOptions& o
     if (cairo_status(cr.get()) != CAIRO_STATUS_SUCCESS)
         throw std::runtime_error(std::string("drawing failed: ") +
                                  cairo_status_to_string(cairo_status(cr.get())));
-    cairo_surface_flush(surface.get());
-
-    const unsigned char* data = cairo_image_surface_get_data(surface.get());
-    const int stride = cairo_image_surface_get_stride(surface.get());
-    image.pixels.resize(static_cast<size_t>(image.width) * image.height);
-    for (int y = 0; y < image.height; ++y)
-        for (int x = 0; x < image.width; ++x) {
-            // Little-endian RGB24: blue, green, red, unused; everything drawn is gray.
-            image.pixels[static_cast<size_t>(y) * image.width + x] =
-                data[static_cast<size_t>(y) * stride + x * 4 + 1];
-        }
+    preview::ReadGray(surface.get(), image);
     return image;
 }
 
