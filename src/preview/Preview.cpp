@@ -156,6 +156,10 @@ LayoutPtr Layout(cairo_t* cr, const std::string& text, const PangoFontDescriptio
     return layout;
 }
 
+bool Across(const Placed& line) {
+    return std::abs(line.x2 - line.x) >= std::abs(line.y2 - line.y);
+}
+
 // One object ready to draw: its frame, its local size and its box.
 struct Item {
     const Placed* placed;
@@ -264,9 +268,9 @@ class Drawing {
         Bounds b;
         b.left = std::min(p.x, p.x2), b.right = std::max(p.x, p.x2);
         b.top = std::min(p.y, p.y2), b.bottom = std::max(p.y, p.y2);
-        // A line is as thick as it says across its length, below a
-        // horizontal one, right of any other.
-        if (p.kind == PlacedKind::Line) (p.y == p.y2 ? b.bottom : b.right) += t;
+        // A line is as thick as it says: below a line that runs more across
+        // than down, right of any other.
+        if (p.kind == PlacedKind::Line) (Across(p) ? b.bottom : b.right) += t;
         item.bounds = b;
     }
 
@@ -274,17 +278,12 @@ class Drawing {
         const int t = std::max(p.thickness, 0);
         cairo_set_source_rgb(cr, 0, 0, 0);
         if (p.kind == PlacedKind::Line) {
-            if (p.y == p.y2) {
-                cairo_rectangle(cr, std::min(p.x, p.x2), p.y, std::abs(p.x2 - p.x), t);
-            } else if (p.x == p.x2) {
-                cairo_rectangle(cr, p.x, std::min(p.y, p.y2), t, std::abs(p.y2 - p.y));
-            } else {
-                cairo_move_to(cr, p.x, p.y);
-                cairo_line_to(cr, p.x2, p.y2);
-                cairo_line_to(cr, p.x2 + t, p.y2);
-                cairo_line_to(cr, p.x + t, p.y);
-                cairo_close_path(cr);
-            }
+            const bool across = Across(p);
+            cairo_move_to(cr, p.x, p.y);
+            cairo_line_to(cr, p.x2, p.y2);
+            cairo_line_to(cr, p.x2 + (across ? 0 : t), p.y2 + (across ? t : 0));
+            cairo_line_to(cr, p.x + (across ? 0 : t), p.y + (across ? t : 0));
+            cairo_close_path(cr);
             cairo_fill(cr);
             return;
         }

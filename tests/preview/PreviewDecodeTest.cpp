@@ -180,9 +180,12 @@ TEST(PreviewDecode, GeneratedSymbolsDecodeAndStartAtTheirAnchor) {
 // Whole pictures dot for dot. QUILLON_UPDATE_GOLDEN=1 rewrites them.
 TEST(PreviewGolden, PicturesMatchTheirGoldenFilesDotForDot) {
     const bool update = std::getenv("QUILLON_UPDATE_GOLDEN") != nullptr;
-    for (const char* name : {"shipping", "barcode1d", "qr"}) {
-        const auto description = Read(fs::path(QUILLON_EXAMPLES_DIR) / (std::string(name) + ".json"),
-                                      quillon::cli::Language::Vorn);
+    const fs::path examples(QUILLON_EXAMPLES_DIR), here(QUILLON_TEST_DATA_DIR);
+    const std::pair<const char*, fs::path> kLabels[] = {{"shipping", examples / "shipping.json"},
+                                                        {"barcode1d", examples / "barcode1d.json"},
+                                                        {"mixed", here / "mixed.json"}};
+    for (const auto& [name, file] : kLabels) {
+        const auto description = Read(file, quillon::cli::Language::Vorn);
         quillon::PreviewOptions options;
         options.width = description.width, options.height = description.height;
         const PreviewImage image =
