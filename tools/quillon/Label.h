@@ -91,8 +91,10 @@ const char* SymbologyName(int symbology);
 
 // Renders one label through quillon::Label, in the label's language (VORN
 // when it names none), and hands over its notices when `notices` is given.
-// Throws RenderError. Safe to call from several threads at once.
-std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
+// The objects' texts are moved into the label, not copied; kinds, numbers and
+// flags stay for the notices. Throws RenderError. Safe to call from several
+// threads at once, each with its own description.
+std::string RenderLabel(LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
 // The built-in 4 x 6 inch shipping label at 203 dpi.
 LabelDescription ShippingLabel();
 
