@@ -33,7 +33,9 @@ Recorded AddBarcode1D(const LabelTarget& target, float start_x, float start_y, c
 
 extern "C" {
 
-QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content, ScaleEnum scale,
+// Flattened: the adding step is inlined here, as passing a dozen arguments
+// to it cost more than much of its own work.
+[[gnu::flatten]] QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content, ScaleEnum scale,
                                   float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
                                   bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
     if (!gpLabel) return nullptr;

@@ -39,7 +39,9 @@ Recorded AddText(const LabelTarget& target, float x_start, float y_start, float 
 
 extern "C" {
 
-QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
+// Flattened: the adding step is inlined here, as passing a dozen arguments
+// to it cost more than much of its own work.
+[[gnu::flatten]] QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
                               std::string data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
                               FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
                               RotateEnum rotation) {

@@ -100,7 +100,7 @@ class Label::Impl final : public NoticeSink {
         Check(name, "name");
         _label.Form().Notices = this;
         MakeRoomInOwningLists(_target.lists);
-        for (auto* list : _target.lists) list->push_back(OwnNothing());
+        for (auto* list : _target.lists) list->AppendUnchecked({});
         _objectOfRow.push_back(0);  // the scale command
     }
 
