@@ -48,7 +48,10 @@ quillon::OwningList* const kOwningLists[quillon::kPartSlots] = {
 
 // The process-wide label as a recording target: set by CreateLabel and
 // ReleaseLabel, not assembled again for every object added.
-quillon::LabelTarget gDefaultTarget{nullptr, nullptr, 0, &gPartArena,
+quillon::LabelTarget gDefaultTarget{nullptr,
+                                    nullptr,
+                                    0,
+                                    &gPartArena,
                                     {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
                                      &ObjCellRectPtr, &ObjTextItemPtr}};
 

@@ -34,7 +34,6 @@ class ReadBuffer {
     std::size_t _size;
 };
 
-
 // The bytes of a label file, read from a descriptor in large blocks. Lines
 // are handed out as views into the read buffer, so a line costs no copy.
 // Another thread may Cancel() the reading: a read waiting on a slow pipe

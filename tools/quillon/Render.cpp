@@ -48,8 +48,8 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             return;
         case Kind::Barcode1D: {
             const float height = kesh ? o.height / label.DotsPerMm() : o.height / label.Dpi();
-            out.barcode1D({o.x, o.y, std::move(o.data), o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide, height,
-                           static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
+            out.barcode1D({o.x, o.y, std::move(o.data), o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide,
+                           height, static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
                            o.textAbove, dots});
             return;
         }
@@ -67,7 +67,8 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
         }
         case Kind::Pdf417: {
             quillon::Pdf417Options p;
-            p.x = o.x, p.y = o.y, p.data = std::move(o.data), p.module = o.module, p.moduleHeight = o.moduleHeight;
+            p.x = o.x, p.y = o.y, p.data = std::move(o.data), p.module = o.module,
+            p.moduleHeight = o.moduleHeight;
             if (o.errorCorrection >= 0)
                 p.errorCorrection = static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection);
             p.rows = given(o.rows), p.columns = given(o.columns), p.rotation = rotation, p.unit = dots;
@@ -95,7 +96,8 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             m.x = o.x, m.y = o.y, m.mode = static_cast<MaxicodeModeEnum>(o.mode);
             m.postalCode = std::move(o.postalCode), m.countryCode = std::move(o.countryCode);
             m.serviceClass = std::move(o.serviceClass);
-            m.year = std::move(o.year), m.primaryMessage = std::move(o.data), m.remainingMessage = std::move(o.message);
+            m.year = std::move(o.year), m.primaryMessage = std::move(o.data),
+            m.remainingMessage = std::move(o.message);
             m.zipperPattern = o.zipper, m.rotation = rotation, m.unit = dots;
             out.maxicode(m);
             return;
@@ -106,7 +108,8 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             r.field32 = static_cast<unsigned>(o.field32), r.ascii6 = std::move(o.text6);
             r.field16 = static_cast<unsigned>(o.field16), r.offset = o.offset;
             r.userData10 = std::move(o.userData), r.userHex4 = std::move(o.userHex);
-            r.passwordType = static_cast<RfidPasswordTypeEnum>(o.passwordType), r.password = std::move(o.password);
+            r.passwordType = static_cast<RfidPasswordTypeEnum>(o.passwordType),
+            r.password = std::move(o.password);
             out.rfid(r);
             return;
         }
