@@ -6,8 +6,9 @@
 namespace quillon {
 
 Recorded AddBarcode1D(const LabelTarget& target, float start_x, float start_y, const std::string& content,
-                      ScaleEnum scale, float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
-                      bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
+                      ScaleEnum scale, float narrowBar, float wideBar, float Height,
+                      BarcodeTypeEnum_1D BcdTyp, bool PrintHumanReadable, RotateEnum rotation,
+                      bool PdfLocTop) {
     ObjectParts parts(*target.arena);
     parts.Make<Point>(kStartPart, start_x, start_y);
     auto* barcode = parts.Make<Barcode1D_vorn>(kObjectPart);
@@ -33,14 +34,18 @@ Recorded AddBarcode1D(const LabelTarget& target, float start_x, float start_y, c
 
 extern "C" {
 
-QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content, ScaleEnum scale,
-                                  float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
-                                  bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop) {
+// Flattened: the adding step is inlined here, as passing a dozen arguments
+// to it cost more than much of its own work.
+[[gnu::flatten]] QUILLON_API void* CreateBarcode1D(float start_x, float start_y, std::string content,
+                                                   ScaleEnum scale, float narrowBar, float wideBar,
+                                                   float Height, BarcodeTypeEnum_1D BcdTyp,
+                                                   bool PrintHumanReadable, RotateEnum rotation,
+                                                   bool PdfLocTop) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddBarcode1D(quillon::DefaultLabel(), start_x, start_y, content, scale,
-                                                      narrowBar, wideBar, Height, BcdTyp, PrintHumanReadable,
-                                                      rotation, PdfLocTop),
-                                gpBarcode1DType);
+    return quillon::PublishLast(
+        quillon::AddBarcode1D(quillon::DefaultLabel(), start_x, start_y, content, scale, narrowBar, wideBar,
+                              Height, BcdTyp, PrintHumanReadable, rotation, PdfLocTop),
+        gpBarcode1DType);
 }
 
 }  // extern "C"

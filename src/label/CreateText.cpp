@@ -39,15 +39,18 @@ Recorded AddText(const LabelTarget& target, float x_start, float y_start, float 
 
 extern "C" {
 
-QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x, float fontsize_y,
-                              std::string data, ScaleEnum scale, FontSizeUnitsEnum FontSizeUnit,
-                              FontStyleEnum FontStyle, AlignEnum Alignment, std::string fontName,
-                              RotateEnum rotation) {
+// Flattened: the adding step is inlined here, as passing a dozen arguments
+// to it cost more than much of its own work.
+[[gnu::flatten]] QUILLON_API void* CreateTexts(float x_start, float y_start, float fontsize_x,
+                                               float fontsize_y, std::string data, ScaleEnum scale,
+                                               FontSizeUnitsEnum FontSizeUnit, FontStyleEnum FontStyle,
+                                               AlignEnum Alignment, std::string fontName,
+                                               RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddText(quillon::DefaultLabel(), x_start, y_start, fontsize_x,
-                                                 fontsize_y, data, scale, FontSizeUnit, FontStyle, Alignment,
-                                                 fontName, rotation),
-                                gpTextType);
+    return quillon::PublishLast(
+        quillon::AddText(quillon::DefaultLabel(), x_start, y_start, fontsize_x, fontsize_y, data, scale,
+                         FontSizeUnit, FontStyle, Alignment, fontName, rotation),
+        gpTextType);
 }
 
 }  // extern "C"

@@ -1,6 +1,8 @@
 #ifndef QUILLON_LABEL_LABELSTATE_H
 #define QUILLON_LABEL_LABELSTATE_H
 
+#include <algorithm>
+#include <cstddef>
 #include <memory>
 #include <new>
 #include <string_view>
@@ -27,14 +29,52 @@ namespace quillon {
 // A copy of `text` in `arena`, alive until the arena is rewound.
 std::string_view CopyToParts(BumpArena& arena, std::string_view text);
 
-// An owning, type-erased pointer: the deleter remembers the part's real
-// type, so every part is destroyed with its own destructor (its memory goes
-// back with the arena).
-using OwnedPtr = std::unique_ptr<void, void (*)(void*)>;
-inline OwnedPtr OwnNothing() {
-    return OwnedPtr(nullptr, [](void*) {});
-}
-using OwningList = std::vector<OwnedPtr>;
+// One part and the way to destroy it: its real type is remembered, so every
+// part is destroyed with its own destructor (its memory goes back with the
+// arena). Plain data, so that recording a row's parts is seven plain stores.
+struct OwnedPart {
+    void* part = nullptr;
+    void (*destroy)(void*) = nullptr;
+};
+
+// A list that owns its parts: clearing it or destroying it destroys each.
+// Its own storage rather than a vector, so that appending where room was
+// made is a store and an increment.
+class OwningList {
+  public:
+    OwningList() = default;
+    OwningList(const OwningList&) = delete;
+    OwningList& operator=(const OwningList&) = delete;
+    ~OwningList() { clear(); }
+
+    void push_back(const OwnedPart& entry) {
+        if (_end == _cap) reserve(size() * 2 + 16);
+        AppendUnchecked(entry);
+    }
+    // Appends to a list with room for one more; the caller made sure of it.
+    void AppendUnchecked(const OwnedPart& entry) noexcept { *_end++ = entry; }
+    void clear() noexcept {
+        for (const OwnedPart* e = _storage.get(); e != _end; ++e)
+            if (e->part) e->destroy(e->part);
+        _end = _storage.get();
+    }
+    void reserve(std::size_t count) {
+        if (count <= capacity()) return;
+        auto grown = std::make_unique<OwnedPart[]>(count);
+        const std::size_t used = size();
+        std::copy(_storage.get(), _end, grown.get());
+        _storage = std::move(grown);
+        _end = _storage.get() + used;
+        _cap = _storage.get() + count;
+    }
+    std::size_t size() const { return static_cast<std::size_t>(_end - _storage.get()); }
+    std::size_t capacity() const { return static_cast<std::size_t>(_cap - _storage.get()); }
+
+  private:
+    std::unique_ptr<OwnedPart[]> _storage;
+    OwnedPart* _end = nullptr;
+    OwnedPart* _cap = nullptr;
+};
 
 // The seven owning lists, in the order of ObjectParts' slots.
 enum PartSlot : int {
@@ -60,30 +100,42 @@ struct LabelTarget {
 };
 
 // The parts an adding function makes for one object, one slot per owning
-// list (empty where the object has no such part). They are owned here until
-// RecordObject hands them to the owning lists.
+// list (empty where the object has no such part). They are owned here, and
+// destroyed with it, until RecordObject hands them to the owning lists.
 class ObjectParts {
   public:
     explicit ObjectParts(BumpArena& arena) : _arena(arena) {}
+    ObjectParts(const ObjectParts&) = delete;
+    ObjectParts& operator=(const ObjectParts&) = delete;
+    ~ObjectParts() {
+        if (_handedOver) return;
+        for (const OwnedPart& s : _slots)
+            if (s.part) s.destroy(s.part);
+    }
 
     template <typename T, typename... Args>
     T* Make(PartSlot slot, Args&&... args) {
         void* memory = _arena.Allocate(sizeof(T), alignof(T));
         T* part = new (memory) T(std::forward<Args>(args)...);
-        _slots[slot] = OwnedPtr(part, [](void* p) { static_cast<T*>(p)->T::~T(); });
+        _slots[slot] = {part, [](void* p) { static_cast<T*>(p)->T::~T(); }};
         return part;
     }
     template <typename T>
     T* Get(PartSlot slot) const {
-        return static_cast<T*>(_slots[slot].get());
+        return static_cast<T*>(_slots[slot].part);
     }
-    OwnedPtr&& Release(PartSlot slot) { return std::move(_slots[slot]); }
+    // Every part, now owned by the lists it is appended to; room must have
+    // been made in each (MakeRoomInOwningLists).
+    void HandOver(OwningList* const (&lists)[kPartSlots]) {
+        for (int slot = 0; slot < kPartSlots; ++slot) lists[slot]->AppendUnchecked(_slots[slot]);
+        _handedOver = true;
+    }
     BumpArena& Arena() const { return _arena; }
 
   private:
     BumpArena& _arena;
-    OwnedPtr _slots[kPartSlots] = {OwnNothing(), OwnNothing(), OwnNothing(), OwnNothing(),
-                                   OwnNothing(), OwnNothing(), OwnNothing()};
+    OwnedPart _slots[kPartSlots];
+    bool _handedOver = false;
 };
 
 // What one adding step recorded: the parts that the exported functions
@@ -151,7 +203,7 @@ extern cRfidWrite_vorn* gpRfidWriteType;
 namespace quillon {
 
 // The process-wide label as a recording target; a label must be open.
-LabelTarget DefaultLabel();
+const LabelTarget& DefaultLabel();
 
 // Makes what one call recorded the parts most recently made (gpRuler,
 // gpCellSquare, gpCellRect and the kind's own pointer) and returns the

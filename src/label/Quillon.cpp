@@ -46,6 +46,15 @@ namespace {
 quillon::OwningList* const kOwningLists[quillon::kPartSlots] = {
     &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr, &ObjCellRectPtr, &ObjTextItemPtr};
 
+// The process-wide label as a recording target: set by CreateLabel and
+// ReleaseLabel, not assembled again for every object added.
+quillon::LabelTarget gDefaultTarget{nullptr,
+                                    nullptr,
+                                    0,
+                                    &gPartArena,
+                                    {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr,
+                                     &ObjCellRectPtr, &ObjTextItemPtr}};
+
 void ClearScratchPointers() {
     gpRuler = nullptr;
     gpCellSquare = nullptr;
@@ -67,7 +76,12 @@ void ClearScratchPointers() {
 // back at once rather than at the next CloseLabel: a host that never closes
 // its labels stays flat in memory.
 void ReleaseLabel() {
+    // Parts are only ever recorded on an open label, and all of them went
+    // when it was released.
+    if (!gpLabel) return;
     // The label refers to the resolution, so it goes first.
+    gDefaultTarget.label = nullptr;
+    gDefaultTarget.resolution = nullptr;
     gpLabel.reset();
     gpPrinterResolution.reset();
     for (auto* list : {&ObjTextItemPtr, &ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr,
@@ -116,8 +130,7 @@ Recorded RecordObject(const LabelTarget& target, int objType, FormRow&& row, Obj
     MakeRoomInOwningLists(target.lists);
     target.label->AddRow(std::move(row));
     // Recorded: nothing below can fail, and the parts are the label's now.
-    for (int slot = 0; slot < kPartSlots; ++slot)
-        target.lists[slot]->push_back(parts.Release(static_cast<PartSlot>(slot)));
+    parts.HandOver(target.lists);
     return made;
 }
 
@@ -133,10 +146,8 @@ Recorded AddPicture(const LabelTarget& target, int x, int y, const std::string& 
     return RecordObject(target, kObjPicture, std::move(row), ObjectParts(*target.arena));
 }
 
-LabelTarget DefaultLabel() {
-    return {gpLabel.get(), gpPrinterResolution.get(), giPrintLanguageTyp, &gPartArena,
-            {&ObjectsPtr, &ObjRulerPtr, &ObjStartPtr, &ObjEndPtr, &ObjCellSquarePtr, &ObjCellRectPtr,
-             &ObjTextItemPtr}};
+const LabelTarget& DefaultLabel() {
+    return gDefaultTarget;
 }
 
 }  // namespace quillon
@@ -152,7 +163,10 @@ QUILLON_API void CreateLabel(int iPrintLanguageTyp, std::string LabelName, float
     quillon::MakeRoomInOwningLists(kOwningLists);
     gpPrinterResolution = std::move(resolution);
     gpLabel = std::move(label);
-    for (auto* list : kOwningLists) list->push_back(quillon::OwnNothing());
+    gDefaultTarget.label = gpLabel.get();
+    gDefaultTarget.resolution = gpPrinterResolution.get();
+    gDefaultTarget.printLanguageTyp = giPrintLanguageTyp;
+    for (auto* list : kOwningLists) list->AppendUnchecked({});
 }
 
 QUILLON_API void LabelToString(const std::string& str) {

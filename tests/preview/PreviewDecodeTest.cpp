@@ -91,7 +91,7 @@ TEST(PreviewDecode, EveryExampleSymbolDecodesToItsDataInBothLanguages) {
     for (const auto& entry : fs::directory_iterator(QUILLON_EXAMPLES_DIR)) {
         if (entry.path().extension() != ".json") continue;
         for (auto language : {quillon::cli::Language::Vorn, quillon::cli::Language::Kesh}) {
-            const auto description = Read(entry.path(), language);
+            auto description = Read(entry.path(), language);
             const quillon::Label label = quillon::cli::BuildLabel(description);
             const PreviewImage whole = label.preview();
             size_t drawn = 0;
@@ -185,7 +185,7 @@ TEST(PreviewGolden, PicturesMatchTheirGoldenFilesDotForDot) {
                                                         {"barcode1d", examples / "barcode1d.json"},
                                                         {"mixed", here / "mixed.json"}};
     for (const auto& [name, file] : kLabels) {
-        const auto description = Read(file, quillon::cli::Language::Vorn);
+        auto description = Read(file, quillon::cli::Language::Vorn);
         quillon::PreviewOptions options;
         options.width = description.width, options.height = description.height;
         const PreviewImage image =

@@ -37,7 +37,7 @@ Language LanguageOption(const std::string& name);
 // 2 when any label was unreadable, else 1 when the library refused any,
 // else 0. `check`: read and check only; `stats`: print labels per second;
 // `stopAtError`: stop at the first bad label. `jobs` labels render at once,
-// each on its own thread (0: one per core); the output keeps input order.
+// each on its own thread (0: one per core but the reader's); the output keeps input order.
 struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;

@@ -64,8 +64,8 @@ class Previewer {
     }
 
   private:
-    int Draw(const std::string& name, const Record& r, bool numbered) {
-        const LabelDescription& label = *r.label;
+    int Draw(const std::string& name, Record& r, bool numbered) {
+        LabelDescription& label = *r.label;
         const std::string where = name + (r.line ? ":" + std::to_string(r.line) : "") + ": " +
                                   (r.batch ? "label " + std::to_string(r.index) + ": " : "");
         quillon::PreviewImage image;

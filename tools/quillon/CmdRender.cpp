@@ -68,7 +68,7 @@ struct Rendering {
 
 // Renders every good label of `records` on `jobs` threads, the calling one
 // among them; each label renders on its own, so they share nothing.
-void RenderAll(const std::vector<Record>& records, std::vector<Rendering>& out, unsigned jobs) {
+void RenderAll(std::vector<Record>& records, std::vector<Rendering>& out, unsigned jobs) {
     out.resize(records.size());
     std::atomic<std::size_t> next{0};
     auto work = [&] {
@@ -114,7 +114,10 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
         CollectNotices(*r.label, done.notices, r.index, notices);
         return true;
     };
-    const unsigned jobs = run.jobs ? run.jobs : std::max(1u, std::thread::hardware_concurrency());
+    // The reader has a thread of its own, busy for most of a label's time:
+    // a worker per core besides it, or contention slows every thread.
+    const unsigned cores = std::thread::hardware_concurrency();
+    const unsigned jobs = run.jobs ? run.jobs : cores > 1 ? cores - 1 : 1;
     // The labels are read and checked on another thread.
     LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
     LabelBatch labels;
@@ -188,7 +191,7 @@ void SetupRender(CLI::App& app) {
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
     sub->add_option("-j,--jobs", o->run.jobs,
-                    "Labels rendered at once, one thread each (default: one per core)")
+                    "Labels rendered at once, one thread each (default: one per core but the reader's)")
         ->check(CLI::Range(1u, 256u));
     sub->add_flag("--check", o->run.check, "Only read and check the labels; write nothing");
     sub->add_flag("--stats", o->run.stats,

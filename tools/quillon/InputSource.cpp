@@ -86,7 +86,7 @@ bool InputSource::NextLine(char*& line, std::size_t& size) {
         scanned = _begin + offset;
     }
     if (_begin == _end) return false;
-    if (_end == _buffer.size()) _buffer.push_back('\0');
+    if (_end == _buffer.size()) _buffer.resize(_end + 1);
     _buffer[_end] = '\0';
     line = _buffer.data() + _begin;
     size = _end - _begin;

@@ -69,18 +69,28 @@ struct Field {
     const char* excludes = nullptr;  // cannot be given together with this one
     const char* needs = nullptr;     // must be given together with this one
     const char* orElse = nullptr;    // required unless this one is given
+    // Required or tied to another field: checked once an object's members
+    // are read. Kept up to date by the setters so the reader skips the rest
+    // without looking at four members of each.
+    bool checkedTogether = true;
 
     // Chained after a field's constructor in the tables.
-    Field& Default(const char* t) { return defaultText = t, *this; }
+    Field& Default(const char* t) { return defaultText = t, Tied(); }
     Field& Range(double l, double h) { return lo = l, hi = h, *this; }
     Field& Above() { return above = true, *this; }
     Field& Langs(unsigned char l) { return langs = l, *this; }
     Field& AnyBytes() { return anyBytes = true, *this; }
-    Field& Excludes(const char* n) { return excludes = n, *this; }
-    Field& Needs(const char* n) { return needs = n, *this; }
-    Field& OrElse(const char* n) { return orElse = n, *this; }
+    Field& Excludes(const char* n) { return excludes = n, Tied(); }
+    Field& Needs(const char* n) { return needs = n, Tied(); }
+    Field& OrElse(const char* n) { return orElse = n, Tied(); }
     Field& Only(const char* n, unsigned v, bool required) {
-        return onlyWith = n, onlyValues = v, requiredThen = required, *this;
+        return onlyWith = n, onlyValues = v, requiredThen = required, Tied();
+    }
+
+  private:
+    Field& Tied() {
+        checkedTogether = excludes || needs || onlyWith || !defaultText;
+        return *this;
     }
 };
 

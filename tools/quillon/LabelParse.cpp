@@ -104,7 +104,8 @@ class Reader {
             FieldValue value = Convert(f, member.value, path, dpu);
             f.set(target, value);
         }
-        for (std::size_t k = 0; k < table.count; ++k) CheckTogether(table, k, path, given);
+        for (std::size_t k = 0; k < table.count; ++k)
+            if (table.fields[k].checkedTogether) CheckTogether(table, k, path, given);
     }
 
     // `key` null: `path` names the string itself.
@@ -197,7 +198,7 @@ class Reader {
     static void CheckTogether(const KindTable& table, std::size_t k, const std::string& path,
                               const Json** given) {
         const Field& f = table.fields[k];
-        if (!f.excludes && !f.needs && !f.onlyWith && (f.defaultText || given[k])) return;
+        if (!f.excludes && !f.needs && !f.onlyWith && given[k]) return;
         auto fail = [&](const std::string& what) { Fail(Join(path, f.name), what); };
         auto has = [&](const char* other) { return given[&Named(table, other) - table.fields] != nullptr; };
         if (given[k] && f.excludes && has(f.excludes))
@@ -211,10 +212,12 @@ class Reader {
                                     : c.type == FieldType::Choice ? ChoiceOf(c, *v, path)
                                                                   : v->GetInt64();
             const bool allowed = value >= 0 && value < 32 && (f.onlyValues >> value & 1);
-            std::string shown = std::to_string(value);
-            for (std::size_t i = 0; i < c.choiceCount; ++i)
-                if (c.choices[i].value == value) shown = c.choices[i].name.data();
-            if (given[k] && !allowed) fail(std::string("not used with ") + f.onlyWith + " " + shown);
+            if (given[k] && !allowed) {
+                std::string shown = std::to_string(value);
+                for (std::size_t i = 0; i < c.choiceCount; ++i)
+                    if (c.choices[i].value == value) shown = c.choices[i].name.data();
+                fail(std::string("not used with ") + f.onlyWith + " " + shown);
+            }
             required = allowed && f.requiredThen;
         }
         if (required && !given[k]) fail("missing");
@@ -279,7 +282,8 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     const float dpu = o.kind == Kind::Picture ? 1 : perUnit[o.unit];
     const Json* given[32] = {};
     reader.Read(*table, node, path, &o, dpu, given, "type");
-    for (std::size_t k = 0; k < table->count; ++k) {
+    // Only QR segments and DataMatrix lines are arrays read on their own.
+    for (std::size_t k = 0; (o.kind == Kind::QR || o.kind == Kind::DataMatrix) && k < table->count; ++k) {
         if (given[k] && table->fields[k].type == FieldType::Segments)
             ReadSegments(reader, *given[k], path + ".segments", o);
         if (given[k] && table->fields[k].type == FieldType::Lines)
