@@ -66,8 +66,8 @@ class Previewer {
   private:
     int Draw(const std::string& name, Record& r, bool numbered) {
         LabelDescription& label = *r.label;
-        const std::string where = name + (r.line ? ":" + std::to_string(r.line) : "") + ": " +
-                                  (r.batch ? "label " + std::to_string(r.index) + ": " : "");
+        // As render names a label: the input, and its number in a batch.
+        const std::string where = name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "");
         quillon::PreviewImage image;
         try {
             quillon::Label built = BuildLabel(label);
