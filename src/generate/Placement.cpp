@@ -76,7 +76,7 @@ void PlaceText(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool ke
     p.data = std::string(a.text);
 }
 
-void PlaceShape(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlaceShape(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     p.x = dots.Position(X(f.VornObjstart[i]));
     p.y = dots.Position(Y(f.VornObjstart[i]));
     p.x2 = dots.Position(X(f.VornObjend[i]));
@@ -105,7 +105,7 @@ void PlaceBarcode1D(Placed& p, const VornForm& f, size_t i, const Dots& dots, bo
     p.data = std::string(a.content);
 }
 
-void PlaceQRCode(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlaceQRCode(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     p.module = dots.Module(f.VornobjAztecXdim[i]);
     const int level = f.VornobjQRCodeErrEnum[i];
     p.errorCorrection = level == -1 ? 1 : level;
@@ -119,7 +119,7 @@ void PlaceQRCode(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
         p.data = std::string(content);
 }
 
-void PlacePdf417(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlacePdf417(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     const Pdf417Args a{0,
                        0,
                        f.VornobjAztecContent[i],
@@ -138,7 +138,7 @@ void PlacePdf417(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
     p.data = std::string(a.content);
 }
 
-void PlaceDataMatrix(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlaceDataMatrix(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     p.module = DataMatrixCell(dots, f.VornobjAztecXdim[i]);
     p.rectangle = f.VornobjDataMatrixUseRectangle[i];
     if (f.VornobjPDF417row[i] >= 1 && f.VornobjPDF417col[i] >= 1) {
@@ -148,7 +148,7 @@ void PlaceDataMatrix(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
     p.data = ResolveEscapes(f.VornobjDataMatrixAllStr[i]);
 }
 
-void PlaceAztec(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlaceAztec(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     p.module = dots.Module(f.VornobjAztecXdim[i]);
     p.codeType = std::max(f.VornobjAztecCodeTyp[i], 0);
     if (p.codeType == static_cast<int>(AztecCodeTypeEnum::FixedErrCorrection))
@@ -159,7 +159,7 @@ void PlaceAztec(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
     p.data = std::string(f.VornobjAztecContent[i]);
 }
 
-void PlaceMaxicode(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
+void PlaceMaxicode(Placed& p, const VornForm& f, size_t i, const Dots& dots, bool) {
     p.module = RoundToInt(kMaxicodeInches * dots.PerInch() / kMaxicodeColumns);
     p.mode = f.VornobjMaxicodeModeEnum[i];
     if (p.mode == 2 || p.mode == 3) {
@@ -171,7 +171,7 @@ void PlaceMaxicode(Placed& p, const VornForm& f, size_t i, const Dots& dots) {
     p.data = std::string(f.VornobjMaxicodeprimaryMsg[i]) + std::string(f.VornobjMaxicoderemainingMsg[i]);
 }
 
-void PlaceRfid(Placed& p, const VornForm& f, size_t i) {
+void PlaceRfid(Placed& p, const VornForm& f, size_t i, const Dots&, bool) {
     p.bank = f.VornobjRfiDMemBlock[i];
     p.data = RfidTagData(
         {f.VornobjRfiDa32BitField[i], f.VornobjRfiDa16BitField[i], f.VornobjRfiDa6CharAsciiString[i],
@@ -179,7 +179,7 @@ void PlaceRfid(Placed& p, const VornForm& f, size_t i) {
          f.VornobjRfiD_4BytesHexUserData[i], f.VornobjRfiDpassWord[i], f.VornobjRfiDpassWordstr[i]});
 }
 
-void PlacePicture(Placed& p, const VornForm& f, size_t i) {
+void PlacePicture(Placed& p, const VornForm& f, size_t i, const Dots&, bool) {
     int x = 0, y = 0;
     std::string name;
     if (!VornForm::ParsePutbmpInfo(f.VornobjPutBmpStr[i], x, y, name)) return;
@@ -187,6 +187,26 @@ void PlacePicture(Placed& p, const VornForm& f, size_t i) {
     p.y = y;
     p.data = name;
 }
+
+// Each recorded kind: its type code, what it is placed as, and how.
+struct Placer {
+    int code;
+    PlacedKind kind;
+    void (*place)(Placed&, const VornForm&, size_t, const Dots&, bool kesh);
+};
+constexpr Placer kPlacers[] = {
+    {kObjText, PlacedKind::Text, PlaceText},
+    {kObjLine, PlacedKind::Line, PlaceShape},
+    {kObjBox, PlacedKind::Box, PlaceShape},
+    {kObjBarcode1D, PlacedKind::Barcode1D, PlaceBarcode1D},
+    {kObjQRCode, PlacedKind::QRCode, PlaceQRCode},
+    {kObjPdf417, PlacedKind::Pdf417, PlacePdf417},
+    {kObjDataMatrix, PlacedKind::DataMatrix, PlaceDataMatrix},
+    {kObjAztec, PlacedKind::Aztec, PlaceAztec},
+    {kObjMaxicode, PlacedKind::Maxicode, PlaceMaxicode},
+    {kObjRfid, PlacedKind::Rfid, PlaceRfid},
+    {kObjPicture, PlacedKind::Picture, PlacePicture},
+};
 
 }  // namespace
 
@@ -205,51 +225,12 @@ std::vector<Placed> PlaceObjects(const VornForm& form) {
             p.y = dots.Position(Y(f.VornObjstart[i]));
         }
         p.rotation = std::max(f.VornObjRotation[i], 0);
-        switch (f.VornObjType[i]) {
-            case kObjText:
-                p.kind = PlacedKind::Text;
-                PlaceText(p, f, i, dots, kesh);
-                break;
-            case kObjLine:
-            case kObjBox:
-                p.kind = f.VornObjType[i] == kObjLine ? PlacedKind::Line : PlacedKind::Box;
-                PlaceShape(p, f, i, dots);
-                break;
-            case kObjBarcode1D:
-                p.kind = PlacedKind::Barcode1D;
-                PlaceBarcode1D(p, f, i, dots, kesh);
-                break;
-            case kObjQRCode:
-                p.kind = PlacedKind::QRCode;
-                PlaceQRCode(p, f, i, dots);
-                break;
-            case kObjPdf417:
-                p.kind = PlacedKind::Pdf417;
-                PlacePdf417(p, f, i, dots);
-                break;
-            case kObjDataMatrix:
-                p.kind = PlacedKind::DataMatrix;
-                PlaceDataMatrix(p, f, i, dots);
-                break;
-            case kObjAztec:
-                p.kind = PlacedKind::Aztec;
-                PlaceAztec(p, f, i, dots);
-                break;
-            case kObjMaxicode:
-                p.kind = PlacedKind::Maxicode;
-                PlaceMaxicode(p, f, i, dots);
-                break;
-            case kObjRfid:
-                p.kind = PlacedKind::Rfid;
-                PlaceRfid(p, f, i);
-                break;
-            case kObjPicture:
-                p.kind = PlacedKind::Picture;
-                PlacePicture(p, f, i);
-                break;
-            default:
-                continue;  // the scale command and raw text draw nothing
-        }
+        const Placer* placer = nullptr;
+        for (const Placer& candidate : kPlacers)
+            if (candidate.code == f.VornObjType[i]) placer = &candidate;
+        if (!placer) continue;  // the scale command and raw text draw nothing
+        p.kind = placer->kind;
+        placer->place(p, f, i, dots, kesh);
         placed.push_back(std::move(p));
     }
     return placed;
