@@ -84,13 +84,6 @@ const Case kCases[] = {
                .unit = Unit::MM});
      },
      "#0 at 7,7 r1 m4 ec1 \"Q\""},
-    {"QR segments are the data", Language::Kesh,
-     [](Label& l) {
-         l.qr({.segments = {{QRCodeManualEncodingEnum::Numeric, "12"},
-                            {QRCodeManualEncodingEnum::Binary, "ab"}},
-               .unit = Unit::Dot});
-     },
-     "#0 at 0,0 r0 ec1 \"12ab\""},
     {"PDF417 sized by the encoder", Language::Vorn,
      [](Label& l) {
          l.pdf417({.data = "HELLO", .module = 2, .moduleHeight = 6, .columns = 3, .unit = Unit::Dot});
@@ -131,11 +124,6 @@ const Case kCases[] = {
          l.rfid({.field32 = 305419896, .ascii6 = "LABEL1", .field16 = 43981});
      },
      "#1 at 0,0 r0 bank1 \"123456784c4142454c31ABCD\""},
-    {"picture in dots whatever the unit", Language::Kesh,
-     [](Label& l) {
-         l.picture({20, 30, "LOGO.PNG"});
-     },
-     "#0 at 20,30 r0 \"LOGO.PNG\""},
 };
 
 TEST(LabelPlacement, EachKindInDots) {

@@ -61,8 +61,7 @@ std::string Decode(const PreviewImage& image, bool pure) {
     const ZXing::ImageView view(image.pixels.data(), image.width, image.height, ZXing::ImageFormat::Lum);
     const ZXing::Result result = ZXing::ReadBarcode(view, hints);
     if (!result.isValid()) return "(nothing decoded)";
-    const ZXing::ByteArray& bytes = result.bytes();
-    return std::string(bytes.begin(), bytes.end());
+    return std::string(result.bytes().begin(), result.bytes().end());
 }
 
 // What the reader gives for `data`: EAN and UPC add their check digit,
