@@ -54,6 +54,7 @@ void SetupDemo(CLI::App& app);
 void SetupUsbList(CLI::App& app);
 void SetupText(CLI::App& app);
 void SetupFields(CLI::App& app);
+void SetupPreview(CLI::App& app);  // only in a tool built with libquillon-preview
 
 }  // namespace quillon::cli
 

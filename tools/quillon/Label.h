@@ -53,6 +53,7 @@ struct LabelDescription {
     Language language = Language::Unset;
     float dotsPerUnit = 203;
     ScaleEnum resolutionUnit = ScaleEnum::Inch;
+    int width = 0, height = 0;  // dots; 0: not given
     std::vector<ObjectDesc> objects;
 
     float Dpi() const { return resolutionUnit == ScaleEnum::Inch ? dotsPerUnit : dotsPerUnit * 25.4f; }
@@ -89,6 +90,10 @@ void CheckObject(ObjectDesc& object, const std::string& path);
 // "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
 const char* SymbologyName(int symbology);
 
+// The label as a quillon::Label, every object added, nothing rendered; the
+// objects' texts are moved into it, as by RenderLabel. Throws what the
+// library throws.
+quillon::Label BuildLabel(LabelDescription& label);
 // Renders one label through quillon::Label, in the label's language (VORN
 // when it names none), and hands over its notices when `notices` is given.
 // The objects' texts are moved into the label, not copied; kinds, numbers and

@@ -325,6 +325,16 @@ LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
     label.dotsPerUnit = header.dotsPerMm > 0 ? header.dotsPerMm : header.dpi;
     label.resolutionUnit = header.dotsPerMm > 0 ? ScaleEnum::MM : ScaleEnum::Inch;
     if (overrides.dpi > 0) label.dotsPerUnit = overrides.dpi, label.resolutionUnit = ScaleEnum::Inch;
+    if (header.width > 0) {
+        const float perUnit[] = {1, label.DotsPerMm(), label.Dpi()};
+        const float width = std::round(header.width * perUnit[header.unit]);
+        const float height = std::round(header.height * perUnit[header.unit]);
+        // A picture of the label is at most this many dots a side.
+        constexpr float kMaxDots = 32767;
+        if (width < 1 || width > kMaxDots) Fail("width", "expected 1 to 32767 dots");
+        if (height < 1 || height > kMaxDots) Fail("height", "expected 1 to 32767 dots");
+        label.width = static_cast<int>(width), label.height = static_cast<int>(height);
+    }
     if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
         if (!objects->IsArray()) Fail("objects", "expected an array");
         label.objects.reserve(objects->Size());

@@ -49,6 +49,7 @@ int Main(int argc, char** argv) {
         "  quillon demo --lang kesh\n"
         "  quillon render label.json -o label.prn\n"
         "  quillon send label.json --to tcp://192.0.2.10:9100\n"
+        "  quillon preview label.json -o label.png\n"
         "  quillon usb-list --json");
     SetupDemo(app);
     SetupRender(app);
@@ -56,6 +57,9 @@ int Main(int argc, char** argv) {
     SetupUsbList(app);
     SetupText(app);
     SetupFields(app);
+#ifdef QUILLON_HAVE_PREVIEW
+    SetupPreview(app);
+#endif
     std::string topic;
     CLI::App* help = app.add_subcommand("help", "Show the options of a command");
     help->add_option("COMMAND", topic, "A command");
