@@ -9,7 +9,6 @@
 
 #include "Cli.h"
 #include "LabelFields.h"
-#include "Target.h"
 
 namespace quillon::cli {
 namespace {
@@ -80,7 +79,7 @@ void SetupFields(CLI::App& app) {
         w.EndArray();
         w.EndObject();
         const std::string text = std::string(out.GetString()) + "\n";
-        Finish(WriteAll(TextFd(), text.data(), text.size()) ? kOk : kRenderFailed);
+        Finish(WriteText(text));
     });
 }
 
