@@ -42,7 +42,7 @@ class Previewer {
   public:
     explicit Previewer(const PreviewOptions& o) : _o(o) {}
 
-    // Draws every label of one input; false when it could not be read.
+    // Draws every label of one input; returns the worst status.
     int Input(const std::string& path, bool numbered) {
         const int fd = path == "-" ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         const std::string name = path == "-" ? "<stdin>" : path;
