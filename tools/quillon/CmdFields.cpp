@@ -5,7 +5,6 @@
 #include <rapidjson/stringbuffer.h>
 
 #include <cstring>
-#include <memory>
 
 #include "Cli.h"
 #include "LabelFields.h"

@@ -1,8 +1,6 @@
 #include "Notices.h"
 
-#include <algorithm>
 #include <iostream>
-#include <utility>
 
 #include "Target.h"
 

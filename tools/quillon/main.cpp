@@ -53,6 +53,7 @@ int Main(int argc, char** argv) {
 #ifdef QUILLON_HAVE_PREVIEW
     SetupPreview(app);
 #endif
+    auto usage = [&] { return app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal); };
     std::string topic;
     CLI::App* help = app.add_subcommand("help", "Show the options of a command");
     help->add_option("COMMAND", topic, "A command");
@@ -62,12 +63,9 @@ int Main(int argc, char** argv) {
             if (sub->get_name() == topic) about = sub;
         if (!about) Report("help: no command " + topic);
         if (!about) Finish(kBadInput);
-        Finish(WriteText(about == &app
-                             ? app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal)
-                             : about->help("quillon")));
+        Finish(WriteText(about == &app ? usage() : about->help("quillon")));
     });
-    if (argc < 2)
-        return WriteText(app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal));
+    if (argc < 2) return WriteText(usage());
 
     SeparateCommandText();
     try {
