@@ -9,8 +9,8 @@
 
 #include "Cli.h"
 #include "Label.h"
+#include "LabelFields.h"
 #include "LabelReader.h"
-#include "Target.h"
 #include "quillon/Preview.h"
 
 namespace quillon::cli {
@@ -23,10 +23,10 @@ struct PreviewOptions {
     int scale = 1;
 };
 
+// The tables of the kinds are in the order of Kind.
 const char* KindName(Kind kind) {
-    static const char* const kNames[] = {"text",       "line",  "box",      "barcode1d", "qr",     "pdf417",
-                                         "datamatrix", "aztec", "maxicode", "rfid",      "picture"};
-    return kNames[static_cast<int>(kind)];
+    std::size_t count;
+    return Kinds(count)[static_cast<int>(kind)].name;
 }
 
 // OUT.png for one label, OUT-1.png, OUT-2.png ... when several are drawn.
@@ -42,7 +42,7 @@ class Previewer {
   public:
     explicit Previewer(const PreviewOptions& o) : _o(o) {}
 
-    // Draws every label of one input; false when it could not be read.
+    // Draws every label of one input; returns the worst status.
     int Input(const std::string& path, bool numbered) {
         const int fd = path == "-" ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         const std::string name = path == "-" ? "<stdin>" : path;
@@ -89,8 +89,7 @@ class Previewer {
         }
         ++_drawn;
         if (_o.term) {
-            const std::string text = quillon::ToTerminal(image);
-            if (!WriteAll(TextFd(), text.data(), text.size())) return kRenderFailed;
+            if (WriteText(quillon::ToTerminal(image)) != kOk) return kRenderFailed;
         }
         if (_o.output.empty()) return kOk;
         const std::string file = numbered ? NumberedPath(_o.output, _drawn) : _o.output;

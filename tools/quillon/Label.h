@@ -9,7 +9,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -58,6 +57,8 @@ struct LabelDescription {
 
     float Dpi() const { return resolutionUnit == ScaleEnum::Inch ? dotsPerUnit : dotsPerUnit * 25.4f; }
     float DotsPerMm() const { return resolutionUnit == ScaleEnum::MM ? dotsPerUnit : dotsPerUnit / 25.4f; }
+    // Dots in one dot, millimetre or inch (`unit` 0, 1 or 2).
+    float DotsPer(int unit) const { return unit == 0 ? 1 : unit == 1 ? DotsPerMm() : Dpi(); }
 };
 
 // Well-formed JSON that is not a valid label. The message starts with the
