@@ -79,7 +79,20 @@ TEST_F(BtTest, StreamRepliesAndPeerClosing) {
     unsigned char* reply = bt.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 2000, nullptr);
     answer.join();
     EXPECT_EQ(Text(reply), "READY\r\n");
-    // Bounded reads share their code with TCP and are checked there.
+
+    // A Read takes what the last look saw: nothing when it saw nothing, even
+    // if a byte arrived since (a caller may size its buffer by that count),
+    // and a single byte when it saw one. (Reads of a count share their code
+    // with TCP and are checked there.)
+    ASSERT_EQ(bt.GetBytesAvailable(), 0);
+    ASSERT_EQ(::write(printer, "X", 1), 1);
+    ASSERT_TRUE(WaitUntil([&] { return bt.GetPendingDataSize(quillon::CommPeer::BtSocket()) == 1; }, 1000));
+    unsigned char byte = '#';
+    bt.Read(&byte);
+    EXPECT_EQ(byte, '#');
+    ASSERT_EQ(bt.GetBytesAvailable(), 1);
+    bt.Read(&byte);
+    EXPECT_EQ(byte, 'X');
 
     ::close(printer);
     Captured c = Capture([&] {

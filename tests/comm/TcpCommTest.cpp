@@ -203,11 +203,13 @@ TEST_F(TcpTest, WritingToAClosedPeerThrowsInsteadOfKillingTheProcess) {
 }
 
 TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
-    std::promise<void> sendMore;
+    std::promise<void> sendMore, sendLast;
     TestListener listener("127.0.0.2", [&](int fd) {
         SendText(fd, "0123456789");
         sendMore.get_future().wait();
         SendText(fd, "ABCDEFGHIJ");
+        if (sendLast.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready)
+            SendText(fd, "X");
         ReceiveAll(fd);
     });
     OpenTo(listener);
@@ -220,6 +222,17 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
     tcp.Read(buffer);
     EXPECT_EQ(Text(buffer, 16), "0123456789######");
     EXPECT_EQ(tcp.GetBytesAvailable(), 10);
+    tcp.Read(buffer);
+    // A look that saw nothing lets the next Read take nothing.
+    ASSERT_EQ(tcp.GetBytesAvailable(), 0);
+    sendLast.set_value();
+    ASSERT_TRUE(WaitUntil([&] { return tcp.GetPendingDataSize(quillon::CommPeer::TcpSocket()) == 1; }, 2000));
+    std::memset(buffer, '#', sizeof buffer);
+    tcp.Read(buffer);
+    EXPECT_EQ(Text(buffer, 1), "#");
+    ASSERT_EQ(tcp.GetBytesAvailable(), 1);  // and one byte seen is one byte read
+    tcp.Read(buffer);
+    EXPECT_EQ(Text(buffer, 2), "X#");
 }
 
 // A printer that greets and starts reading late: closing with its greeting
