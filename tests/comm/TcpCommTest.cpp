@@ -47,6 +47,7 @@ TEST(TcpDescriptorTest, ValidateBuildsTcpHostPort) {
         {"10.0.0.5", TcpComm::STATUS, "TCP:10.0.0.5:3002"},
         {"10.0.0.5", static_cast<TcpComm::DescriptorPortType>(7), "TCP:10.0.0.5:9100"},
         {"10.0.0.5:6101", TcpComm::MGMT, "TCP:10.0.0.5:6101"},
+        {"10.0.0.5:-5x", TcpComm::MGMT, "TCP:10.0.0.5:-5"}, {"10.0.0.5:+7", TcpComm::MGMT, "TCP:10.0.0.5:7"},
         {"TCP:printer.local:9200", TcpComm::STATUS, "TCP:printer.local:9200"},
         {"a:b:c:d", TcpComm::DATA, ""},
         {"fe80::1", TcpComm::DATA, "TCP::1"},  // colons of an IPv6 address split it too
@@ -156,6 +157,7 @@ TEST_F(TcpTest, RepliesInPiecesTimeoutsAndPeerClosing) {
         {"peer closes mid-reply", pieces({{0, "PART"}}, true), nullptr, false, "PART"},
         {"single look takes what is there", pieces({{0, "{\"a\":1}"}, {700, "MORE"}}), nullptr, true, "{\"a\":1}"},
         {"single look with nothing there", pieces({}), nullptr, true, "<null>"},
+        {"a reply of one byte", pieces({{0, "\x06"}}), nullptr, false, "\x06"},
         // clang-format on
     };
     for (const Row& row : rows) {
