@@ -1,7 +1,8 @@
 # Three Debian packages from one build, split as Debian splits a library:
 #   libquillon1     the shared library
 #   libquillon-dev  headers, the CMake package, quillon.pc and the libquillon.so link
-#   quillon         the command-line tool, its manual page, bash completion and docs
+#   quillon         the command-line tool, its manual page, bash completion and docs,
+#                   and the CUPS filter, MIME type and PPD files
 # Configure with -DCMAKE_INSTALL_PREFIX=/usr, so that the library goes to the
 # multiarch directory (lib/x86_64-linux-gnu), then run `cpack -G DEB`.
 set(CPACK_GENERATOR "DEB")
@@ -37,6 +38,7 @@ set(CPACK_COMPONENT_DEV_DESCRIPTION
     "label command text for thermal label printers (development files)\n Headers, the CMake package and the pkg-config file for building programs\n against libquillon.")
 set(CPACK_DEBIAN_TOOL_PACKAGE_NAME "quillon")
 set(CPACK_DEBIAN_TOOL_PACKAGE_SECTION "utils")
+set(CPACK_DEBIAN_TOOL_PACKAGE_SUGGESTS "cups")
 set(CPACK_COMPONENT_TOOL_DESCRIPTION
-    "label command text for thermal label printers (command-line tool)\n quillon renders label files (JSON) to printer command text, sends them to a\n printer, stores host-rendered text in a printer and lists USB printers.")
+    "label command text for thermal label printers (command-line tool)\n quillon renders label files (JSON) to printer command text, sends them to a\n printer, stores host-rendered text in a printer and lists USB printers. With\n CUPS, its filter, MIME type and PPD files print label files through queues.")
 include(CPack)

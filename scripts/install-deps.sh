@@ -12,7 +12,7 @@ packages=(
   libusb-1.0-0-dev libpango1.0-dev libcairo2-dev fontconfig fonts-dejavu-core fonts-wqy-microhei
   libbluetooth-dev umockdev libumockdev-dev
   iproute2
-  libcli11-dev rapidjson-dev libfontconfig-dev libzint-dev
+  libcli11-dev rapidjson-dev libfontconfig-dev libzint-dev libzxing-dev
   clang libclang-rt-14-dev valgrind python3
   python3-jsonschema dpkg-dev help2man lintian
   "$@"

@@ -36,6 +36,9 @@ check "libquillon-dev holds headers, the .so link, the CMake package and quillon
 check "quillon holds the tool, its manual page, bash completion and docs" \
   bash -c "$(declare -f has); has '$tool' ./usr/bin/quillon && has '$tool' man1/quillon.1.gz &&
            has '$tool' completions/quillon && has '$tool' doc/quillon/label-format.md"
+check "quillon holds the CUPS filter, its MIME type and conversion, and the PPD files" \
+  bash -c "$(declare -f has); has '$tool' ./usr/lib/cups/filter/quillon-label && has '$tool' mime/quillon.types &&
+           has '$tool' mime/quillon.convs && has '$tool' ppd/quillon/quillon-vorn.ppd && has '$tool' ppd/quillon/quillon-kesh.ppd"
 
 # lintian: errors fail the step, the rest is listed.
 lintian --tag-display-limit 0 "$lib" "$dev" "$tool" > "$work/lintian.txt" 2>&1 || true

@@ -31,8 +31,12 @@
 
 #include "quillon/Enums.h"
 #include "quillon/Export.h"
+#include "quillon/Placement.h"
 
 namespace quillon {
+
+struct PreviewImage;
+struct PreviewOptions;
 
 // The printer command language of a label.
 enum class Language : int { Vorn = 0, Kesh = 1 };
@@ -214,6 +218,20 @@ class QUILLON_API Label {
     std::string render();
     // The notices of the last render(), in the order they arose.
     const std::vector<LabelNotice>& notices() const;
+
+    // Every object in printer dots, in the order added (RFID banks and
+    // Maxicode kinds that record nothing are left out), as the command text
+    // places it. Checks nothing: an object render() would refuse is still
+    // placed.
+    std::vector<Placed> placement() const;
+    // The printer's dots per inch.
+    float dotsPerInch() const;
+
+    // A picture of the label at its dots (quillon/Preview.h). Defined in
+    // libquillon-preview, so a program that calls them links
+    // quillon::preview (pkg-config quillon-preview) as well.
+    PreviewImage preview() const;
+    PreviewImage preview(const PreviewOptions& options) const;
 
   private:
     class Impl;

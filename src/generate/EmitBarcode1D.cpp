@@ -41,6 +41,12 @@ const Symbology& Lookup(int bcdTyp) {
 
 }  // namespace
 
+float VornBarcodeHeight(const Barcode1DArgs& a) {
+    // The printer multiplies by its resolution, so the height is taken in
+    // inches; the human-readable line takes 0.3 of it.
+    return a.printHumanReadable ? (a.height * 10.0f - 3.0f) / 10.0f : a.height * 10.0f / 10.0f;
+}
+
 void EmitBarcode1D(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a) {
     const Symbology& symbology = Lookup(a.bcdTyp);
     if (symbology.ratio == RatioRule::None)
@@ -55,12 +61,7 @@ void EmitBarcode1D(TextBuffer& out, NoticeSink& notices, const Dots& dots, const
     VornCommand cmd(out, "BARCODE");
     cmd.Int(at.x).Int(at.y);
     cmd.Framed(symbology.vornKeyword, VORN::GetPrintableDataFrameChar(symbology.vornKeyword));
-    if (a.height > 0.0f) {
-        // The printer multiplies by its resolution, so the height is taken
-        // in inches; the human-readable line takes 0.3 of it.
-        const float h = a.printHumanReadable ? (a.height * 10.0f - 3.0f) / 10.0f : a.height * 10.0f / 10.0f;
-        cmd.Text("INT(").MoreFixed6(h).More("*DPI)");
-    }
+    if (a.height > 0.0f) cmd.Text("INT(").MoreFixed6(VornBarcodeHeight(a)).More("*DPI)");
     cmd.Text(a.printHumanReadable ? "2" : "0");
     switch (a.rotation) {
         case VORN::ClockWise:

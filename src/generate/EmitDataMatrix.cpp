@@ -10,11 +10,6 @@ namespace quillon {
 
 namespace {
 
-// -1 stands for "not given": 0.015 in the ruler's unit.
-float ModuleOrDefault(float xdim) {
-    return xdim == -1.0f ? 0.015f : xdim;
-}
-
 bool RowsColsRequested(const DataMatrixArgs& a) {
     return a.rows >= 1 && a.cols >= 1;
 }
@@ -48,11 +43,20 @@ int EstimatedSize(std::string_view data, float dotsPerUnit) {
 
 }  // namespace
 
+float DataMatrixModule(float xdim) {
+    return xdim == -1.0f ? 0.015f : xdim;
+}
+
+int DataMatrixCell(const Dots& dots, float xdim) {
+    const float module = DataMatrixModule(xdim);
+    return module > 0 ? dots.Module(module) : 1;
+}
+
 void EmitDataMatrix(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a) {
     static constexpr std::string_view kAngles[] = {"", "r90", "r270", "r180"};
     const Anchor at = AnchorOf(dots, a.x, a.y);
-    const float xdim = ModuleOrDefault(a.xdim);
-    const int cell = xdim > 0 ? dots.Module(xdim) : 1;
+    const float xdim = DataMatrixModule(a.xdim);
+    const int cell = DataMatrixCell(dots, a.xdim);
     const bool requested = RowsColsRequested(a);
 
     // The printer turns a symbol about its anchor, so a rotated symbol's
@@ -98,12 +102,12 @@ void EmitDataMatrix(TextBuffer& out, NoticeSink& notices, const Dots& dots, cons
 
 void EmitDataMatrix_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const DataMatrixArgs& a) {
     const Anchor at = AnchorOf(dots, a.x, a.y);
-    const float xdim = ModuleOrDefault(a.xdim);
+    const float xdim = DataMatrixModule(a.xdim);
     KeshBlock block(out, "BARCODE");
     block.Text(KESH::GetBarcodeType2D(KESH::DMATRIX));
     const std::string_view turn = KESH::GetRotation(a.rotation);
     if (!turn.empty()) block.Text(turn);
-    if (xdim > 0) block.Text("XD").MoreInt(dots.Module(xdim));
+    if (xdim > 0) block.Text("XD").MoreInt(DataMatrixCell(dots, a.xdim));
     if (RowsColsRequested(a)) block.Text("C").MoreInt(a.cols).Text("R").MoreInt(a.rows);
     if (a.useRectangle) block.Text("SH2");
     block.Text("ECC200").Int(at.y).Int(at.x).EndLine();

@@ -24,7 +24,7 @@ int LimitRange(int value, int min, int max) {
     return value < min ? min : (value < max ? value : max);
 }
 
-void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
+Pdf417Shape ShapePdf417(const Dots& dots, const Pdf417Args& a) {
     // The encoder keeps its own copy of the data.
     const std::string content(a.content);
     const int level = a.errorCorrection == -1 ? kDefaultLevel : a.errorCorrection;
@@ -33,10 +33,8 @@ void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
     encoder.SetEncodingControl(Pdf417Encoder::Auto);
     if (level >= 0 && level <= 8)
         encoder.ErrorCorrection(static_cast<Pdf417Encoder::ErrorCorrectionLevel>(level));
-    const int barWidth = a.xdim > 0 ? dots.Module(a.xdim) : 0;
-    const int rowHeight = a.ydim > 0 ? dots.Module(a.ydim) : 0;
-    if (a.xdim > 0) encoder.NarrowBarWidth(barWidth);
-    if (a.ydim > 0) encoder.RowHeight(rowHeight);
+    if (a.xdim > 0) encoder.NarrowBarWidth(dots.Module(a.xdim));
+    if (a.ydim > 0) encoder.RowHeight(dots.Module(a.ydim));
     encoder.QuietZone(2 * encoder.NarrowBarWidth());
     encoder.DefaultDataColumns(1);
     encoder.Encode(content);
@@ -48,12 +46,16 @@ void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
         encoder.DefaultDataColumns(encoder.aspect_1to2_column());
         encoder.Encode(content);
     }
+    return {encoder.NarrowBarWidth(), encoder.RowHeight(), encoder.DataRows, encoder.DataColumns, level};
+}
+
+void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
+    const Pdf417Shape shape = ShapePdf417(dots, a);
     // Wide enough not to overflow: every factor is bounded by the encoder.
-    const long long width =
-        1LL * encoder.NarrowBarWidth() * Pdf417Encoder::ModulesInCodeword * (encoder.DataColumns + 4);
-    const long long height = 1LL * encoder.RowHeight() * encoder.DataRows;
-    const long long right = width + 2LL * encoder.NarrowBarWidth();
-    const long long bottom = height + 2LL * encoder.RowHeight();
+    const long long width = 1LL * shape.barWidth * Pdf417Encoder::ModulesInCodeword * (shape.columns + 4);
+    const long long height = 1LL * shape.rowHeight * shape.rows;
+    const long long right = width + 2LL * shape.barWidth;
+    const long long bottom = height + 2LL * shape.rowHeight;
 
     const Anchor at = AnchorOf(dots, a.x, a.y);
     VornCommand cmd(out, VORN::GetBarcodeType2D(VORN::PDF417));
@@ -74,10 +76,10 @@ void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {
             break;
     }
     cmd.Int(width).Int(0).Text(VORN::GetRotation(a.rotation));
-    if (a.xdim > 0) cmd.Text("W").MoreInt(barWidth);
-    if (a.ydim > 0) cmd.Text("H").MoreInt(rowHeight);
-    cmd.Text("C").MoreInt(a.cols < 1 ? encoder.DataColumns : LimitRange(a.cols, kColumnsMin, kColumnsMax));
-    cmd.Text("E").MoreInt(level).Framed(content).End();
+    if (a.xdim > 0) cmd.Text("W").MoreInt(shape.barWidth);
+    if (a.ydim > 0) cmd.Text("H").MoreInt(shape.rowHeight);
+    cmd.Text("C").MoreInt(a.cols < 1 ? shape.columns : LimitRange(a.cols, kColumnsMin, kColumnsMax));
+    cmd.Text("E").MoreInt(shape.level).Framed(a.content).End();
 }
 
 void EmitPdf417_kesh(TextBuffer& out, const Dots& dots, const Pdf417Args& a) {

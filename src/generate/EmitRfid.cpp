@@ -37,6 +37,10 @@ std::string TagData(const RfidArgs& a) {
 
 }  // namespace
 
+std::string RfidTagData(const RfidArgs& a) {
+    return TagData(a);
+}
+
 void EmitRfid(TextBuffer& out, const RfidArgs& a) {
     // VORN can only lock with a password; the password is checked first.
     if (a.passwordType != kPasswordNone && a.passwordType != kPasswordLock)

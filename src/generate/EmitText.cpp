@@ -33,11 +33,10 @@ float CharSize(int unit, float size, float percentScale, const Dots& dots) {
 
 // Position and size of the text command, shared by both languages.
 template <typename Builder>
-Builder MakeBuilder(const Dots& dots, const TextArgs& a, float percentScale) {
-    Builder builder(dots.Position(a.y), dots.Position(a.x),
-                    TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeY, percentScale, dots)),
-                    TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeX, percentScale, dots)), a.text);
-    if (a.fontSizeUnit != kUnitPercent) builder.UsingPoints = builder.VE != 0 && builder.HE != 0;
+Builder MakeBuilder(const Dots& dots, const TextArgs& a, bool kesh) {
+    const TextCell cell = TextCellOf(dots, a, kesh);
+    Builder builder(dots.Position(a.y), dots.Position(a.x), cell.vertical, cell.horizontal, a.text);
+    builder.UsingPoints = cell.usingPoints;
     builder.Rotation = a.rotation;
     builder.Align = a.alignment;
     return builder;
@@ -51,6 +50,16 @@ void DropLineEnd(TextBuffer& out) {
 
 }  // namespace
 
+TextCell TextCellOf(const Dots& dots, const TextArgs& a, bool kesh) {
+    // KESH scales a percentage against 139 points, VORN against its largest
+    // expansion.
+    const float percentScale = kesh ? 139.0f : VORN::ALPHA_EXPANSION[1];
+    TextCell cell{TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeY, percentScale, dots)),
+                  TruncToInt(CharSize(a.fontSizeUnit, a.fontSizeX, percentScale, dots)), false};
+    if (a.fontSizeUnit != kUnitPercent) cell.usingPoints = cell.vertical != 0 && cell.horizontal != 0;
+    return cell;
+}
+
 void EmitText(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a) {
     // VORN has no style of its own: the font says so and selects the plain font.
     VornLibEx::Font font;
@@ -59,7 +68,7 @@ void EmitText(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Text
     font.Italic(IsItalic(a.fontStyle));
     font.AppendTo(out, notices);
     if (!a.hasItem) return DropLineEnd(out);
-    MakeBuilder<VornLibEx::Alphanumeric>(dots, a, VORN::ALPHA_EXPANSION[1]).AppendTo(out);
+    MakeBuilder<VornLibEx::Alphanumeric>(dots, a, false).AppendTo(out);
 }
 
 void EmitText_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const TextArgs& a) {
@@ -69,8 +78,7 @@ void EmitText_kesh(TextBuffer& out, NoticeSink&, const Dots& dots, const TextArg
     font.Italic(IsItalic(a.fontStyle));
     font.AppendTo(out);
     if (!a.hasItem) return DropLineEnd(out);
-    // KESH scales a percentage against 139 points.
-    MakeBuilder<KeshLibEx::Alphanumeric>(dots, a, 139.0f).AppendTo(out);
+    MakeBuilder<KeshLibEx::Alphanumeric>(dots, a, true).AppendTo(out);
 }
 
 }  // namespace quillon

@@ -27,6 +27,13 @@ struct TextArgs {
     float fontSizeX, fontSizeY;
 };
 void EmitText(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
+// The text command's character size: points, or multiples of the font's
+// own size when not `usingPoints`.
+struct TextCell {
+    int vertical, horizontal;
+    bool usingPoints;
+};
+TextCell TextCellOf(const Dots& dots, const TextArgs& a, bool kesh);
 void EmitText_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const TextArgs& a);
 
 // Lines and boxes: corners and thickness in the ruler's unit.
@@ -48,6 +55,8 @@ struct Barcode1DArgs {
     bool pdfLocTop;
 };
 void EmitBarcode1D(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
+// The bar height VORN states, in inches.
+float VornBarcodeHeight(const Barcode1DArgs& a);
 void EmitBarcode1D_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const Barcode1DArgs& a);
 
 struct QRCodeArgs {
@@ -69,6 +78,12 @@ struct Pdf417Args {
 };
 void EmitPdf417(TextBuffer& out, const Dots& dots, const Pdf417Args& a);
 void EmitPdf417_kesh(TextBuffer& out, const Dots& dots, const Pdf417Args& a);
+// The symbol the printer draws: the encoder's bar width, row height, rows
+// and columns, and the error correction level written.
+struct Pdf417Shape {
+    int barWidth, rowHeight, rows, columns, level;
+};
+Pdf417Shape ShapePdf417(const Dots& dots, const Pdf417Args& a);
 // `value` limited to [min, max].
 int LimitRange(int value, int min, int max);
 
@@ -80,6 +95,9 @@ struct DataMatrixArgs {
     int rows, cols, rotation;
 };
 void EmitDataMatrix(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
+// The module width in the ruler's unit (-1 stands for 0.015) and in dots.
+float DataMatrixModule(float xdim);
+int DataMatrixCell(const Dots& dots, float xdim);
 void EmitDataMatrix_kesh(TextBuffer& out, NoticeSink& notices, const Dots& dots, const DataMatrixArgs& a);
 
 struct AztecArgs {
@@ -114,6 +132,8 @@ struct RfidArgs {
     std::string_view password;
 };
 void EmitRfid(TextBuffer& out, const RfidArgs& a);
+// The hexadecimal data the write puts on the tag.
+std::string RfidTagData(const RfidArgs& a);
 void EmitRfid_kesh(TextBuffer& out, const RfidArgs& a);
 
 }  // namespace quillon

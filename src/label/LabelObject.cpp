@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string_view>
 
+#include "generate/Placement.h"
 #include "label/AddObjects.h"
 
 namespace quillon {
@@ -126,6 +127,13 @@ class Label::Impl final : public NoticeSink {
         return text;
     }
     const std::vector<LabelNotice>& Notices() const { return _notices; }
+
+    std::vector<Placed> Placement() const {
+        std::vector<Placed> placed = PlaceObjects(_label.Form());
+        for (Placed& p : placed) p.object = p.object < _objectOfRow.size() ? _objectOfRow[p.object] : 0;
+        return placed;
+    }
+    float DotsPerInch() { return _resolution.getDotsPerInch(); }
 
     void Notice(std::string_view line) override { Keep(line, false); }
     void Warning(std::string_view line) override { Keep(line, true); }
@@ -269,6 +277,14 @@ std::string Label::render() {
 
 const std::vector<LabelNotice>& Label::notices() const {
     return open().Notices();
+}
+
+std::vector<Placed> Label::placement() const {
+    return open().Placement();
+}
+
+float Label::dotsPerInch() const {
+    return open().DotsPerInch();
 }
 
 }  // namespace quillon

@@ -17,6 +17,14 @@ TEST(CliRender, Runs) {
     EXPECT_GT(CheckCases("runs.txt"), 25);
 }
 
+#ifdef QUILLON_HAVE_PREVIEW
+// Messages and statuses of quillon preview; its pictures are checked in
+// tests/preview.
+TEST(CliPreview, Runs) {
+    EXPECT_EQ(CheckCases("preview-runs.txt"), 5);
+}
+#endif
+
 TEST(CliRender, WritesToFileOnlyWhenSomethingRendered) {
     std::string dir = TempDir();
     WriteFile(dir + "/good.json", PictureLabel("P", 1));

@@ -1,6 +1,10 @@
 # Compares the defined dynamic symbols of the built library with the checked-in
 # list and prints both differences. Run as
 #   cmake -DNM=nm -DLIBRARY=<libquillon.so.1.0.0> -DEXPECTED=<list> -P CheckExports.cmake
+# VERSION: the library's version node, QUILLON_1 unless given.
+if(NOT DEFINED VERSION)
+  set(VERSION QUILLON_1)
+endif()
 foreach(var NM LIBRARY EXPECTED)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "CheckExports.cmake needs -D${var}=...")
@@ -17,7 +21,7 @@ endif()
 string(REGEX REPLACE "\n+$" "" nm_out "${nm_out}")
 string(REPLACE ";" "\\;" nm_out "${nm_out}")
 string(REPLACE "\n" ";" actual "${nm_out}")
-list(REMOVE_ITEM actual QUILLON_1)
+list(REMOVE_ITEM actual ${VERSION})
 list(SORT actual)
 
 file(STRINGS ${EXPECTED} expected)
@@ -32,7 +36,7 @@ list(REMOVE_ITEM missing ${actual})
 # Every symbol must carry the library's version node: an unversioned export
 # means the linker version script was bypassed.
 set(unversioned ${actual})
-list(FILTER unversioned EXCLUDE REGEX "@@QUILLON_1$")
+list(FILTER unversioned EXCLUDE REGEX "@@${VERSION}$")
 
 if(extra OR missing OR unversioned)
   set(report "Exported symbols of ${LIBRARY} differ from ${EXPECTED}:\n")
@@ -43,7 +47,7 @@ if(extra OR missing OR unversioned)
     string(APPEND report "- ${s}  (listed, not exported)\n")
   endforeach()
   foreach(s IN LISTS unversioned)
-    string(APPEND report "! ${s}  (exported without the QUILLON_1 version)\n")
+    string(APPEND report "! ${s}  (exported without the ${VERSION} version)\n")
   endforeach()
   string(APPEND report "Add a new entry point to cmake/quillon.map and to the list; the list is\n"
                        "  nm -D --defined-only --format=just-symbols build/src/libquillon.so | grep -vx QUILLON_1 | LC_ALL=C sort\n")

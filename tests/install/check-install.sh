@@ -61,6 +61,24 @@ run_consumer "$tmp/cmake-build/consumer" "$lib" "find_package(quillon) consumer"
 build_with_pkgconfig "$prefix" "$tmp/pc-consumer"
 run_consumer "$tmp/pc-consumer" "$lib" "pkg-config consumer"
 
+# The preview library, when the build has it: its SONAME, and a program that
+# draws a label through pkg-config quillon-preview.
+if [ -f "$lib/libquillon-preview.so.1.0.0" ]; then
+  soname=$(LC_ALL=C readelf -d "$lib/libquillon-preview.so.1.0.0" | sed -n 's/.*Library soname: \[\(.*\)\]/\1/p')
+  [ "$soname" = libquillon-preview.so.1 ] || fail "preview SONAME is '$soname', not libquillon-preview.so.1"
+  [ -f "$prefix/include/quillon/Preview.h" ] || fail "not installed: include/quillon/Preview.h"
+  printf '%s\n' '#include <quillon/Preview.h>' '#include <iostream>' \
+    'int main() { quillon::Label l(quillon::Language::Vorn, 203, quillon::Unit::Inch);' \
+    '  quillon::LineOptions o; o.endX = 1; o.thickness = 0.1f; l.line(o);' \
+    '  quillon::PreviewImage i = l.preview(); std::cout << i.width << "x" << i.height << "\n"; }' > "$tmp/preview.cpp"
+  pcflags=$(PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig" PKG_CONFIG_LIBDIR= pkg-config --cflags --libs quillon-preview) ||
+    fail "pkg-config does not find quillon-preview in $prefix"
+  # shellcheck disable=SC2086
+  "$cxx" -std=c++17 $flags "$tmp/preview.cpp" -o "$tmp/preview" $pcflags || fail "preview consumer build"
+  [ "$(LD_LIBRARY_PATH=$lib "$tmp/preview")" = "235x52" ] || fail "preview consumer: wrong picture size"
+  echo "ok: pkg-config quillon-preview consumer"
+fi
+
 # Relocation: nothing in the installed files may depend on where they were put.
 moved=$tmp/elsewhere/deeper
 mkdir -p "$(dirname "$moved")"

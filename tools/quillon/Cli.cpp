@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "Cli.h"
+#include "Target.h"
 
 namespace quillon::cli {
 
@@ -21,6 +22,10 @@ void SeparateCommandText() {
     std::fflush(stdout);
     gTextFd = ::dup(1);
     ::dup2(2, 1);
+}
+
+int WriteText(const std::string& text) {
+    return WriteAll(TextFd(), text.data(), text.size()) ? kOk : kRenderFailed;
 }
 
 void Finish(int status) {

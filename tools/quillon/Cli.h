@@ -6,6 +6,7 @@
 // with its options, its setup and its run.
 
 #include <CLI/CLI.hpp>
+#include <charconv>
 #include <functional>
 #include <string>
 #include <vector>
@@ -25,12 +26,31 @@ void Report(const std::string& message);
 int TextFd();
 void SeparateCommandText();
 
+// Writes `text` to the command text: kOk, or kRenderFailed when it could
+// not be written.
+int WriteText(const std::string& text);
+
 // Ends a subcommand's run with `status` (nothing to do for kOk).
 void Finish(int status);
 
 // Adds --lang (case-insensitive) to `sub`.
 CLI::Option* AddLanguage(CLI::App* sub, std::string& lang, const char* help);
 Language LanguageOption(const std::string& name);
+// Accepts a number of type T from `lo` to `hi`; a value outside is refused
+// with "`expected`, not VALUE". `name` stands for the value in the help.
+template <class T>
+CLI::Validator NumberFrom(T lo, T hi, const std::string& expected, const std::string& name) {
+    return CLI::Validator(
+        [=](std::string& text) {
+            T value = 0;
+            const char* end = text.data() + text.size();
+            const auto [at, error] = std::from_chars(text.data(), end, value);
+            return error == std::errc() && at == end && value >= lo && value <= hi
+                       ? std::string()
+                       : expected + ", not " + text;
+        },
+        name);
+}
 
 // Reads, checks and renders every label of `inputs` (`lang` overriding
 // theirs), handing each text to `emit`; reports errors and notices. Returns
@@ -54,6 +74,7 @@ void SetupDemo(CLI::App& app);
 void SetupUsbList(CLI::App& app);
 void SetupText(CLI::App& app);
 void SetupFields(CLI::App& app);
+void SetupPreview(CLI::App& app);  // only in a tool built with libquillon-preview
 
 }  // namespace quillon::cli
 

@@ -5,11 +5,9 @@
 #include <rapidjson/stringbuffer.h>
 
 #include <cstring>
-#include <memory>
 
 #include "Cli.h"
 #include "LabelFields.h"
-#include "Target.h"
 
 namespace quillon::cli {
 namespace {
@@ -80,7 +78,7 @@ void SetupFields(CLI::App& app) {
         w.EndArray();
         w.EndObject();
         const std::string text = std::string(out.GetString()) + "\n";
-        Finish(WriteAll(TextFd(), text.data(), text.size()) ? kOk : kRenderFailed);
+        Finish(WriteText(text));
     });
 }
 

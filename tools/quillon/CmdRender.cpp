@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <atomic>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cstring>
 #include <ctime>
@@ -178,16 +177,7 @@ void SetupRender(CLI::App& app) {
         "Label files (a JSON object, an array or JSON Lines each); - or none reads standard input");
     AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
     sub->add_option("--dpi", o->run.dpi, "Printer resolution in dots per inch; overrides the files' own")
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                float dpi = 0;
-                const char* end = text.data() + text.size();
-                const auto [at, error] = std::from_chars(text.data(), end, dpi);
-                return error == std::errc() && at == end && dpi >= 100 && dpi <= 1200
-                           ? std::string()
-                           : "expected dots per inch from 100 to 1200, not " + text;
-            },
-            "100-1200"));
+        ->check(NumberFrom<float>(100, 1200, "expected dots per inch from 100 to 1200", "100-1200"));
     sub->add_option("-o,--output", o->output, "Write to FILE instead of standard output");
     sub->add_flag("--fail-fast", o->run.stopAtError, "Stop at the first bad label");
     sub->add_option("-j,--jobs", o->run.jobs,

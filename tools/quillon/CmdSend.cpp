@@ -3,7 +3,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <charconv>
 #include <chrono>
 #include <cmath>
 #include <cstring>
@@ -80,16 +79,7 @@ void SetupSend(CLI::App& app) {
     sub->add_option("--timeout", o->timeout,
                     "Give up when connecting, or the printer accepting no byte, takes longer than SECONDS "
                     "(default 30)")
-        ->check(CLI::Validator(
-            [](std::string& text) {
-                double seconds = 0;
-                const char* end = text.data() + text.size();
-                const auto [at, error] = std::from_chars(text.data(), end, seconds);
-                return error == std::errc() && at == end && seconds >= 0.001 && seconds <= 86400
-                           ? std::string()
-                           : "expected seconds from 0.001 to 86400, not " + text;
-            },
-            "SECONDS"));
+        ->check(NumberFrom<double>(0.001, 86400, "expected seconds from 0.001 to 86400", "SECONDS"));
     sub->add_flag("--show-reply", o->showReply, "Print what the printer sent back on standard error");
     sub->footer(
         "Every label is rendered before anything is sent; a bad label sends nothing. A summary goes to "

@@ -17,6 +17,9 @@
 #include "Cli.h"
 #include "Target.h"
 #include "quillon/HostText.h"
+#ifdef QUILLON_HAVE_PREVIEW
+#include "quillon/Preview.h"
+#endif
 
 namespace quillon::cli {
 namespace {
@@ -110,6 +113,21 @@ struct Sink {
     }
 };
 
+// The rendered image for --output, written as previews are (8-bit gray)
+// when the tool has the preview library. An HLV printer receives one bit
+// per dot, light from gray 128 up, so that is what its file shows.
+void SaveImage(const fs::path& from, const fs::path& to, bool oneBit) {
+#ifdef QUILLON_HAVE_PREVIEW
+    quillon::PreviewImage image = quillon::ReadPng(from.string());
+    if (oneBit)
+        for (auto& dot : image.pixels) dot = dot >= 128 ? 255 : 0;
+    quillon::WritePng(image, to.string());
+#else
+    (void)oneBit;
+    fs::copy_file(from, to, fs::copy_options::overwrite_existing);
+#endif
+}
+
 void Check(const TextOptions& o, std::string& face, int& size) {
     if (o.text.empty()) throw UsageError("text: expected some text");
     // "DejaVu Sans 24": the last word is the size, the rest the family.
@@ -160,9 +178,7 @@ int Run(const TextOptions& o) {
                                      false, hlv ? HLV : ORLO, name.data(), kinds[static_cast<int>(p.kind)],
                                      host.data(), p.port, p.address, p.device, p.baud);
         if (!sent) throw SendError(target.uri + ": the connection could not be opened");
-        if (!o.output.empty())
-            fs::copy_file(hlv ? "HLV.png" : name, directory.Home() / o.output,
-                          fs::copy_options::overwrite_existing);
+        if (!o.output.empty()) SaveImage(hlv ? "HLV.png" : name, directory.Home() / o.output, hlv);
     } catch (const UsageError& e) {
         Report(e.what());
         return kBadInput;

@@ -5,7 +5,6 @@
 #include <memory>
 
 #include "Cli.h"
-#include "Target.h"
 #include "quillon/Comm.h"
 
 namespace quillon::cli {
@@ -27,7 +26,7 @@ int Run(bool asJson) {
     }
     std::free(devices);
     if (asJson) text += count > 0 ? "\n]\n" : "]\n";
-    return WriteAll(TextFd(), text.data(), text.size()) ? kOk : kRenderFailed;
+    return WriteText(text);
 }
 
 }  // namespace

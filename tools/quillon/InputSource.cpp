@@ -8,12 +8,9 @@
 #include <cstring>
 
 namespace quillon::cli {
-namespace {
 
 // A shipping label is about 1.1 KB of JSON; a block holds about a thousand.
 constexpr std::size_t kBlock = 1 << 20;
-
-}  // namespace
 
 InputSource::InputSource(int fd) : _fd(fd), _buffer(kBlock) {
     if (::pipe2(_wake, O_CLOEXEC | O_NONBLOCK) != 0) _wake[0] = _wake[1] = -1;

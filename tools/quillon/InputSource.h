@@ -3,12 +3,10 @@
 
 #include <algorithm>
 #include <cstddef>
-#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
-#include <string_view>
 #include <utility>
 
 namespace quillon::cli {

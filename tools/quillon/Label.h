@@ -9,7 +9,6 @@
 
 #include <stdexcept>
 #include <string>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -53,10 +52,13 @@ struct LabelDescription {
     Language language = Language::Unset;
     float dotsPerUnit = 203;
     ScaleEnum resolutionUnit = ScaleEnum::Inch;
+    int width = 0, height = 0;  // dots; 0: not given
     std::vector<ObjectDesc> objects;
 
     float Dpi() const { return resolutionUnit == ScaleEnum::Inch ? dotsPerUnit : dotsPerUnit * 25.4f; }
     float DotsPerMm() const { return resolutionUnit == ScaleEnum::MM ? dotsPerUnit : dotsPerUnit / 25.4f; }
+    // Dots in one dot, millimetre or inch (`unit` 0, 1 or 2).
+    float DotsPer(int unit) const { return unit == 0 ? 1 : unit == 1 ? DotsPerMm() : Dpi(); }
 };
 
 // Well-formed JSON that is not a valid label. The message starts with the
@@ -89,6 +91,10 @@ void CheckObject(ObjectDesc& object, const std::string& path);
 // "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
 const char* SymbologyName(int symbology);
 
+// The label as a quillon::Label, every object added, nothing rendered; the
+// objects' texts are moved into it, as by RenderLabel. Throws what the
+// library throws.
+quillon::Label BuildLabel(LabelDescription& label);
 // Renders one label through quillon::Label, in the label's language (VORN
 // when it names none), and hands over its notices when `notices` is given.
 // The objects' texts are moved into the label, not copied; kinds, numbers and

@@ -282,6 +282,11 @@ const Field kLabelFields[] = {
         .Range(4, 48)
         .Excludes("dpi"),
     C<&H::unit>("unit", kUnits, 0, "Unit of every object's lengths, unless the object names its own"),
+    F<&H::width>("width", T::Number, "Label width in `unit`: the canvas of `quillon preview`", "none")
+        .Range(0, 100000)
+        .Above()
+        .Needs("height"),
+    F<&H::height>("height", T::Number, "Label height in `unit`", "none").Range(0, 100000).Above().Needs("width"),
     C<&H::encoding>("encoding", kEncodings, 0,
                     "How strings become bytes: `utf-8` as their UTF-8 bytes, `latin1` one byte per character "
                     "U+0000-U+00FF"),

@@ -99,6 +99,7 @@ struct LabelHeader {
     std::string name = "LABEL";
     int language = 0, unit = 0, encoding = 0;
     float dpi = 203, dotsPerMm = -1;
+    float width = -1, height = -1;  // in `unit`
 };
 
 struct KindTable {

@@ -278,8 +278,7 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
         const std::string_view name = View(*unit);
         o.unit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : o.unit;
     }
-    const float perUnit[] = {1, label.DotsPerMm(), label.Dpi()};
-    const float dpu = o.kind == Kind::Picture ? 1 : perUnit[o.unit];
+    const float dpu = o.kind == Kind::Picture ? 1 : label.DotsPer(o.unit);
     const Json* given[32] = {};
     reader.Read(*table, node, path, &o, dpu, given, "type");
     // Only QR segments and DataMatrix lines are arrays read on their own.
@@ -302,41 +301,6 @@ bool Named(const Json& root, std::string_view key, std::string_view value) {
     const Json* m = Member(root, key);
     return m && m->IsString() && View(*m) == value;
 }
-
-}  // namespace
-
-LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
-    if (!root.IsObject()) Fail("label", "expected an object");
-    // The encoding and the language decide how every string is read.
-    LabelDescription label;
-    label.language = overrides.language != Language::Unset ? overrides.language
-                     : Named(root, "language", "kesh")     ? Language::Kesh
-                     : Named(root, "language", "vorn")     ? Language::Vorn
-                                                           : Language::Unset;
-    const Reader reader(Named(root, "encoding", "latin1"),
-                        label.language == Language::Kesh ? Language::Kesh : Language::Vorn);
-    const KindTable& table = LabelTable();
-    const Json* given[16] = {};
-    LabelHeader header;
-    reader.Read(table, root, "", &header, 1, given);
-    label.name = std::move(header.name);
-    if (label.name.empty() || label.name.find(';') != std::string::npos)
-        Fail("name", "expected a non-empty name without semicolons");
-    label.dotsPerUnit = header.dotsPerMm > 0 ? header.dotsPerMm : header.dpi;
-    label.resolutionUnit = header.dotsPerMm > 0 ? ScaleEnum::MM : ScaleEnum::Inch;
-    if (overrides.dpi > 0) label.dotsPerUnit = overrides.dpi, label.resolutionUnit = ScaleEnum::Inch;
-    if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
-        if (!objects->IsArray()) Fail("objects", "expected an array");
-        label.objects.reserve(objects->Size());
-        for (rapidjson::SizeType i = 0; i < objects->Size(); ++i)
-            ReadObject(reader, (*objects)[i], "objects[" + std::to_string(i) + "]", label, header.unit,
-                       label.objects.emplace_back());
-    }
-    return label;
-}
-
-// ---- checks across fields ----
-namespace {
 
 [[noreturn]] void Fail(const std::string& path, const char* key, const std::string& what) {
     throw LabelError((key ? path + "." + key : path) + ": " + what);
@@ -405,6 +369,45 @@ void CheckBarcodeData(const ObjectDesc& o, const std::string& path) {
 }
 
 }  // namespace
+
+LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
+    if (!root.IsObject()) Fail("label", "expected an object");
+    // The encoding and the language decide how every string is read.
+    LabelDescription label;
+    label.language = overrides.language != Language::Unset ? overrides.language
+                     : Named(root, "language", "kesh")     ? Language::Kesh
+                     : Named(root, "language", "vorn")     ? Language::Vorn
+                                                           : Language::Unset;
+    const Reader reader(Named(root, "encoding", "latin1"),
+                        label.language == Language::Kesh ? Language::Kesh : Language::Vorn);
+    const KindTable& table = LabelTable();
+    const Json* given[16] = {};
+    LabelHeader header;
+    reader.Read(table, root, "", &header, 1, given);
+    label.name = std::move(header.name);
+    if (label.name.empty() || label.name.find(';') != std::string::npos)
+        Fail("name", "expected a non-empty name without semicolons");
+    label.dotsPerUnit = header.dotsPerMm > 0 ? header.dotsPerMm : header.dpi;
+    label.resolutionUnit = header.dotsPerMm > 0 ? ScaleEnum::MM : ScaleEnum::Inch;
+    if (overrides.dpi > 0) label.dotsPerUnit = overrides.dpi, label.resolutionUnit = ScaleEnum::Inch;
+    if (header.width > 0) {
+        const float width = std::round(header.width * label.DotsPer(header.unit));
+        const float height = std::round(header.height * label.DotsPer(header.unit));
+        // A picture of the label is at most this many dots a side.
+        constexpr float kMaxDots = 32767;
+        if (width < 1 || width > kMaxDots) Fail("width", "expected 1 to 32767 dots");
+        if (height < 1 || height > kMaxDots) Fail("height", "expected 1 to 32767 dots");
+        label.width = static_cast<int>(width), label.height = static_cast<int>(height);
+    }
+    if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
+        if (!objects->IsArray()) Fail("objects", "expected an array");
+        label.objects.reserve(objects->Size());
+        for (rapidjson::SizeType i = 0; i < objects->Size(); ++i)
+            ReadObject(reader, (*objects)[i], "objects[" + std::to_string(i) + "]", label, header.unit,
+                       label.objects.emplace_back());
+    }
+    return label;
+}
 
 const char* SymbologyName(int symbology) {
     static const char* const kNames[] = {

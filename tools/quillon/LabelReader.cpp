@@ -69,9 +69,7 @@ void LabelReader::Run() {
     // A label that has arrived is not held back while the input is slow:
     // its message must not wait for the next 127 labels.
     _source.OnWait([&] {
-        if (more && !batch.records.empty()) {
-            more = Hand(batch);
-        }
+        if (more && !batch.records.empty()) more = Hand(batch);
     });
     auto handle = [&](Record& r) {
         if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
@@ -88,9 +86,7 @@ void LabelReader::Run() {
         r.error = _name + ": " + std::strerror(_source.Error());
         handle(r);
     }
-    if (more && !batch.records.empty()) {
-        Hand(batch);
-    }
+    if (more && !batch.records.empty()) Hand(batch);
     _source.OnWait(nullptr);  // it refers to this function's locals
     std::lock_guard<std::mutex> lock(_mutex);
     _done = true;

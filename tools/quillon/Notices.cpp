@@ -1,8 +1,8 @@
 #include "Notices.h"
 
-#include <algorithm>
 #include <iostream>
-#include <utility>
+
+#include "Target.h"
 
 namespace quillon::cli {
 namespace {
@@ -27,12 +27,6 @@ const KnownLine kKnown[] = {
     {"Narrow:Wide must be 1:2 or 1:3 or 2:5", "narrow/wide", " prints 1:2, 1:3 or 2:5; 1:3 used"},
 };
 
-std::string Thousands(std::size_t n) {
-    std::string digits = std::to_string(n);
-    for (std::size_t i = digits.size(); i > 3; i -= 3) digits.insert(i - 3, ",");
-    return digits;
-}
-
 }  // namespace
 
 void NoticeReport::Add(std::size_t label, const std::string& path, const std::string& message) {
@@ -48,7 +42,7 @@ void NoticeReport::Print(const std::string& prefix, bool batch) {
     for (const Entry& e : _entries) {
         std::string line = prefix + (e.path.empty() ? "" : e.path + ": ") + e.message;
         if (batch)
-            line += " (" + Thousands(e.count) + (e.count == 1 ? " label" : " labels") + ", first label " +
+            line += " (" + Grouped(e.count) + (e.count == 1 ? " label" : " labels") + ", first label " +
                     std::to_string(e.first) + ")";
         std::cerr << line << '\n';
     }

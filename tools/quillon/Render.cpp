@@ -121,12 +121,17 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
 
 }  // namespace
 
-std::string RenderLabel(LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
+quillon::Label BuildLabel(LabelDescription& label) {
     const bool kesh = label.language == Language::Kesh;
+    quillon::Label out(kesh ? quillon::Language::Kesh : quillon::Language::Vorn, label.dotsPerUnit,
+                       static_cast<quillon::Unit>(label.resolutionUnit), label.name);
+    for (ObjectDesc& object : label.objects) Add(out, object, label, kesh);
+    return out;
+}
+
+std::string RenderLabel(LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
     try {
-        quillon::Label out(kesh ? quillon::Language::Kesh : quillon::Language::Vorn, label.dotsPerUnit,
-                           static_cast<quillon::Unit>(label.resolutionUnit), label.name);
-        for (ObjectDesc& object : label.objects) Add(out, object, label, kesh);
+        quillon::Label out = BuildLabel(label);
         std::string text = out.render();
         if (notices) *notices = out.notices();
         return text;

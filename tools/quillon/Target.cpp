@@ -41,10 +41,6 @@ void ForEachQuery(const std::string& uri, const std::string& query, const char* 
     }
 }
 
-bool IsDottedNumber(const std::string& host) {
-    return !host.empty() && host.find_first_not_of("0123456789.") == std::string::npos;
-}
-
 // Letters, digits, '-' and '_' in dot-separated labels of 1 to 63 characters.
 bool IsHostName(const std::string& host) {
     if (host.empty() || host.size() > 253) return false;
@@ -84,8 +80,9 @@ void ParseTcp(const std::string& uri, DeliveryTarget& t) {
         std::size_t colon = rest.find(':');
         t.host = rest.substr(0, colon);
         if (colon != std::string::npos) portText = rest.substr(colon + 1);
+        const bool dotted = !t.host.empty() && t.host.find_first_not_of("0123456789.") == std::string::npos;
         in_addr probe{};
-        if (IsDottedNumber(t.host) && inet_pton(AF_INET, t.host.c_str(), &probe) != 1)
+        if (dotted && inet_pton(AF_INET, t.host.c_str(), &probe) != 1)
             Bad(uri, "'" + t.host + "' is not an IPv4 address (write IPv6 addresses in brackets)");
         if (!IsHostName(t.host)) Bad(uri, "'" + t.host + "' is not a host name or IPv4 address");
     }

@@ -23,16 +23,11 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
     return true;
 }
 
-namespace {
-
-// 20840000 -> "20,840,000"
 std::string Grouped(std::uint64_t value) {
     std::string digits = std::to_string(value);
     for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
     return digits;
 }
-
-}  // namespace
 
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds) {
     char time[32];

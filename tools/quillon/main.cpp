@@ -2,15 +2,12 @@
 // printer.
 
 #include <fcntl.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <iostream>
 #include <sstream>
 
 #include "Cli.h"
-#include "Target.h"
 
 namespace quillon::cli {
 
@@ -32,10 +29,6 @@ void OpenMissingStandardStreams() {
         if (::fcntl(fd, F_GETFD) == -1 && errno == EBADF) ::open("/dev/null", fd == 0 ? O_RDONLY : O_WRONLY);
 }
 
-int Write(const std::string& text) {
-    return WriteAll(TextFd(), text.data(), text.size()) ? kOk : kRenderFailed;
-}
-
 int Main(int argc, char** argv) {
     OpenMissingStandardStreams();
     CLI::App app{"quillon: label files to printer command text (VORN or KESH), or straight to a printer.",
@@ -49,6 +42,7 @@ int Main(int argc, char** argv) {
         "  quillon demo --lang kesh\n"
         "  quillon render label.json -o label.prn\n"
         "  quillon send label.json --to tcp://192.0.2.10:9100\n"
+        "  quillon preview label.json -o label.png\n"
         "  quillon usb-list --json");
     SetupDemo(app);
     SetupRender(app);
@@ -56,6 +50,10 @@ int Main(int argc, char** argv) {
     SetupUsbList(app);
     SetupText(app);
     SetupFields(app);
+#ifdef QUILLON_HAVE_PREVIEW
+    SetupPreview(app);
+#endif
+    auto usage = [&] { return app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal); };
     std::string topic;
     CLI::App* help = app.add_subcommand("help", "Show the options of a command");
     help->add_option("COMMAND", topic, "A command");
@@ -65,11 +63,9 @@ int Main(int argc, char** argv) {
             if (sub->get_name() == topic) about = sub;
         if (!about) Report("help: no command " + topic);
         if (!about) Finish(kBadInput);
-        Finish(Write(about == &app
-                         ? app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal)
-                         : about->help("quillon")));
+        Finish(WriteText(about == &app ? usage() : about->help("quillon")));
     });
-    if (argc < 2) return Write(app.get_formatter()->make_help(&app, "quillon", CLI::AppFormatMode::Normal));
+    if (argc < 2) return WriteText(usage());
 
     SeparateCommandText();
     try {
@@ -79,7 +75,7 @@ int Main(int argc, char** argv) {
         // Help and version are command text too; errors go to standard error.
         std::ostringstream out;
         const int code = app.exit(e, out, std::cerr);
-        return code == 0 ? Write(out.str()) : kBadInput;
+        return code == 0 ? WriteText(out.str()) : kBadInput;
     }
     return kOk;
 }

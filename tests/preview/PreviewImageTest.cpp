@@ -1,0 +1,104 @@
+// Symbol sizes the zint options must give, the terminal writer and the PNG
+// round trip, one row per case.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "quillon/Preview.h"
+
+namespace {
+
+using quillon::Label;
+using quillon::PreviewImage;
+constexpr auto kDot = quillon::Unit::Dot;
+
+// Each symbol's drawn size in dots, known from its symbology's sizes.
+TEST(PreviewImage, SymbolsTakeTheSizeTheirOptionsAskFor) {
+    struct Row {
+        const char* name;
+        void (*add)(Label&);
+        int width, height;
+    };
+    const Row rows[] = {
+        {"Aztec compact, 2 layers: 19 modules",
+         [](Label& l) {
+             l.aztec({0, 0, "AZ", 4, AztecCodeTypeEnum::Compact, {}, 2, RotateEnum::None, kDot});
+         },
+         76, 76},
+        {"Aztec full, 6 layers: 41 modules",
+         [](Label& l) {
+             l.aztec({0, 0, "AZ", 4, AztecCodeTypeEnum::Full, {}, 6, RotateEnum::None, kDot});
+         },
+         164, 164},
+        {"DataMatrix 16 x 48, turned clockwise",
+         [](Label& l) {
+             l.dataMatrix({0, 0, "DM", 2, RotateEnum::ClockWise, true, "", 13, 10, 16, 48, kDot});
+         },
+         32, 96},
+        {"DataMatrix 20 x 20",
+         [](Label& l) {
+             l.dataMatrix({0, 0, "DM", 3, RotateEnum::None, false, "", 13, 10, 20, 20, kDot});
+         },
+         60, 60},
+        {"PDF417, 4 columns: 17 x 4 + 69 modules, 3 dots each",
+         [](Label& l) {
+             l.pdf417({0, 0, "PDF", 3, 9, {}, {}, 4, RotateEnum::None, kDot});
+         },
+         411, 27},
+        {"QR version 1 at level H",
+         [](Label& l) {
+             l.qr({0, 0, "QR", 5, {}, {}, QRCodeErrorCorrectionEnum::EC_30, {}, RotateEnum::Inverted, kDot});
+         },
+         105, 105},
+    };
+    for (const Row& row : rows) {
+        Label label(quillon::Language::Vorn, 203, quillon::Unit::Inch);
+        row.add(label);
+        const PreviewImage image = label.preview();
+        ASSERT_EQ(image.symbols.size(), 1u) << row.name;
+        const PreviewImage::Drawn& s = image.symbols[0];
+        EXPECT_EQ(s.right - s.left, row.width) << row.name;
+        EXPECT_EQ(s.bottom - s.top, row.height) << row.name;
+    }
+}
+
+PreviewImage Image(int width, int height, const char* dots) {  // '#' black, anything else white
+    PreviewImage image;
+    image.width = width, image.height = height;
+    for (int i = 0; i < width * height; ++i) image.pixels.push_back(dots[i] == '#' ? 0 : 255);
+    return image;
+}
+
+TEST(PreviewImage, TerminalDrawsTwoDotRowsPerLine) {
+    struct Row {
+        PreviewImage image;
+        int columns;
+        const char* expected;
+    };
+    const Row rows[] = {
+        {Image(2, 2, "####"), 80, "\u2588\u2588\n"},
+        {Image(2, 2, "##.."), 80, "\u2580\u2580\n"},
+        {Image(1, 3, "#.#"), 80, "\u2580\n\u2580\n"},
+        {Image(2, 2, ".#.#"), 80, " \u2588\n"},
+        // Shrunk 2:1, a cell is dark from a quarter of its dots.
+        {Image(4, 2, "#......."), 2, "\u2580 \n"},
+        {Image(4, 4, "............#..."), 2, "\u2584 \n"},
+    };
+    for (const Row& row : rows) EXPECT_EQ(quillon::ToTerminal(row.image, row.columns), row.expected);
+}
+
+TEST(PreviewImage, PngRoundTripRepeatsEachDotScaleTimes) {
+    const std::string file = (std::filesystem::temp_directory_path() / "quillon-preview-test.png").string();
+    quillon::WritePng(Image(2, 1, "#."), file, 3);
+    const PreviewImage back = quillon::ReadPng(file);
+    std::filesystem::remove(file);
+    EXPECT_EQ(back.width, 6);
+    EXPECT_EQ(back.height, 3);
+    EXPECT_EQ(std::string(back.pixels.begin(), back.pixels.begin() + 6),
+              std::string("\0\0\0\xff\xff\xff", 6));
+    EXPECT_THROW(quillon::WritePng(Image(1, 1, "#"), file, 17), std::runtime_error);
+}
+
+}  // namespace
