@@ -52,14 +52,6 @@ TEST(CliRender, RejectsBadLabelsWithFieldPath) {
     EXPECT_EQ(r.err, "quillon: <stdin>: a: unknown field\n");
 }
 
-TEST(CliRender, UnreadableInputIsNamed) {
-    const std::string dir = TempDir();
-    CliResult r = RunTool({"render", dir});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.err, "quillon: " + dir + ": Is a directory\n");
-    rmdir(dir.c_str());
-}
-
 TEST(CliUsage, RefusedCommandLines) {
     EXPECT_GT(CheckCases("rejected-commands.txt"), 20);
 }

@@ -6,6 +6,7 @@
 
 #include "CommTestSupport.h"
 #include "TestListener.h"
+#include "comm/BtAddress.h"
 #include "quillon/Delivery.h"
 
 namespace {
@@ -75,6 +76,19 @@ TEST(DeliverTest, TargetsThatCannotBeReachedSayWhy) {
         EXPECT_EQ(r.errorCode, row.code) << r.error;
         EXPECT_EQ(OpenFdCount(), fds);
     }
+    // A kernel without Bluetooth sockets refuses the socket itself, and the
+    // attempt says so. (With them it would wait for a device not in reach.)
+    const int probe = ::socket(AF_BLUETOOTH, SOCK_STREAM, BTPROTO_RFCOMM);
+    if (probe != -1) {
+        ::close(probe);
+        return;
+    }
+    quillon::DeliveryTarget bt;
+    bt.kind = quillon::DeliveryTarget::Kind::Bluetooth;
+    bt.address = 0x001122334455;
+    const quillon::DeliveryResult r = quillon::deliver("PRINT 1\r\n", bt);
+    EXPECT_EQ(r.error, "Bluetooth socket: Address family not supported by protocol");
+    EXPECT_EQ(r.errorCode, EAFNOSUPPORT);
 }
 
 }  // namespace

@@ -47,6 +47,7 @@ TEST(TcpDescriptorTest, ValidateBuildsTcpHostPort) {
         {"10.0.0.5", TcpComm::STATUS, "TCP:10.0.0.5:3002"},
         {"10.0.0.5", static_cast<TcpComm::DescriptorPortType>(7), "TCP:10.0.0.5:9100"},
         {"10.0.0.5:6101", TcpComm::MGMT, "TCP:10.0.0.5:6101"},
+        {"10.0.0.5:-5x", TcpComm::MGMT, "TCP:10.0.0.5:-5"}, {"10.0.0.5:+7", TcpComm::MGMT, "TCP:10.0.0.5:7"},
         {"TCP:printer.local:9200", TcpComm::STATUS, "TCP:printer.local:9200"},
         {"a:b:c:d", TcpComm::DATA, ""},
         {"fe80::1", TcpComm::DATA, "TCP::1"},  // colons of an IPv6 address split it too
@@ -119,6 +120,7 @@ TEST_F(TcpTest, RequestReplyOrRefusalOverIpv4AndIpv6) {
             Captured opened = Capture([&] { tcp.Open(); });
             EXPECT_EQ(opened.out, std::string(address) + "\n");
             ASSERT_TRUE(tcp.Connected());
+            Capture([&] { tcp.Open(); });  // already open: no second socket (counted below)
             EXPECT_EQ(Text(tcp.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 2000, nullptr)),
                       "READY\r\n");
             tcp.Close();
@@ -155,6 +157,7 @@ TEST_F(TcpTest, RepliesInPiecesTimeoutsAndPeerClosing) {
         {"peer closes mid-reply", pieces({{0, "PART"}}, true), nullptr, false, "PART"},
         {"single look takes what is there", pieces({{0, "{\"a\":1}"}, {700, "MORE"}}), nullptr, true, "{\"a\":1}"},
         {"single look with nothing there", pieces({}), nullptr, true, "<null>"},
+        {"a reply of one byte", pieces({{0, "\x06"}}), nullptr, false, "\x06"},
         // clang-format on
     };
     for (const Row& row : rows) {
@@ -202,11 +205,13 @@ TEST_F(TcpTest, WritingToAClosedPeerThrowsInsteadOfKillingTheProcess) {
 }
 
 TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
-    std::promise<void> sendMore;
+    std::promise<void> sendMore, sendLast;
     TestListener listener("127.0.0.2", [&](int fd) {
         SendText(fd, "0123456789");
         sendMore.get_future().wait();
         SendText(fd, "ABCDEFGHIJ");
+        if (sendLast.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready)
+            SendText(fd, "X");
         ReceiveAll(fd);
     });
     OpenTo(listener);
@@ -219,6 +224,17 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
     tcp.Read(buffer);
     EXPECT_EQ(Text(buffer, 16), "0123456789######");
     EXPECT_EQ(tcp.GetBytesAvailable(), 10);
+    tcp.Read(buffer);
+    // A look that saw nothing lets the next Read take nothing.
+    ASSERT_EQ(tcp.GetBytesAvailable(), 0);
+    sendLast.set_value();
+    ASSERT_TRUE(WaitUntil([&] { return tcp.GetPendingDataSize(quillon::CommPeer::TcpSocket()) == 1; }, 2000));
+    std::memset(buffer, '#', sizeof buffer);
+    tcp.Read(buffer);
+    EXPECT_EQ(Text(buffer, 1), "#");
+    ASSERT_EQ(tcp.GetBytesAvailable(), 1);  // and one byte seen is one byte read
+    tcp.Read(buffer);
+    EXPECT_EQ(Text(buffer, 2), "X#");
 }
 
 // A printer that greets and starts reading late: closing with its greeting
@@ -272,23 +288,6 @@ TEST_F(TcpTest, StaleCopyOfAClosedSocketIsNeverWrittenTo) {
     EXPECT_EQ(st.st_size, 0);
     ::close(number);
     ::unlink(path);
-}
-
-TEST_F(TcpTest, ThousandOpenCloseCyclesLeakNoDescriptor) {
-    TestListener listener("127.0.0.2", [](int) {});
-    TcpConnection().Connection("127.0.0.2", listener.Port());
-    int fds = OpenFdCount();
-    Captured c = Capture([&] {
-        for (int i = 0; i < 1000; ++i) {
-            tcp.Open();
-            tcp.Open();  // already open: no second socket
-            tcp.Close();
-        }
-    });
-    EXPECT_EQ(c.err, "");
-    EXPECT_TRUE(WaitUntil([&] { return listener.Accepted() == 1000; }, 5000));
-    // The listener thread holds its last accepted socket for a moment.
-    EXPECT_TRUE(WaitUntil([&] { return OpenFdCount() == fds; }, 2000)) << OpenFdCount() << " vs " << fds;
 }
 
 TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {

@@ -1,13 +1,11 @@
-// The language vocabulary where its rules are not plain lookups: the KESH
-// frame-character choice and the refusals no emitter reaches.
+// The KESH frame-character choice: its later fallbacks are reached by no
+// golden form.
 
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "generate/KESH.h"
-#include "generate/VORN.h"
 
 namespace {
 
@@ -37,27 +35,6 @@ TEST(Keywords, KeshFrameCharacter) {
     for (const Row& row : rows)
         EXPECT_EQ(static_cast<unsigned char>(KESH::GetPrintableDataFrameChar(row.data)), row.expected)
             << row.data.substr(0, 12);
-}
-
-// Error paths no emitter reaches today: the emitters ask only for the hex
-// format and check a font name before asking for its size.
-TEST(Keywords, Refusals) {
-    EXPECT_EQ(VORN::GetRfidFormat(3), "");
-    EXPECT_EQ(KESH::GetRfidFormat(3), "S");
-    try {
-        KESH::GetRfidFormat(0);
-        ADD_FAILURE();
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "A valid RFID data format needs to be selected.");
-    }
-    for (const char* name : {"0", "9", "", "11", "A"}) {
-        try {
-            VORN::GetBuildInFontSize(name);
-            ADD_FAILURE() << name;
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ(e.what(), "Invalid Build-In FontName");
-        }
-    }
 }
 
 }  // namespace
