@@ -2,9 +2,14 @@
 
 #include <iostream>
 
-#include "Target.h"
-
 namespace quillon::cli {
+
+std::string Grouped(std::uint64_t value) {
+    std::string digits = std::to_string(value);
+    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
+    return digits;
+}
+
 namespace {
 
 // The notices the library gives, the field that causes each, and

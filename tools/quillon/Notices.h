@@ -6,6 +6,7 @@
 // they are matched to the field that caused them and reported once per
 // distinct notice for a whole input.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,9 @@
 #include "Label.h"
 
 namespace quillon::cli {
+
+// 20840000 -> "20,840,000"
+std::string Grouped(std::uint64_t value);
 
 // Notices gathered per label; Print reports each once on standard error,
 // with the number of labels that had it when `batch`, and forgets them.

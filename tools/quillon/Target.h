@@ -31,8 +31,6 @@ struct Target {
 // Throws UsageError with a message naming the URI and what is wrong.
 Target ParseTarget(const std::string& uri);
 
-// 20840000 -> "20,840,000"
-std::string Grouped(std::uint64_t value);
 // "sent 20,000 labels, 20,840,000 bytes to tcp://printer:9100 in 1.9 s"
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds);
 // "tcp://printer:9100: the printer accepted 1,048,576 of 20,840,000 bytes: <why>"

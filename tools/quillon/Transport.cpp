@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "Notices.h"
 #include "Target.h"
 
 namespace quillon::cli {
@@ -21,12 +22,6 @@ bool WriteAll(int fd, const char* bytes, std::size_t size) {
         size -= static_cast<std::size_t>(n);
     }
     return true;
-}
-
-std::string Grouped(std::uint64_t value) {
-    std::string digits = std::to_string(value);
-    for (std::size_t at = digits.size(); at > 3; at -= 3) digits.insert(at - 3, ",");
-    return digits;
 }
 
 std::string SentLine(std::uint64_t labels, std::uint64_t bytes, const std::string& uri, double seconds) {
