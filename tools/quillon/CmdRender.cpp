@@ -67,7 +67,7 @@ struct Rendering {
 
 // Renders every good label of `records` on `jobs` threads, the calling one
 // among them; each label renders on its own, so they share nothing.
-void RenderAll(std::vector<Record>& records, std::vector<Rendering>& out, unsigned jobs) {
+void RenderAll(const std::vector<Record>& records, std::vector<Rendering>& out, unsigned jobs) {
     out.resize(records.size());
     std::atomic<std::size_t> next{0};
     auto work = [&] {

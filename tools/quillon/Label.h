@@ -91,16 +91,16 @@ void CheckObject(ObjectDesc& object, const std::string& path);
 // "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
 const char* SymbologyName(int symbology);
 
-// The label as a quillon::Label, every object added, nothing rendered; the
-// objects' texts are moved into it, as by RenderLabel. Throws what the
-// library throws.
-quillon::Label BuildLabel(LabelDescription& label);
+// The label as a quillon::Label, every object added, nothing rendered.
+// Throws what the library throws.
+quillon::Label BuildLabel(const LabelDescription& label);
 // Renders one label through quillon::Label, in the label's language (VORN
 // when it names none), and hands over its notices when `notices` is given.
-// The objects' texts are moved into the label, not copied; kinds, numbers and
-// flags stay for the notices. Throws RenderError. Safe to call from several
-// threads at once, each with its own description.
-std::string RenderLabel(LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
+// The texts are copied, not moved: the description goes back to the reading
+// thread that allocated it, and memory freed on another thread than the one
+// that took it costs the two threads a shared allocator lock (a third of the
+// batch rate). Throws RenderError. Safe to call from several threads at once.
+std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
 // The built-in 4 x 6 inch shipping label at 203 dpi.
 LabelDescription ShippingLabel();
 

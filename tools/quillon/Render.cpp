@@ -25,18 +25,18 @@ float DefaultWide(const ObjectDesc& o, bool kesh) {
 // Every length is in dots already, but for the bar height: VORN takes it
 // in inches (the printer multiplies by its resolution), KESH in millimetres
 // (tenths of them in the command), whatever the ruler.
-void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool kesh) {
+void Add(quillon::Label& out, const ObjectDesc& o, const LabelDescription& label, bool kesh) {
     constexpr auto dots = quillon::Unit::Dot;
     const auto rotation = static_cast<RotateEnum>(o.rotation);
     auto given = [](int value) { return value < 0 ? std::nullopt : std::optional<int>(value); };
     switch (o.kind) {
         case Kind::Text: {
             quillon::TextOptions t;
-            t.x = o.x, t.y = o.y, t.data = std::move(o.data), t.fontSizeX = o.sizeX, t.fontSizeY = o.sizeY;
+            t.x = o.x, t.y = o.y, t.data = o.data, t.fontSizeX = o.sizeX, t.fontSizeY = o.sizeY;
             t.fontSizeUnit = static_cast<FontSizeUnitsEnum>(o.sizeUnit);
             t.fontStyle = static_cast<FontStyleEnum>(o.style);
             t.alignment = static_cast<AlignEnum>(o.align);
-            t.fontName = std::move(o.font), t.rotation = rotation, t.unit = dots;
+            t.fontName = o.font, t.rotation = rotation, t.unit = dots;
             out.text(t);
             return;
         }
@@ -48,16 +48,16 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             return;
         case Kind::Barcode1D: {
             const float height = kesh ? o.height / label.DotsPerMm() : o.height / label.Dpi();
-            out.barcode1D({o.x, o.y, std::move(o.data), o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide,
-                           height, static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
+            out.barcode1D({o.x, o.y, o.data, o.narrow, o.wide < 0 ? DefaultWide(o, kesh) : o.wide, height,
+                           static_cast<BarcodeTypeEnum_1D>(o.symbology), o.humanReadable, rotation,
                            o.textAbove, dots});
             return;
         }
         case Kind::QR: {
             quillon::QRCodeOptions q;
-            q.x = o.x, q.y = o.y, q.data = std::move(o.data), q.module = o.module;
+            q.x = o.x, q.y = o.y, q.data = o.data, q.module = o.module;
             if (o.mask >= 0) q.mask = static_cast<QRCodeMaskEnum>(o.mask);
-            if (o.manual) q.segments = std::move(o.segments);
+            if (o.manual) q.segments = o.segments;
             if (o.errorCorrection >= 0)
                 q.errorCorrection = static_cast<QRCodeErrorCorrectionEnum>(o.errorCorrection);
             if (o.model >= 0) q.model = static_cast<QRCodeModelEnum>(o.model - 1);
@@ -67,8 +67,7 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
         }
         case Kind::Pdf417: {
             quillon::Pdf417Options p;
-            p.x = o.x, p.y = o.y, p.data = std::move(o.data), p.module = o.module,
-            p.moduleHeight = o.moduleHeight;
+            p.x = o.x, p.y = o.y, p.data = o.data, p.module = o.module, p.moduleHeight = o.moduleHeight;
             if (o.errorCorrection >= 0)
                 p.errorCorrection = static_cast<Pdf417ErrCorrectionEnum>(o.errorCorrection);
             p.rows = given(o.rows), p.columns = given(o.columns), p.rotation = rotation, p.unit = dots;
@@ -76,13 +75,13 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             return;
         }
         case Kind::DataMatrix:
-            out.dataMatrix({o.x, o.y, std::move(o.data), o.module, rotation, o.rectangle, std::move(o.lines),
+            out.dataMatrix({o.x, o.y, o.data, o.module, rotation, o.rectangle, o.lines,
                             static_cast<char>(o.control1), static_cast<char>(o.control2), given(o.rows),
                             given(o.columns), dots});
             return;
         case Kind::Aztec: {
             quillon::AztecOptions a;
-            a.x = o.x, a.y = o.y, a.data = std::move(o.data), a.module = o.module;
+            a.x = o.x, a.y = o.y, a.data = o.data, a.module = o.module;
             a.codeType = static_cast<AztecCodeTypeEnum>(o.codeType);
             a.errorCorrection = given(o.errorCorrection), a.layers = given(o.layers);
             a.rotation = rotation, a.unit = dots;
@@ -94,10 +93,9 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
             // with a year, 4 free primary message.
             quillon::MaxicodeOptions m;
             m.x = o.x, m.y = o.y, m.mode = static_cast<MaxicodeModeEnum>(o.mode);
-            m.postalCode = std::move(o.postalCode), m.countryCode = std::move(o.countryCode);
-            m.serviceClass = std::move(o.serviceClass);
-            m.year = std::move(o.year), m.primaryMessage = std::move(o.data),
-            m.remainingMessage = std::move(o.message);
+            m.postalCode = o.postalCode, m.countryCode = o.countryCode;
+            m.serviceClass = o.serviceClass;
+            m.year = o.year, m.primaryMessage = o.data, m.remainingMessage = o.message;
             m.zipperPattern = o.zipper, m.rotation = rotation, m.unit = dots;
             out.maxicode(m);
             return;
@@ -105,31 +103,30 @@ void Add(quillon::Label& out, ObjectDesc& o, const LabelDescription& label, bool
         case Kind::Rfid: {
             quillon::RfidOptions r;
             r.bank = static_cast<RfidMemBlockEnum>(o.bank);
-            r.field32 = static_cast<unsigned>(o.field32), r.ascii6 = std::move(o.text6);
+            r.field32 = static_cast<unsigned>(o.field32), r.ascii6 = o.text6;
             r.field16 = static_cast<unsigned>(o.field16), r.offset = o.offset;
-            r.userData10 = std::move(o.userData), r.userHex4 = std::move(o.userHex);
-            r.passwordType = static_cast<RfidPasswordTypeEnum>(o.passwordType),
-            r.password = std::move(o.password);
+            r.userData10 = o.userData, r.userHex4 = o.userHex;
+            r.passwordType = static_cast<RfidPasswordTypeEnum>(o.passwordType), r.password = o.password;
             out.rfid(r);
             return;
         }
         case Kind::Picture:
-            out.picture({static_cast<int>(o.x), static_cast<int>(o.y), std::move(o.data)});
+            out.picture({static_cast<int>(o.x), static_cast<int>(o.y), o.data});
             return;
     }
 }
 
 }  // namespace
 
-quillon::Label BuildLabel(LabelDescription& label) {
+quillon::Label BuildLabel(const LabelDescription& label) {
     const bool kesh = label.language == Language::Kesh;
     quillon::Label out(kesh ? quillon::Language::Kesh : quillon::Language::Vorn, label.dotsPerUnit,
                        static_cast<quillon::Unit>(label.resolutionUnit), label.name);
-    for (ObjectDesc& object : label.objects) Add(out, object, label, kesh);
+    for (const ObjectDesc& object : label.objects) Add(out, object, label, kesh);
     return out;
 }
 
-std::string RenderLabel(LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
+std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
     try {
         quillon::Label out = BuildLabel(label);
         std::string text = out.render();
