@@ -80,29 +80,12 @@ TEST_F(BtTest, StreamRepliesAndPeerClosing) {
     answer.join();
     EXPECT_EQ(Text(reply), "READY\r\n");
 
-    // A Read takes what the last look saw: nothing when it saw nothing, even
-    // if a byte arrived since (a caller may size its buffer by that count),
-    // and a single byte when it saw one. (Reads of a count share their code
-    // with TCP and are checked there.)
-    ASSERT_EQ(bt.GetBytesAvailable(), 0);
-    ASSERT_EQ(::write(printer, "X", 1), 1);
-    ASSERT_TRUE(WaitUntil([&] { return bt.GetPendingDataSize(quillon::CommPeer::BtSocket()) == 1; }, 1000));
-    unsigned char byte = '#';
-    bt.Read(&byte);
-    EXPECT_EQ(byte, '#');
-    ASSERT_EQ(bt.GetBytesAvailable(), 1);
-    bt.Read(&byte);
-    EXPECT_EQ(byte, 'X');
+    ExpectReadTakesWhatTheLastLookSaw(bt, quillon::CommPeer::BtSocket(),
+                                      [&] { EXPECT_EQ(::write(printer, "X", 1), 1); });
 
     ::close(printer);
-    Captured c = Capture([&] {
-        try {
-            bt.Write(Bytes("PRINT 1\r\n"), 9);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::runtime_error& e) {
-            EXPECT_STREQ(e.what(), "Error writing to socket.");
-        }
-    });
+    Captured c =
+        Capture([&] { ExpectError([&] { bt.Write(Bytes("PRINT 1\r\n"), 9); }, "Error writing to socket."); });
     EXPECT_EQ(c.err, "Error writing to socket. errno: 32 (Broken pipe)\n");
 }
 

@@ -73,4 +73,30 @@ inline std::string Text(const unsigned char* reply) {
     return reply ? reinterpret_cast<const char*>(reply) : "<null>";
 }
 
+// A Read without a count takes what the last look saw: nothing when it saw
+// nothing, even if a byte arrived since (a caller may size its buffer by that
+// count), and one byte when it saw one. sendX makes the peer send "X".
+template <typename Comm>
+void ExpectReadTakesWhatTheLastLookSaw(Comm& comm, int socket, const std::function<void()>& sendX) {
+    ASSERT_EQ(comm.GetBytesAvailable(), 0);
+    sendX();
+    ASSERT_TRUE(WaitUntil([&] { return comm.GetPendingDataSize(socket) == 1; }, 2000));
+    unsigned char buffer[2] = {'#', '#'};
+    comm.Read(buffer);
+    EXPECT_EQ(buffer[0], '#');
+    ASSERT_EQ(comm.GetBytesAvailable(), 1);
+    comm.Read(buffer);
+    EXPECT_EQ(Text(buffer, 2), "X#");
+}
+
+// Expects run() to throw an exception with this text.
+inline void ExpectError(const std::function<void()>& run, const std::string& message) {
+    try {
+        run();
+        ADD_FAILURE() << "no exception, expected " << message;
+    } catch (const std::exception& e) {
+        EXPECT_EQ(e.what(), message);
+    }
+}
+
 #endif
