@@ -42,20 +42,6 @@ inline std::string ReadFile(const std::string& path) {
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
 
-// Width and height from a PNG's IHDR chunk; false when it is not a PNG.
-inline bool PngSize(const std::string& png, int& width, int& height) {
-    if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0 || png.compare(12, 4, "IHDR") != 0)
-        return false;
-    auto be32 = [&](size_t at) {
-        int v = 0;
-        for (size_t i = at; i < at + 4; ++i) v = v << 8 | static_cast<unsigned char>(png[i]);
-        return v;
-    };
-    width = be32(16);
-    height = be32(20);
-    return true;
-}
-
 // Sets the locale for the life of the guard.
 struct LocaleGuard {
     explicit LocaleGuard(const char* name) : saved(std::setlocale(LC_ALL, nullptr)) {
