@@ -54,7 +54,7 @@ int CheckCases(const std::string& file);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
-// The names in `dir`, sorted, without those starting with a dot.
+// The names in `dir`, sorted.
 std::set<std::string> Files(const std::string& dir);
 // A fresh directory for one test's files.
 std::string TempDir();
