@@ -70,7 +70,8 @@ void Drain(int fds[2], CliResult& r, int timeoutMs) {
 OpenInputResult Run(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
                     bool closeStderr, const std::string* awaited) {
     const Child child = Spawn(args, cwd, closeStderr);
-    signal(SIGPIPE, SIG_IGN);  // a tool that stops reading early ends the feed, not the test
+    signal(SIGPIPE,
+           SIG_IGN);  // a tool that stops reading early ends the feed, not the test
     // Input large enough to fill the pipe goes in from a thread of its own,
     // while the output is read here.
     std::thread feed([&] {
@@ -119,10 +120,10 @@ std::string PictureLabel(const std::string& name, int x) {
            R"(, "y": 2, "name": "A"}]})";
 }
 
-std::string VornPicture(const std::string& name, int x, const std::string& dpi) {
-    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = " + dpi +
-           "\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" + "REM SCALE " + dpi + "," + dpi + "\r\nPUTPNG," +
-           std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name + " FORM END\r\n";
+std::string VornPicture(const std::string& name, int x) {
+    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" +
+           "REM SCALE 203,203\r\nPUTPNG," + std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name +
+           " FORM END\r\n";
 }
 
 void CheckRun(const CliCase& c) {

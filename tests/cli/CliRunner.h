@@ -31,8 +31,8 @@ OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std
 // rendered by the label spine itself, so these outputs do not depend on any
 // object kind.
 std::string PictureLabel(const std::string& name, int x);
-// Its VORN text.
-std::string VornPicture(const std::string& name, int x, const std::string& dpi = "203");
+// Its VORN text at 203 dpi.
+std::string VornPicture(const std::string& name, int x);
 
 // One run of the tool and all it must show.
 struct CliCase {
