@@ -58,21 +58,20 @@ TEST(CliUsage, HelpAndVersion) {
     EXPECT_EQ(v.status, 0);
     EXPECT_EQ(v.out.rfind("quillon 1.0.0\nbuild: ", 0), 0u) << v.out;
     EXPECT_NE(v.out.find("\nUSB vendor ids: ORLO "), std::string::npos) << v.out;
+    // `help COMMAND` is `COMMAND --help`; without a command, and with `help`,
+    // the usage.
     for (const char* sub : {"demo", "render", "send", "usb-list", "text"}) {
-        CliResult h = RunTool({sub, "--help"});
+        const CliResult h = RunTool({sub, "--help"});
         EXPECT_EQ(h.status, 0) << sub;
         EXPECT_NE(h.out.find("Examples:"), std::string::npos) << sub;
         EXPECT_NE(h.out.find(std::string("quillon ") + sub), std::string::npos) << sub;
+        EXPECT_EQ(RunTool({"help", sub}).out, h.out) << sub;
     }
-    // Without a command, and with `help`, the usage; `help COMMAND` is
-    // `COMMAND --help`.
-    CliResult bare = RunTool({});
+    const CliResult bare = RunTool({});
     EXPECT_EQ(bare.status, 0);
     EXPECT_NE(bare.out.find("Exit status: 0 done, 1 the library refused a label, 2 bad input or usage"),
               std::string::npos);
-    EXPECT_EQ(RunTool({"--help"}).out, bare.out);
-    EXPECT_EQ(RunTool({"help"}).out, bare.out);
-    EXPECT_EQ(RunTool({"help", "render"}).out, RunTool({"render", "--help"}).out);
+    for (const char* help : {"--help", "help"}) EXPECT_EQ(RunTool({help}).out, bare.out) << help;
 }
 
 // examples/expected/NAME.LANG.txt is what the example NAME.json renders to
