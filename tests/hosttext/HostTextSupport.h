@@ -17,15 +17,10 @@
 
 namespace hosttext_test {
 
+// `style` as WindowsFont takes it: 1 bold, 2 italic.
 inline quillon::HostTextStyle Style(const std::string& font, int rotation, int style = 0,
                                     bool underline = false) {
-    quillon::HostTextStyle s;
-    s.fontDescription = font;
-    s.rotation = rotation;
-    s.bold = (style & 1) != 0;
-    s.italic = (style & 2) != 0;
-    s.underline = underline;
-    return s;
+    return {font, (style & 1) != 0, (style & 2) != 0, underline, rotation};
 }
 
 // The HLV command for `utf8` as the library renders it: what a printer
