@@ -3,8 +3,8 @@
 // sees.
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
+#include <filesystem>
 #include <map>
 
 #include "CliRunner.h"
@@ -45,51 +45,26 @@ TEST(CliBatch, BadLabelsAtBatchEdges) {
         MakeBatch({{127, kBadX}, {128, R"({"name": )"}, {255, kUnlock}, {299, R"({"colour": 1})"}});
     const Batch stopAt127 = MakeBatch({{127, kBadX}, {128, R"({"name": )"}}, 127);
     const Batch stopAt256 = MakeBatch({{256, kUnlock}}, 256);
+    const std::string badX127 = "quillon: <stdin>: label 127 (line 128): " + kBadXMessage,
+                      truncated128 =
+                          "quillon: <stdin>:129:10: unexpected end of input; expected a value (label 128)\n",
+                      unlock256 = "quillon: <stdin>: label 256: Invalid Password Type\n",
+                      colour299 = "quillon: <stdin>: label 299 (line 300): colour: unknown field\n";
+    // clang-format off
     const CliCase rows[] = {
-        {"JSON Lines",
-         {"render", "-"},
-         mixed.lines,
-         2,
-         mixed.out,
-         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage +
-             "quillon: <stdin>:129:10: unexpected end of input; expected a value (label 128)\n"
-             "quillon: <stdin>: label 255: Invalid Password Type\n"
-             "quillon: <stdin>: label 299 (line 300): colour: unknown field\n"},
-        {"array",
-         {"render", "-"},
-         mixed.array,
-         2,
-         mixed.out,
-         "quillon: <stdin>: label 127: " + kBadXMessage +
-             "quillon: <stdin>: label 254: Invalid Password Type\n"
-             "quillon: <stdin>: label 298: colour: unknown field\n"},
-        {"check only",
-         {"render", "-", "--check"},
-         mixed.lines,
-         2,
-         "",
-         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage +
-             "quillon: <stdin>:129:10: unexpected end of input; expected a value (label 128)\n"
-             "quillon: <stdin>: label 299 (line 300): colour: unknown field\n"},
-        {"fail fast at the last label of a batch",
-         {"render", "-", "--fail-fast"},
-         stopAt127.lines,
-         2,
-         stopAt127.out,
-         "quillon: <stdin>: label 127 (line 128): " + kBadXMessage},
-        {"fail fast on a library error at the first label of a batch",
-         {"render", "-", "--fail-fast"},
-         stopAt256.lines,
-         1,
-         stopAt256.out,
-         "quillon: <stdin>: label 256: Invalid Password Type\n"},
-        {"send sends nothing",
-         {"send", "-", "--to", "-"},
-         stopAt256.lines,
-         1,
-         "",
-         "quillon: <stdin>: label 256: Invalid Password Type\n"},
+        {"JSON Lines", {"render", "-"}, mixed.lines, 2, mixed.out,
+         badX127 + truncated128 + "quillon: <stdin>: label 255: Invalid Password Type\n" + colour299},
+        {"array", {"render", "-"}, mixed.array, 2, mixed.out,
+         "quillon: <stdin>: label 127: " + kBadXMessage + "quillon: <stdin>: label 254: Invalid Password Type\n"
+         "quillon: <stdin>: label 298: colour: unknown field\n"},
+        {"check only", {"render", "-", "--check"}, mixed.lines, 2, "", badX127 + truncated128 + colour299},
+        {"fail fast at the last label of a batch", {"render", "-", "--fail-fast"}, stopAt127.lines, 2,
+         stopAt127.out, badX127},
+        {"fail fast on a library error at the first label of a batch", {"render", "-", "--fail-fast"},
+         stopAt256.lines, 1, stopAt256.out, unlock256},
+        {"send sends nothing", {"send", "-", "--to", "-"}, stopAt256.lines, 1, "", unlock256},
     };
+    // clang-format on
     for (const CliCase& row : rows) CheckRun(row);
 }
 
@@ -112,9 +87,7 @@ TEST(CliBatch, LargeOutputIsComplete) {
     EXPECT_EQ(toFile.status, 0);
     EXPECT_EQ(toFile.out, "");
     EXPECT_TRUE(ReadFile(dir + "/out.txt") == expected) << "file differs";
-    unlink((dir + "/in.jsonl").c_str());
-    unlink((dir + "/out.txt").c_str());
-    rmdir(dir.c_str());
+    std::filesystem::remove_all(dir);
 }
 
 // A producer that is slow to write, or never closes its end: a bad label is
@@ -123,24 +96,17 @@ TEST(CliBatch, LargeOutputIsComplete) {
 TEST(CliBatch, SlowInputIsNotHeldBack) {
     const std::string input = PictureLabel("P", 1) + "\n" + kBadX + "\n";
     const std::string message = "quillon: <stdin>: label 1 (line 2): " + kBadXMessage;
-    struct Row {
-        const char* what;
-        std::vector<std::string> args;
-        std::string awaited;  // empty: wait for the tool to exit
-        bool exitedWhileOpen;
-        std::string out;
-    };
-    const Row rows[] = {
-        {"reported while the input is open", {"render", "-"}, message, false, VornPicture("P", 1)},
-        {"fail fast stops reading", {"render", "-", "--fail-fast"}, "", true, VornPicture("P", 1)},
-    };
-    for (const Row& row : rows) {
-        OpenInputResult r = RunToolOpenInput(row.args, input, row.awaited);
-        EXPECT_EQ(r.exitedWhileOpen, row.exitedWhileOpen) << row.what;
-        EXPECT_EQ(r.errWhileOpen, message) << row.what;
-        EXPECT_EQ(r.result.status, 2) << row.what;
-        EXPECT_EQ(r.result.out, row.out) << row.what;
-        EXPECT_EQ(r.result.err, message) << row.what;
+    for (const bool failFast : {false, true}) {
+        SCOPED_TRACE(failFast ? "fail fast stops reading" : "reported while the input is open");
+        std::vector<std::string> args = {"render", "-"};
+        if (failFast) args.push_back("--fail-fast");
+        // Without --fail-fast the tool waits for more: the message is awaited.
+        const OpenInputResult r = RunToolOpenInput(args, input, failFast ? "" : message);
+        EXPECT_EQ(r.exitedWhileOpen, failFast);
+        EXPECT_EQ(r.errWhileOpen, message);
+        EXPECT_EQ(r.result.status, 2);
+        EXPECT_EQ(r.result.out, VornPicture("P", 1));
+        EXPECT_EQ(r.result.err, message);
     }
 }
 

@@ -1,6 +1,5 @@
 #include "CliRunner.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <poll.h>
@@ -11,6 +10,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -24,7 +24,7 @@ struct Child {
     int in, out, err;
 };
 
-Child Spawn(const std::vector<std::string>& args, const std::string& cwd = "", bool closeStderr = false) {
+Child Spawn(const std::vector<std::string>& args, const std::string& cwd, bool closeStderr) {
     int in[2], out[2], err[2];
     if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
         throw std::runtime_error("pipe");
@@ -64,18 +64,14 @@ void Drain(int fds[2], CliResult& r, int timeoutMs) {
     }
 }
 
-int StatusOf(int wait) {
-    return WIFEXITED(wait) ? WEXITSTATUS(wait) : 128 + WTERMSIG(wait);
-}
-
-}  // namespace
-
-CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
-                  bool closeStderr) {
+// With `awaited`, standard input stays open after `input` (small enough to
+// fit the pipe) until the tool exits, standard error holds *awaited, or 10
+// seconds pass.
+OpenInputResult Run(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
+                    bool closeStderr, const std::string* awaited) {
     const Child child = Spawn(args, cwd, closeStderr);
-    const pid_t pid = child.pid;
-    CliResult r;
-    signal(SIGPIPE, SIG_IGN);  // a tool that stops reading early ends the feed, not the test
+    signal(SIGPIPE,
+           SIG_IGN);  // a tool that stops reading early ends the feed, not the test
     // Input large enough to fill the pipe goes in from a thread of its own,
     // while the output is read here.
     std::thread feed([&] {
@@ -84,43 +80,39 @@ CliResult RunTool(const std::vector<std::string>& args, const std::string& input
             if (n <= 0) break;
             done += static_cast<std::size_t>(n);
         }
-        close(child.in);
+        if (!awaited) close(child.in);
     });
+    OpenInputResult r;
     int fds[2] = {child.out, child.err};
-    while (fds[0] >= 0 || fds[1] >= 0) Drain(fds, r, 10000);
-    feed.join();
     int status = 0;
-    waitpid(pid, &status, 0);
-    r.status = StatusOf(status);
+    if (awaited) {
+        feed.join();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline && !r.exitedWhileOpen) {
+            r.exitedWhileOpen = waitpid(child.pid, &status, WNOHANG) == child.pid;
+            if (!awaited->empty() && r.result.err.find(*awaited) != std::string::npos) break;
+            Drain(fds, r.result, 20);
+        }
+        r.errWhileOpen = r.result.err;
+        close(child.in);
+    }
+    while (fds[0] >= 0 || fds[1] >= 0) Drain(fds, r.result, 10000);
+    if (feed.joinable()) feed.join();
+    if (!r.exitedWhileOpen) waitpid(child.pid, &status, 0);
+    r.result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
     return r;
+}
+
+}  // namespace
+
+CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
+                  bool closeStderr) {
+    return Run(args, input, cwd, closeStderr, nullptr).result;
 }
 
 OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std::string& input,
                                  const std::string& awaited) {
-    const Child child = Spawn(args);
-    const pid_t pid = child.pid;
-    // Small enough to fit the pipe, so the write cannot block.
-    if (write(child.in, input.data(), input.size()) != static_cast<ssize_t>(input.size()))
-        throw std::runtime_error("write");
-    OpenInputResult r;
-    int fds[2] = {child.out, child.err};
-    auto drain = [&](int timeoutMs) { Drain(fds, r.result, timeoutMs); };
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    int status = 0;
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (waitpid(pid, &status, WNOHANG) == pid) {
-            r.exitedWhileOpen = true;
-            break;
-        }
-        if (!awaited.empty() && r.result.err.find(awaited) != std::string::npos) break;
-        drain(20);
-    }
-    r.errWhileOpen = r.result.err;
-    close(child.in);
-    while (fds[0] >= 0 || fds[1] >= 0) drain(10000);
-    if (!r.exitedWhileOpen) waitpid(pid, &status, 0);
-    r.result.status = StatusOf(status);
-    return r;
+    return Run(args, input, "", false, &awaited);
 }
 
 std::string PictureLabel(const std::string& name, int x) {
@@ -128,10 +120,10 @@ std::string PictureLabel(const std::string& name, int x) {
            R"(, "y": 2, "name": "A"}]})";
 }
 
-std::string VornPicture(const std::string& name, int x, const std::string& dpi) {
-    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = " + dpi +
-           "\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" + "REM SCALE " + dpi + "," + dpi + "\r\nPUTPNG," +
-           std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name + " FORM END\r\n";
+std::string VornPicture(const std::string& name, int x) {
+    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" +
+           "REM SCALE 203,203\r\nPUTPNG," + std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name +
+           " FORM END\r\n";
 }
 
 void CheckRun(const CliCase& c) {
@@ -193,11 +185,7 @@ void WriteFile(const std::string& path, const std::string& text) {
 
 std::set<std::string> Files(const std::string& dir) {
     std::set<std::string> names;
-    if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d))
-            if (e->d_name[0] != '.') names.insert(e->d_name);
-        closedir(d);
-    }
+    for (const auto& entry : std::filesystem::directory_iterator(dir)) names.insert(entry.path().filename());
     return names;
 }
 

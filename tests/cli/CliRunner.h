@@ -31,8 +31,8 @@ OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std
 // rendered by the label spine itself, so these outputs do not depend on any
 // object kind.
 std::string PictureLabel(const std::string& name, int x);
-// Its VORN text.
-std::string VornPicture(const std::string& name, int x, const std::string& dpi = "203");
+// Its VORN text at 203 dpi.
+std::string VornPicture(const std::string& name, int x);
 
 // One run of the tool and all it must show.
 struct CliCase {
@@ -54,7 +54,7 @@ int CheckCases(const std::string& file);
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
-// The names in `dir`, sorted, without those starting with a dot.
+// The names in `dir`, sorted.
 std::set<std::string> Files(const std::string& dir);
 // A fresh directory for one test's files.
 std::string TempDir();

@@ -6,7 +6,6 @@
 #include "comm/HostText.h"
 
 using quillon::HlvLogoCommand;
-using quillon::OrloDownloadCommand;
 
 namespace {
 
@@ -44,25 +43,6 @@ TEST(HlvLogoCommand, RowsAndRuns) {
         SCOPED_TRACE(row.what);
         const int height = static_cast<int>(row.raster.size()) / row.stride;
         EXPECT_EQ(HlvLogoCommand(row.name, row.raster.data(), row.stride, height, row.rotation),
-                  row.expected);
-    }
-}
-
-TEST(OrloDownloadCommand, CarriesTheFileBytesUnchanged) {
-    struct Row {
-        const char* name;
-        std::string file, expected;
-    };
-    // clang-format off
-    const Row rows[] = {
-        {"A.PNG", std::string("\x89PNG\0\0\r\n", 8), std::string("DOWNLOAD F, \"A.PNG\",8,\x89PNG\0\0\r\n\r\n", 32)},
-        {"/tmp/x y.png", "", "DOWNLOAD F, \"/tmp/x y.png\",0,\r\n"},
-        {"B.PNG", std::string(1234, 'z'), "DOWNLOAD F, \"B.PNG\",1234," + std::string(1234, 'z') + "\r\n"},
-    };
-    // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
-        EXPECT_EQ(OrloDownloadCommand(row.name, std::vector<unsigned char>(row.file.begin(), row.file.end())),
                   row.expected);
     }
 }

@@ -51,7 +51,6 @@ TEST_F(HostTextDownloadTest, RefusalsSendNothingAndKeepTheConnection) {
         {"null face", true, text.c_str(), nullptr, path.c_str(), 2},
         {"null path", true, text.c_str(), face, nullptr, 2},
         {"brand 3", true, text.c_str(), face, path.c_str(), 3},
-        {"brand 0", true, text.c_str(), face, path.c_str(), 0},
         {"beyond the surface limits", true, oversize.c_str(), face, path.c_str(), Brand::ORLO},
         {"unwritable png path", true, text.c_str(), face, unwritable.c_str(), Brand::ORLO},
     };

@@ -17,15 +17,10 @@
 
 namespace hosttext_test {
 
+// `style` as WindowsFont takes it: 1 bold, 2 italic.
 inline quillon::HostTextStyle Style(const std::string& font, int rotation, int style = 0,
                                     bool underline = false) {
-    quillon::HostTextStyle s;
-    s.fontDescription = font;
-    s.rotation = rotation;
-    s.bold = (style & 1) != 0;
-    s.italic = (style & 2) != 0;
-    s.underline = underline;
-    return s;
+    return {font, (style & 1) != 0, (style & 2) != 0, underline, rotation};
 }
 
 // The HLV command for `utf8` as the library renders it: what a printer
@@ -40,20 +35,6 @@ inline std::string HlvFor(const char* name, const std::string& utf8, const std::
 inline std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
-}
-
-// Width and height from a PNG's IHDR chunk; false when it is not a PNG.
-inline bool PngSize(const std::string& png, int& width, int& height) {
-    if (png.size() < 24 || png.compare(0, 8, "\x89PNG\r\n\x1A\n") != 0 || png.compare(12, 4, "IHDR") != 0)
-        return false;
-    auto be32 = [&](size_t at) {
-        int v = 0;
-        for (size_t i = at; i < at + 4; ++i) v = v << 8 | static_cast<unsigned char>(png[i]);
-        return v;
-    };
-    width = be32(16);
-    height = be32(20);
-    return true;
 }
 
 // Sets the locale for the life of the guard.
