@@ -113,10 +113,11 @@ void ParseSerial(const std::string& uri, DeliveryTarget& t) {
     if (q == std::string::npos) return;
     ForEachQuery(uri, rest.substr(q + 1), "baud", [&](const std::string& value) {
         long long baud = 0;
-        ParseNumber(value, 10, 0, 1 << 30, baud);
+        // "9600x" is no speed, although it starts with one.
+        const bool number = ParseNumber(value, 10, 0, 1 << 30, baud);
         // The speeds the serial connection can set.
         for (long long speed : {9600, 19200, 38400, 57600, 115200, 230400, 460800, 921600})
-            if (baud == speed) {
+            if (number && baud == speed) {
                 t.baud = static_cast<int>(baud);
                 return;
             }
