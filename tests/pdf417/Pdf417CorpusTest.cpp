@@ -90,4 +90,19 @@ TEST(Pdf417Corpus, LevelAndColumnBoundaries) {
     CheckGolden("boundary-sizing.txt", lines);
 }
 
+// The emitter's default column count for each total of codewords where it
+// changes, at the default level: every step of the 1:2 aspect table whose
+// totals on both sides can be reached.
+TEST(Pdf417Corpus, AspectColumnSteps) {
+    std::string lines;
+    for (int letters = 1, last = 0; letters <= 1850; ++letters) {
+        Pdf417Encoder enc;
+        enc.Encode(std::vector<unsigned char>(letters, 'A'));
+        if (enc.aspect_1to2_column() == last) continue;
+        last = enc.aspect_1to2_column();
+        lines += std::to_string(enc.TotalLength()) + " " + std::to_string(last) + "\n";
+    }
+    CheckGolden("aspect-columns.txt", lines);
+}
+
 }  // namespace
