@@ -99,6 +99,14 @@ TEST(PreviewImage, PngRoundTripRepeatsEachDotScaleTimes) {
     EXPECT_EQ(std::string(back.pixels.begin(), back.pixels.begin() + 6),
               std::string("\0\0\0\xff\xff\xff", 6));
     EXPECT_THROW(quillon::WritePng(Image(1, 1, "#"), file, 17), std::runtime_error);
+    // 32,767 dots is the widest picture cairo makes: written, one more refused.
+    PreviewImage wide;
+    wide.width = 32767, wide.height = 1, wide.pixels.assign(32767, 255);
+    EXPECT_NO_THROW(quillon::WritePng(wide, file));
+    EXPECT_EQ(quillon::ReadPng(file).width, 32767);
+    std::filesystem::remove(file);
+    wide.width = 32768, wide.pixels.push_back(255);
+    EXPECT_THROW(quillon::WritePng(wide, file), std::runtime_error);
 }
 
 }  // namespace
