@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "quillon/Preview.h"
 
@@ -62,6 +64,26 @@ TEST(PreviewImage, SymbolsTakeTheSizeTheirOptionsAskFor) {
         EXPECT_EQ(s.right - s.left, row.width) << row.name;
         EXPECT_EQ(s.bottom - s.top, row.height) << row.name;
     }
+}
+
+// The ECC 200 sizes of the symbology, each asked for by rows and columns,
+// drawn at one dot a module; an empty label is one dot plus the margins.
+TEST(PreviewImage, EveryDataMatrixSizeAndTheEmptyLabel) {
+    std::vector<std::pair<int, int>> sizes = {{8, 18}, {8, 32}, {12, 26}, {12, 36}, {16, 36}, {16, 48}};
+    for (int side :
+         {10, 12, 14, 16, 18, 20, 22, 24, 26, 32, 36, 40, 44, 48, 52, 64, 72, 80, 88, 96, 104, 120, 132, 144})
+        sizes.push_back({side, side});
+    for (auto [rows, columns] : sizes) {
+        Label label(quillon::Language::Vorn, 203, quillon::Unit::Inch);
+        label.dataMatrix({0, 0, "DM", 1, RotateEnum::None, rows != columns, "", 13, 10, rows, columns, kDot});
+        const PreviewImage image = label.preview();
+        const PreviewImage::Drawn& s = image.symbols.at(0);
+        EXPECT_EQ(s.right - s.left, columns) << rows << " x " << columns;
+        EXPECT_EQ(s.bottom - s.top, rows) << rows << " x " << columns;
+    }
+    const PreviewImage empty = Label(quillon::Language::Kesh, 203, quillon::Unit::Inch).preview();
+    EXPECT_EQ(empty.width, 33);
+    EXPECT_EQ(empty.height, 33);
 }
 
 PreviewImage Image(int width, int height, const char* dots) {  // '#' black, anything else white
