@@ -119,6 +119,9 @@ TEST(LabelFilter, RunsAsCupsRunsIt) {
     FilterRun bad = RunFilter(dir, "7 ann label.json 1 ''", R"({"objects": [{"type": "line"}]})");
     EXPECT_EQ(bad.status, 2);
     EXPECT_EQ(bad.out + bad.err, "ERROR: label.json: objects[0].x: missing\n");
+    FilterRun noCopies = RunFilter(dir, "7 ann label.json 2x ''", label);
+    EXPECT_EQ(noCopies.status, 1);
+    EXPECT_EQ(noCopies.out + noCopies.err, "ERROR: copies \"2x\": expected a whole number from 1\n");
 
     // A notice is a warning of the job, which prints.
     FilterRun notice = RunFilter(dir, "7 ann label.json 1 ''",
