@@ -16,8 +16,7 @@ struct DemoOptions {
 };
 
 int Run(const DemoOptions& o) {
-    LabelDescription label = ShippingLabel();
-    label.language = LanguageOption(o.lang);
+    const LabelDescription label = ShippingLabel(LanguageOption(o.lang));
     NoticeReport notices;
     std::vector<quillon::LabelNotice> found;
     try {

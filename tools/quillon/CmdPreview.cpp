@@ -1,7 +1,6 @@
 // quillon preview: label files to pictures, PNG files or half blocks on the
 // terminal, drawn from the same objects that make the command text.
 
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -44,17 +43,14 @@ class Previewer {
 
     // Draws every label of one input; returns the worst status.
     int Input(const std::string& path, bool numbered) {
-        const int fd = path == "-" ? 0 : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        const int fd = OpenInput(path);
+        if (fd < 0) return kBadInput;
         const std::string name = path == "-" ? "<stdin>" : path;
-        if (fd < 0) {
-            Report(name + ": cannot be read");
-            return kBadInput;
-        }
         int status = kOk;
         LabelReader reader(fd, name, {LanguageOption(_o.lang), 0});
         LabelBatch batch;
         while (reader.Next(batch))
-            for (Record& r : batch.records) {
+            for (Record& r : batch) {
                 const int done = r.label ? Draw(name, r, numbered || r.batch) : (Report(r.error), kBadInput);
                 status = std::max(status, done);
             }
@@ -84,7 +80,7 @@ class Previewer {
         for (const auto& w : image.warnings) {
             const bool known = w.object < label.objects.size();
             Report("warning: " + where + "objects[" + std::to_string(w.object) + "]" +
-                   (known ? std::string(" (") + KindName(label.objects[w.object].kind) + ")" : "") + " " +
+                   (known ? std::string(" (") + KindName(KindOf(label.objects[w.object])) + ")" : "") + " " +
                    w.text);
         }
         ++_drawn;

@@ -43,21 +43,6 @@ struct Stats {
     }
 };
 
-// Opens one input; -1 (reported) when it cannot be read.
-int OpenInput(const std::string& path) {
-    if (path == "-") return 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    // A directory opens like a file but cannot be read as one.
-    const int error = fd < 0 ? errno : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (error) {
-        if (fd >= 0) ::close(fd);
-        Report(path + ": " + std::strerror(error));
-        return -1;
-    }
-    return fd;
-}
-
 // One label's outcome, rendered ahead of its turn to be written.
 struct Rendering {
     std::string text;
@@ -121,10 +106,10 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
     LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
     LabelBatch labels;
     while (more && reader.Next(labels)) {
-        if (!run.check) RenderAll(labels.records, rendered, jobs);
-        rendered.resize(labels.records.size());
-        for (std::size_t i = 0; i < labels.records.size(); ++i)
-            if (!(more = handle(labels.records[i], rendered[i]))) break;
+        if (!run.check) RenderAll(labels, rendered, jobs);
+        rendered.resize(labels.size());
+        for (std::size_t i = 0; i < labels.size(); ++i)
+            if (!(more = handle(labels[i], rendered[i]))) break;
     }
     reader.Close();
     notices.Print("quillon: " + name + ": ", batch);
@@ -150,6 +135,20 @@ int Run(RenderOptions& o) {
 }
 
 }  // namespace
+
+int OpenInput(const std::string& path) {
+    if (path == "-") return 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    // A directory opens like a file but cannot be read as one.
+    const int error = fd < 0 ? errno : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error) {
+        if (fd >= 0) ::close(fd);
+        Report(path + ": " + std::strerror(error));
+        return -1;
+    }
+    return fd;
+}
 
 int RenderInputs(const RenderRun& run) {
     int status = kOk;

@@ -10,6 +10,7 @@
 #include <stdexcept>
 #include <string>
 #include <utility>
+#include <variant>
 #include <vector>
 
 #include "quillon/Enums.h"
@@ -20,32 +21,16 @@ namespace quillon::cli {
 enum class Kind : int { Text, Line, Box, Barcode1D, QR, Pdf417, DataMatrix, Aztec, Maxicode, Rfid, Picture };
 enum class Language : int { Unset, Vorn, Kesh };
 
-// Every kind's fields in one record, so that one table of member pointers
-// per kind can fill it.
-struct ObjectDesc {
-    Kind kind = Kind::Text;
-    float x = 0, y = 0, x2 = 0, y2 = 0, thickness = 1;
-    std::string data;  // text, symbol data, Maxicode primary message, picture name
-    int rotation = 0, unit = 0;
-    float size = 10, sizeX = -1, sizeY = -1;  // text
-    int sizeUnit = 1, style = 0, align = 0;
-    std::string font;
-    int symbology = 3;  // barcode1d
-    float narrow = 2, wide = -1, height = 100;
-    bool humanReadable = true, textAbove = false;
-    float module = 4, moduleHeight = -1;  // 2D symbols
-    int mask = -1, errorCorrection = -1, model = -1, rows = -1, columns = -1, codeType = 0, layers = -1;
-    std::vector<std::pair<QRCodeManualEncodingEnum, std::string>> segments;
-    bool manual = false, rectangle = false;
-    std::string lines;  // DataMatrix: further lines joined by "/r/n"
-    int control1 = 13, control2 = 10;
-    int mode = 2;  // maxicode
-    std::string postalCode, countryCode, serviceClass, year, message;
-    bool zipper = false;
-    int bank = 1, passwordType = 0, offset = 0;  // rfid
-    long long field32 = 0, field16 = 0;
-    std::string text6, userData, userHex, password;
-};
+// One object as the library takes it, every length in dots; the
+// alternatives are in the order of Kind, so that index() is the kind.
+using ObjectDesc = std::variant<quillon::TextOptions, quillon::LineOptions, quillon::BoxOptions,
+                                quillon::Barcode1DOptions, quillon::QRCodeOptions, quillon::Pdf417Options,
+                                quillon::DataMatrixOptions, quillon::AztecOptions, quillon::MaxicodeOptions,
+                                quillon::RfidOptions, quillon::PictureOptions>;
+
+inline Kind KindOf(const ObjectDesc& o) {
+    return static_cast<Kind>(o.index());
+}
 
 struct LabelDescription {
     std::string name = "LABEL";
@@ -85,9 +70,6 @@ struct Overrides {
 // string is checked or length converted. Throws LabelError.
 LabelDescription ParseLabel(const rapidjson::Value& root, const Overrides& overrides);
 
-// Checks an object whose fields are read; fills the defaults that depend on
-// other fields.
-void CheckObject(ObjectDesc& object, const std::string& path);
 // "Code 128", "EAN-13", ... for a BarcodeTypeEnum_1D value.
 const char* SymbologyName(int symbology);
 
@@ -101,8 +83,9 @@ quillon::Label BuildLabel(const LabelDescription& label);
 // that took it costs the two threads a shared allocator lock (a third of the
 // batch rate). Throws RenderError. Safe to call from several threads at once.
 std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
-// The built-in 4 x 6 inch shipping label at 203 dpi.
-LabelDescription ShippingLabel();
+// The built-in 4 x 6 inch shipping label at 203 dpi, in `language` (Unset:
+// its own).
+LabelDescription ShippingLabel(Language language);
 
 }  // namespace quillon::cli
 

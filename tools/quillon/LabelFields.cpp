@@ -4,6 +4,8 @@
 #include "LabelFields.h"
 
 #include <cstring>
+#include <iterator>
+#include <optional>
 #include <type_traits>
 #include <utility>
 
@@ -20,15 +22,32 @@ struct ClassOf<V C::*> {
     using type = C;
 };
 
-// Stores a checked value into the member `M` of the description.
+template <class V>
+struct IsOptional : std::false_type {};
+template <class V>
+struct IsOptional<std::optional<V>> : std::true_type {};
+
+// A checked value into a member; integers also go into enums.
+template <class V>
+void Store(V& m, FieldValue& v) {
+    if constexpr (std::is_same_v<V, std::string>) m = std::move(v.text);
+    else if constexpr (std::is_same_v<V, bool>) m = v.boolean;
+    else if constexpr (std::is_floating_point_v<V>) m = static_cast<float>(v.number);
+    else if constexpr (IsOptional<V>::value) Store(m.emplace(), v);
+    else m = static_cast<V>(v.integer);
+}
+
+// Stores into the member `M` of an object's options; nullptr: checked, not
+// stored (the unit, read before the other fields).
 template <auto M>
 void Assign(void* target, FieldValue& v) {
-    auto& m = static_cast<typename ClassOf<decltype(M)>::type*>(target)->*M;
-    using V = std::decay_t<decltype(m)>;
-    if constexpr (std::is_same_v<V, std::string>) m = std::move(v.text);
-    if constexpr (std::is_same_v<V, bool>) m = v.boolean;
-    if constexpr (std::is_same_v<V, float>) m = static_cast<float>(v.number);
-    if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool>) m = static_cast<V>(v.integer);
+    if constexpr (!std::is_same_v<decltype(M), std::nullptr_t>)
+        Store(static_cast<typename ClassOf<decltype(M)>::type*>(target)->*M, v);
+}
+
+// The printer's model numbers are 1 and 2, the library's enum 0 and 1.
+void SetModel(void* target, FieldValue& v) {
+    static_cast<quillon::QRCodeOptions*>(target)->model = static_cast<QRCodeModelEnum>(v.integer - 1);
 }
 
 template <auto M>
@@ -66,208 +85,229 @@ const Choice kPasswords[] = {{"none", 0}, {"lock", 1}, {"permalock", 2}, {"unloc
 const Choice kLanguages[] = {{"vorn", 1}, {"kesh", 2}};
 const Choice kEncodings[] = {{"utf-8", 0}, {"latin1", 1}};
 
-using O = ObjectDesc;
 using T = FieldType;
 
+const char* const kStart = "Start position";
 const char* const kUnitText = "Unit of this object's lengths";
 const char* const kRotationText = "Turn by 90 degrees clockwise, counter-clockwise or by 180 degrees";
 
+// Rows most kinds share.
+#define QUILLON_XY(S, meaning) F<&S::x>("x", T::Position, meaning), F<&S::y>("y", T::Position, meaning)
+#define QUILLON_TURN(S) C<&S::rotation>("rotation", kRotations, 0, kRotationText)
+#define QUILLON_UNIT C<nullptr>("unit", kUnits, 0, kUnitText, "the label's `unit`")
+
+using Text = quillon::TextOptions;
 const Field kTextFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("text", T::String, "The text"),
-    F<&O::size>("size", T::Number, "Character width and height together, in `size_unit`", "10")
+    QUILLON_XY(Text, kStart),
+    F<&Text::data>("text", T::String, "The text"),
+    F<&Text::fontSize>("size", T::Number, "Character width and height together, in `size_unit`", "10")
         .Range(0, 1000)
         .Above()
         .Excludes("size_x"),
-    F<&O::sizeX>("size_x", T::Number, "Character width, in `size_unit`", "`size`")
+    F<&Text::fontSizeX>("size_x", T::Number, "Character width, in `size_unit`", "`size`")
         .Range(0, 1000)
         .Above()
         .Needs("size_y"),
-    F<&O::sizeY>("size_y", T::Number, "Character height, in `size_unit`", "`size`")
+    F<&Text::fontSizeY>("size_y", T::Number, "Character height, in `size_unit`", "`size`")
         .Range(0, 1000)
         .Above()
         .Needs("size_x"),
-    C<&O::sizeUnit>("size_unit", kSizeUnits, 1,
-                    "`points`: typographic points; `unit`: the object's `unit`; `percent`: of the printer "
-                    "font's own size"),
-    C<&O::style>("style", kStyles, 0, "Type style").Langs(kKesh),
-    C<&O::align>("align", kAlignments, 0, "Alignment about `x`"),
-    F<&O::font>("font", T::String, "Printer font name; empty for the printer's default font", "\"\""),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    C<&Text::fontSizeUnit>("size_unit", kSizeUnits, 1,
+                           "`points`: typographic points; `unit`: the object's `unit`; `percent`: of the "
+                           "printer font's own size"),
+    C<&Text::fontStyle>("style", kStyles, 0, "Type style").Langs(kKesh),
+    C<&Text::alignment>("align", kAlignments, 0, "Alignment about `x`"),
+    F<&Text::fontName>("font", T::String, "Printer font name; empty for the printer's default font", "\"\""),
+    QUILLON_TURN(Text),
+    QUILLON_UNIT,
 };
 
+// Lines and boxes have the same fields.
+template <class S>
 const Field kShapeFields[] = {
-    F<&O::x>("x", T::Position, "Start point (box: one corner)"),
-    F<&O::y>("y", T::Position, "Start point (box: one corner)"),
-    F<&O::x2>("x2", T::Position, "End point (box: the opposite corner)"),
-    F<&O::y2>("y2", T::Position, "End point (box: the opposite corner)"),
-    F<&O::thickness>("thickness", T::Length, "Line thickness", "1 dot"),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&S::startX>("x", T::Position, "Start point (box: one corner)"),
+    F<&S::startY>("y", T::Position, "Start point (box: one corner)"),
+    F<&S::endX>("x2", T::Position, "End point (box: the opposite corner)"),
+    F<&S::endY>("y2", T::Position, "End point (box: the opposite corner)"),
+    F<&S::thickness>("thickness", T::Length, "Line thickness", "1 dot"),
+    QUILLON_UNIT,
 };
 
+using Bars = quillon::Barcode1DOptions;
 const Field kBarcode1DFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("data", T::String,
-                "Barcode content: digits for EAN-13 (12, or 13 with the check digit), EAN-8 (7 or 8), UPC-A "
-                "(11 or 12) and Interleaved 2 of 5 (an even count); `0-9 A-Z - . $ / + %` and space for Code "
-                "39 and Code 93; `0-9 - $ : / . +` with optional start and stop letters `A-D` for Codabar; "
-                "ASCII for Code 128"),
-    C<&O::symbology>("symbology", kSymbologies, 3, "Symbology"),
-    F<&O::narrow>("narrow", T::Length, "Narrow bar width", "2 dots").Range(0, 100),
-    F<&O::wide>("wide", T::Length, "Wide bar width", "2 x `narrow`, or the ratio the language prints")
+    QUILLON_XY(Bars, kStart),
+    F<&Bars::data>("data", T::String,
+                   "Barcode content: digits for EAN-13 (12, or 13 with the check digit), EAN-8 (7 or 8), UPC-A "
+                   "(11 or 12) and Interleaved 2 of 5 (an even count); `0-9 A-Z - . $ / + %` and space for "
+                   "Code 39 and Code 93; `0-9 - $ : / . +` with optional start and stop letters `A-D` for "
+                   "Codabar; ASCII for Code 128")
+        .NonEmpty(),
+    C<&Bars::type>("symbology", kSymbologies, 3, "Symbology"),
+    F<&Bars::narrowBar>("narrow", T::Length, "Narrow bar width", "2 dots").Range(0, 100).Preset(2),
+    F<&Bars::wideBar>("wide", T::Length, "Wide bar width", "2 x `narrow`, or the ratio the language prints")
         .Range(0, 300),
-    F<&O::height>("height", T::Length, "Bar height", "100 dots"),
-    F<&O::humanReadable>("human_readable", T::Bool, "Print the interpretation line", "true"),
-    F<&O::textAbove>("text_above", T::Bool, "Put the interpretation line above the bars", "false").Langs(0),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&Bars::height>("height", T::Length, "Bar height", "100 dots").Preset(100),
+    F<&Bars::humanReadable>("human_readable", T::Bool, "Print the interpretation line", "true"),
+    F<&Bars::textAbove>("text_above", T::Bool, "Put the interpretation line above the bars", "false").Langs(0),
+    QUILLON_TURN(Bars),
+    QUILLON_UNIT,
 };
 
+using QR = quillon::QRCodeOptions;
 const Field kQRFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("data", T::String, "Content, encoded automatically").OrElse("segments"),
+    QUILLON_XY(QR, kStart),
+    F<&QR::data>("data", T::String, "Content, encoded automatically").OrElse("segments").NonEmpty(),
     Field{"segments", T::Segments, nullptr,
           "Manual encoding instead of `data`: each segment's `mode` is `numeric`, `alphanumeric`, "
           "`binary` (default) or `kanji`"}
         .Default("none")
         .Excludes("data"),
-    F<&O::module>("module", T::Length, "Module (cell) size", "4 dots").Range(0, 100),
-    F<&O::mask>("mask", T::Integer, "Mask pattern", "printer's choice").Range(0, 8),
-    C<&O::errorCorrection>("error_correction", kQrLevels, -1, "Recovery of about 7, 15, 25 or 30 %",
-                           "printer's choice"),
-    F<&O::model>("model", T::Integer, "QR model", "printer's choice").Range(1, 2),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&QR::module>("module", T::Length, "Module (cell) size", "4 dots").Range(0, 100).Preset(4),
+    F<&QR::mask>("mask", T::Integer, "Mask pattern", "printer's choice").Range(0, 8),
+    C<&QR::errorCorrection>("error_correction", kQrLevels, -1, "Recovery of about 7, 15, 25 or 30 %",
+                            "printer's choice"),
+    Field{"model", T::Integer, &SetModel, "QR model"}.Default("printer's choice").Range(1, 2),
+    QUILLON_TURN(QR),
+    QUILLON_UNIT,
 };
 
+using Pdf = quillon::Pdf417Options;
 const Field kPdf417Fields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("data", T::String, "Content"),
-    F<&O::module>("module_width", T::Length, "Module width", "2 dots").Range(0, 100),
-    F<&O::moduleHeight>("module_height", T::Length, "Row height", "3 x `module_width`").Range(0, 300),
-    F<&O::errorCorrection>("error_correction", T::Integer, "Error-correction level", "chosen from the data")
+    QUILLON_XY(Pdf, kStart),
+    F<&Pdf::data>("data", T::String, "Content").NonEmpty(),
+    F<&Pdf::module>("module_width", T::Length, "Module width", "2 dots").Range(0, 100).Preset(2),
+    F<&Pdf::moduleHeight>("module_height", T::Length, "Row height", "3 x `module_width`").Range(0, 300),
+    F<&Pdf::errorCorrection>("error_correction", T::Integer, "Error-correction level", "chosen from the data")
         .Range(0, 8),
-    F<&O::rows>("rows", T::Integer, "Number of rows; 0 chooses", "0").Range(0, 90),
-    F<&O::columns>("columns", T::Integer, "Number of data columns; 0 chooses", "0").Range(0, 30),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&Pdf::rows>("rows", T::Integer, "Number of rows; 0 chooses", "0").Range(0, 90).Preset(0),
+    F<&Pdf::columns>("columns", T::Integer, "Number of data columns; 0 chooses", "0").Range(0, 30).Preset(0),
+    QUILLON_TURN(Pdf),
+    QUILLON_UNIT,
 };
 
+using DM = quillon::DataMatrixOptions;
 const Field kDataMatrixFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("data", T::String, "Content (first line)"),
+    QUILLON_XY(DM, kStart),
+    F<&DM::data>("data", T::String, "Content (first line)").NonEmpty(),
     Field{"lines", T::Lines, nullptr,
           "Further lines, each joined to the content by the two control characters; a line may not contain "
           "the four characters `/r/n`"}
         .Default("[]"),
-    F<&O::control1>("control1", T::Integer, "First control character placed before each further line", "13")
+    F<&DM::lineControl1>("control1", T::Integer, "First control character placed before each further line",
+                         "13")
         .Range(0, 127),
-    F<&O::control2>("control2", T::Integer, "Second control character placed before each further line", "10")
+    F<&DM::lineControl2>("control2", T::Integer, "Second control character placed before each further line",
+                         "10")
         .Range(0, 127),
-    F<&O::module>("module", T::Length, "Module size", "4 dots").Range(0, 100),
-    F<&O::rectangle>("rectangle", T::Bool, "Rectangular instead of square symbol", "false"),
-    F<&O::rows>("rows", T::Integer, "Symbol rows in modules", "chosen").Range(8, 144).Needs("columns"),
-    F<&O::columns>("columns", T::Integer, "Symbol columns in modules", "chosen").Range(8, 144).Needs("rows"),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&DM::module>("module", T::Length, "Module size", "4 dots").Range(0, 100).Preset(4),
+    F<&DM::rectangle>("rectangle", T::Bool, "Rectangular instead of square symbol", "false"),
+    F<&DM::rows>("rows", T::Integer, "Symbol rows in modules", "chosen").Range(8, 144).Needs("columns"),
+    F<&DM::columns>("columns", T::Integer, "Symbol columns in modules", "chosen").Range(8, 144).Needs("rows"),
+    QUILLON_TURN(DM),
+    QUILLON_UNIT,
 };
 
+using Az = quillon::AztecOptions;
 const Field kAztecFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::data>("data", T::String, "Content"),
-    F<&O::module>("module", T::Length, "Module size", "4 dots").Range(0, 100),
-    C<&O::codeType>("code_type", kAztecTypes, 0, "Symbol type"),
-    F<&O::errorCorrection>("error_correction", T::Integer, "Error-correction percentage (with `fixed-ec`)",
-                           "printer's choice")
+    QUILLON_XY(Az, kStart),
+    F<&Az::data>("data", T::String, "Content").NonEmpty(),
+    F<&Az::module>("module", T::Length, "Module size", "4 dots").Range(0, 100).Preset(4),
+    C<&Az::codeType>("code_type", kAztecTypes, 0, "Symbol type").Preset(0),
+    F<&Az::errorCorrection>("error_correction", T::Integer, "Error-correction percentage (with `fixed-ec`)",
+                            "printer's choice")
         .Range(1, 99),
-    F<&O::layers>("layers", T::Integer, "Number of layers (with `compact`: up to 4)", "printer's choice")
+    F<&Az::layers>("layers", T::Integer, "Number of layers (with `compact`: up to 4)", "printer's choice")
         .Range(1, 32),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    QUILLON_TURN(Az),
+    QUILLON_UNIT,
 };
 
 // Bits of the Maxicode modes and RFID banks that allow a field.
 constexpr unsigned kModes23 = 1u << 2 | 1u << 3, kMode3 = 1u << 3, kMode4 = 1u << 4;
 constexpr unsigned kEpc = 1u << 1, kUser = 1u << 3;
 
+using Maxi = quillon::MaxicodeOptions;
 const Field kMaxicodeFields[] = {
-    F<&O::x>("x", T::Position, "Start position"),
-    F<&O::y>("y", T::Position, "Start position"),
-    F<&O::mode>(
+    QUILLON_XY(Maxi, kStart),
+    F<&Maxi::mode>(
         "mode", T::Integer,
         "2: structured carrier message with a numeric postal code; 3: structured with an alphanumeric "
         "postal code and a year; 4: free primary message",
         "2")
         .Range(2, 4),
-    F<&O::postalCode>("postal_code", T::String, "Postal code").Only("mode", kModes23, true),
-    F<&O::countryCode>("country_code", T::String, "Three-digit country code").Only("mode", kModes23, true),
-    F<&O::serviceClass>("service_class", T::String, "Three-digit class of service")
+    F<&Maxi::postalCode>("postal_code", T::String, "Postal code").Only("mode", kModes23, true),
+    F<&Maxi::countryCode>("country_code", T::String, "Three-digit country code").Only("mode", kModes23, true),
+    F<&Maxi::serviceClass>("service_class", T::String, "Three-digit class of service")
         .Only("mode", kModes23, true),
-    F<&O::year>("year", T::String, "Two-digit year").Only("mode", kMode3, true),
-    F<&O::data>("primary", T::String, "Primary message").Only("mode", kMode4, true),
-    F<&O::message>("message", T::String, "Secondary (remaining) message", "\"\""),
-    F<&O::zipper>("zipper", T::Bool, "Print the zipper pattern", "false").Langs(kKesh),
-    C<&O::rotation>("rotation", kRotations, 0, kRotationText).Langs(kKesh),
-    C<&O::unit>("unit", kUnits, 0, kUnitText, "the label's `unit`"),
+    F<&Maxi::year>("year", T::String, "Two-digit year").Only("mode", kMode3, true),
+    F<&Maxi::primaryMessage>("primary", T::String, "Primary message").Only("mode", kMode4, true),
+    F<&Maxi::remainingMessage>("message", T::String, "Secondary (remaining) message", "\"\""),
+    F<&Maxi::zipperPattern>("zipper", T::Bool, "Print the zipper pattern", "false").Langs(kKesh),
+    QUILLON_TURN(Maxi).Langs(kKesh),
+    QUILLON_UNIT,
 };
 
+using Rfid = quillon::RfidOptions;
 const Field kRfidFields[] = {
-    C<&O::bank>("bank", kBanks, 1, "Memory bank written"),
-    F<&O::field32>("field32", T::Integer, "EPC: first 32 bits, written as eight hex digits", "0")
+    C<&Rfid::bank>("bank", kBanks, 1, "Memory bank written"),
+    F<&Rfid::field32>("field32", T::Integer, "EPC: first 32 bits, written as eight hex digits", "0")
         .Range(0, 4294967295.0)
         .Only("bank", kEpc, false),
-    F<&O::text6>("text6", T::String, "EPC: up to six bytes of text, written as hex", "\"\"")
+    F<&Rfid::ascii6>("text6", T::String, "EPC: up to six bytes of text, written as hex", "\"\"")
         .AnyBytes()
         .Only("bank", kEpc, false),
-    F<&O::field16>("field16", T::Integer, "EPC: the last field, written as eight hex digits", "0")
+    F<&Rfid::field16>("field16", T::Integer, "EPC: the last field, written as eight hex digits", "0")
         .Range(0, 4294967295.0)
         .Only("bank", kEpc, false),
-    F<&O::userData>("user_data", T::String, "User bank: up to ten bytes of text, written as hex", "\"\"")
+    F<&Rfid::userData10>("user_data", T::String, "User bank: up to ten bytes of text, written as hex", "\"\"")
         .AnyBytes()
         .Only("bank", kUser, false),
-    F<&O::userHex>("user_hex", T::String, "User bank: hex digits appended as they are", "\"\"")
+    F<&Rfid::userHex4>("user_hex", T::String, "User bank: hex digits appended as they are", "\"\"")
         .Only("bank", kUser, false),
-    F<&O::offset>("offset", T::Integer, "User bank: offset from the start of the bank", "0")
+    F<&Rfid::offset>("offset", T::Integer, "User bank: offset from the start of the bank", "0")
         .Range(0, 65535)
         .Only("bank", kUser, false),
-    C<&O::passwordType>("password_type", kPasswords, 0, "Lock operation"),
-    F<&O::password>("password", T::String, "Access password (hex) for the lock operation", "\"\""),
+    C<&Rfid::passwordType>("password_type", kPasswords, 0, "Lock operation"),
+    F<&Rfid::password>("password", T::String, "Access password (hex) for the lock operation", "\"\""),
 };
 
+using Picture = quillon::PictureOptions;
 const Field kPictureFields[] = {
-    F<&O::x>("x", T::Position, "Position in dots (always dots)", "0"),
-    F<&O::y>("y", T::Position, "Position in dots (always dots)", "0"),
-    F<&O::data>("name", T::String, "Stored image name"),
+    F<&Picture::x>("x", T::Position, "Position in dots (always dots)", "0"),
+    F<&Picture::y>("y", T::Position, "Position in dots (always dots)", "0"),
+    F<&Picture::name>("name", T::String, "Stored image name"),
 };
 
-#define QUILLON_TABLE(name, kind, fields, note) \
-    { name, kind, fields, sizeof fields / sizeof fields[0], note }
+#undef QUILLON_XY
+#undef QUILLON_TURN
+#undef QUILLON_UNIT
+
+template <class S>
+void* Begin(ObjectDesc& out) {
+    S& s = out.emplace<S>();
+    // Every length is read into dots.
+    if constexpr (!std::is_same_v<S, quillon::RfidOptions> && !std::is_same_v<S, quillon::PictureOptions>)
+        s.unit = quillon::Unit::Dot;
+    return &s;
+}
 
 const KindTable kKinds[] = {
-    QUILLON_TABLE("text", Kind::Text, kTextFields, nullptr),
-    QUILLON_TABLE("line", Kind::Line, kShapeFields, nullptr),
-    QUILLON_TABLE("box", Kind::Box, kShapeFields, nullptr),
-    QUILLON_TABLE("barcode1d", Kind::Barcode1D, kBarcode1DFields, nullptr),
-    QUILLON_TABLE("qr", Kind::QR, kQRFields, "Give `data` or `segments`."),
-    QUILLON_TABLE("pdf417", Kind::Pdf417, kPdf417Fields, nullptr),
-    QUILLON_TABLE("datamatrix", Kind::DataMatrix, kDataMatrixFields,
-                  "Give both `rows` and `columns`, or neither."),
-    QUILLON_TABLE("aztec", Kind::Aztec, kAztecFields, nullptr),
-    QUILLON_TABLE("maxicode", Kind::Maxicode, kMaxicodeFields,
-                  "Maxicode has a fixed size. A field that the mode does not use is an error."),
-    QUILLON_TABLE(
-        "rfid", Kind::Rfid, kRfidFields,
-        "An RFID tag write; it has no position. EPC fields with bank `user`, or user-bank fields with "
-        "bank `epc`, are errors."),
-    QUILLON_TABLE("picture", Kind::Picture, kPictureFields,
-                  "An image already stored in the printer (for example one downloaded with `quillon text`)."),
+    {"text", &Begin<Text>, kTextFields, std::size(kTextFields), nullptr},
+    {"line", &Begin<quillon::LineOptions>, kShapeFields<quillon::LineOptions>, 6, nullptr},
+    {"box", &Begin<quillon::BoxOptions>, kShapeFields<quillon::BoxOptions>, 6, nullptr},
+    {"barcode1d", &Begin<Bars>, kBarcode1DFields, std::size(kBarcode1DFields), nullptr},
+    {"qr", &Begin<QR>, kQRFields, std::size(kQRFields), "Give `data` or `segments`."},
+    {"pdf417", &Begin<Pdf>, kPdf417Fields, std::size(kPdf417Fields), nullptr},
+    {"datamatrix", &Begin<DM>, kDataMatrixFields, std::size(kDataMatrixFields),
+     "Give both `rows` and `columns`, or neither."},
+    {"aztec", &Begin<Az>, kAztecFields, std::size(kAztecFields), nullptr},
+    {"maxicode", &Begin<Maxi>, kMaxicodeFields, std::size(kMaxicodeFields),
+     "Maxicode has a fixed size. A field that the mode does not use is an error."},
+    {"rfid", &Begin<Rfid>, kRfidFields, std::size(kRfidFields),
+     "An RFID tag write; it has no position. EPC fields with bank `user`, or user-bank fields with bank "
+     "`epc`, are errors."},
+    {"picture", &Begin<Picture>, kPictureFields, std::size(kPictureFields),
+     "An image already stored in the printer (for example one downloaded with `quillon text`)."},
 };
 
 using H = LabelHeader;
@@ -293,14 +333,14 @@ const Field kLabelFields[] = {
     Field{"objects", T::Objects, nullptr, "The objects, drawn in this order"}.Default("[]"),
 };
 
-const KindTable kLabel = QUILLON_TABLE("label", Kind::Text, kLabelFields, nullptr);
+const KindTable kLabel = {"label", nullptr, kLabelFields, std::size(kLabelFields), nullptr};
 
 const Choice kSegmentModes[] = {{"numeric", 0}, {"alphanumeric", 1}, {"binary", 2}, {"kanji", 3}};
 const Field kSegmentFields[] = {
     C<&Segment::mode>("mode", kSegmentModes, 2, "Encoding mode"),
     F<&Segment::data>("data", T::String, "Data in that mode"),
 };
-const KindTable kSegment = QUILLON_TABLE("segment", Kind::QR, kSegmentFields, nullptr);
+const KindTable kSegment = {"segment", nullptr, kSegmentFields, std::size(kSegmentFields), nullptr};
 
 }  // namespace
 

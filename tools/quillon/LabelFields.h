@@ -60,9 +60,12 @@ struct Field {
     const char* defaultText = nullptr;  // null: required
     const Choice* choices = nullptr;
     std::size_t choiceCount = 0;
-    unsigned char langs = kBoth;     // languages that print a non-default value
-    bool above = false;              // Number: above `lo`, not from it
-    bool anyBytes = false;           // written as hex digits, so any byte may appear
+    unsigned char langs = kBoth;  // languages that print a non-default value
+    bool above = false;           // Number: above `lo`, not from it
+    bool anyBytes = false;        // written as hex digits, so any byte may appear
+    bool nonEmpty = false;        // String: at least one character
+    bool preset = false;          // `value` is stored before the object's members are read
+    double value = 0;
     const char* onlyWith = nullptr;  // allowed only when that field holds one of `onlyValues`
     unsigned onlyValues = 0;         // bit per value
     bool requiredThen = false;       // and then required
@@ -80,6 +83,9 @@ struct Field {
     Field& Above() { return above = true, *this; }
     Field& Langs(unsigned char l) { return langs = l, *this; }
     Field& AnyBytes() { return anyBytes = true, *this; }
+    Field& NonEmpty() { return nonEmpty = true, *this; }
+    // The tool's default where it is not the library's (a length in dots).
+    Field& Preset(double v) { return preset = true, value = v, *this; }
     Field& Excludes(const char* n) { return excludes = n, Tied(); }
     Field& Needs(const char* n) { return needs = n, Tied(); }
     Field& OrElse(const char* n) { return orElse = n, Tied(); }
@@ -103,8 +109,8 @@ struct LabelHeader {
 };
 
 struct KindTable {
-    const char* name;  // the `type` value
-    Kind kind;
+    const char* name;                 // the `type` value
+    void* (*begin)(ObjectDesc& out);  // makes `out` a new object of the kind; its options
     const Field* fields;
     std::size_t count;
     const char* note;  // a sentence for the docs, or null

@@ -33,7 +33,7 @@ bool LabelReader::Next(LabelBatch& batch) {
     std::unique_lock<std::mutex> lock(_mutex);
     // Freeing memory another thread allocated costs more than freeing it
     // there, so the reader frees it, while it would otherwise wait.
-    if (!batch.records.empty() && !_done) _spent.push_back(std::move(batch));
+    if (!batch.empty() && !_done) _spent.push_back(std::move(batch));
     _ready.wait(lock, [this] { return !_queue.empty() || _done; });
     if (_queue.empty()) return false;
     batch = std::move(_queue.front());
@@ -54,27 +54,27 @@ bool LabelReader::Hand(LabelBatch& batch) {
     _ready.notify_one();
     if (spent.empty()) {
         batch = LabelBatch();
-        batch.records.reserve(kBatchSize);
+        batch.reserve(kBatchSize);
     } else {
         batch = std::move(spent.back());
-        batch.records.clear();
+        batch.clear();
     }
     return true;
 }
 
 void LabelReader::Run() {
     LabelBatch batch;
-    batch.records.reserve(kBatchSize);
+    batch.reserve(kBatchSize);
     bool more = true;
     // A label that has arrived is not held back while the input is slow:
     // its message must not wait for the next 127 labels.
     _source.OnWait([&] {
-        if (more && !batch.records.empty()) more = Hand(batch);
+        if (more && !batch.empty()) more = Hand(batch);
     });
     auto handle = [&](Record& r) {
         if (!more || _stopRequested.load(std::memory_order_relaxed)) return more = false;
-        batch.records.push_back(std::move(r));
-        if (batch.records.size() < kBatchSize) return true;
+        batch.push_back(std::move(r));
+        if (batch.size() < kBatchSize) return true;
         more = Hand(batch);
         return more;
     };
@@ -86,7 +86,7 @@ void LabelReader::Run() {
         r.error = _name + ": " + std::strerror(_source.Error());
         handle(r);
     }
-    if (more && !batch.records.empty()) Hand(batch);
+    if (more && !batch.empty()) Hand(batch);
     _source.OnWait(nullptr);  // it refers to this function's locals
     std::lock_guard<std::mutex> lock(_mutex);
     _done = true;

@@ -38,9 +38,7 @@ bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overr
                 const RecordHandler& handle);
 
 // Labels read and checked ahead of the renderer, in input order.
-struct LabelBatch {
-    std::vector<Record> records;
-};
+using LabelBatch = std::vector<Record>;
 
 // Reads and checks the labels of an input on a thread of its own and hands
 // them over in batches, so that parsing the next labels overlaps rendering

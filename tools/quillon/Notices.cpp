@@ -67,13 +67,15 @@ void CollectNotices(const LabelDescription& label, const std::vector<quillon::La
             continue;
         }
         const char* message = kKnown[k].message;
+        const auto* bars = std::get_if<quillon::Barcode1DOptions>(&objects[notice.object]);
         report.Add(index, "objects[" + std::to_string(notice.object) + "]." + kKnown[k].field,
-                   message[0] == ' ' ? SymbologyName(objects[notice.object].symbology) + std::string(message)
-                                     : message);
+                   message[0] == ' ' && bars
+                       ? SymbologyName(static_cast<int>(bars->type)) + std::string(message)
+                       : message);
     }
     // KESH drops this one without a line.
     for (std::size_t i = 0; label.language == Language::Kesh && i < objects.size(); ++i)
-        if (objects[i].kind == Kind::Barcode1D && objects[i].textAbove)
+        if (const auto* bars = std::get_if<quillon::Barcode1DOptions>(&objects[i]); bars && bars->textAbove)
             report.Add(index, "objects[" + std::to_string(i) + "].text_above",
                        "KESH prints the interpretation line below the bars");
 }

@@ -6,10 +6,10 @@
 
 namespace quillon::cli {
 
-LabelDescription ShippingLabel() {
+LabelDescription ShippingLabel(Language language) {
     rapidjson::Document doc;
     doc.Parse(kShippingJson);
-    return ParseLabel(doc, {});
+    return ParseLabel(doc, {language, 0});
 }
 
 }  // namespace quillon::cli
