@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "Label.h"
+#include "LabelReader.h"
 
 namespace quillon::cli {
 
@@ -69,6 +69,9 @@ struct RenderRun {
     bool check = false, stats = false, stopAtError = false;
     unsigned jobs = 0;
     std::function<void(const std::string&)> emit;
+    // Set: called with each good label and its input's name instead of
+    // rendering it; returns a status.
+    std::function<int(const std::string&, Record&)> each;
 };
 int RenderInputs(const RenderRun& run);
 

@@ -1,8 +1,6 @@
 // quillon preview: label files to pictures, PNG files or half blocks on the
 // terminal, drawn from the same objects that make the command text.
 
-#include <unistd.h>
-
 #include <filesystem>
 #include <memory>
 
@@ -37,81 +35,55 @@ std::string NumberedPath(const std::string& output, std::size_t number) {
         .string();
 }
 
-class Previewer {
-  public:
-    explicit Previewer(const PreviewOptions& o) : _o(o) {}
-
-    // Draws every label of one input; returns the worst status.
-    int Input(const std::string& path, bool numbered) {
-        const int fd = OpenInput(path);
-        if (fd < 0) return kBadInput;
-        const std::string name = path == "-" ? "<stdin>" : path;
-        int status = kOk;
-        LabelReader reader(fd, name, {LanguageOption(_o.lang), 0});
-        LabelBatch batch;
-        while (reader.Next(batch))
-            for (Record& r : batch) {
-                const int done = r.label ? Draw(name, r, numbered || r.batch) : (Report(r.error), kBadInput);
-                status = std::max(status, done);
-            }
-        reader.Close();
-        if (fd > 0) ::close(fd);
-        return status;
+// Draws one label; `drawn` counts the labels drawn so far.
+int Draw(const PreviewOptions& o, std::size_t& drawn, const std::string& name, Record& r, bool numbered) {
+    LabelDescription& label = *r.label;
+    // As render names a label: the input, and its number in a batch.
+    const std::string where = name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "");
+    quillon::PreviewImage image;
+    try {
+        quillon::Label built = BuildLabel(label);
+        // A label the printer language refuses is not drawn either.
+        built.render();
+        quillon::PreviewOptions options;
+        options.width = label.width, options.height = label.height;
+        options.picturesDirectory = o.pictures;
+        image = quillon::Preview(built.placement(), options);
+    } catch (const std::exception& e) {
+        Report(where + e.what());
+        return kRenderFailed;
     }
-
-  private:
-    int Draw(const std::string& name, Record& r, bool numbered) {
-        LabelDescription& label = *r.label;
-        // As render names a label: the input, and its number in a batch.
-        const std::string where = name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "");
-        quillon::PreviewImage image;
-        try {
-            quillon::Label built = BuildLabel(label);
-            // A label the printer language refuses is not drawn either.
-            built.render();
-            quillon::PreviewOptions options;
-            options.width = label.width, options.height = label.height;
-            options.picturesDirectory = _o.pictures;
-            image = quillon::Preview(built.placement(), options);
-        } catch (const std::exception& e) {
-            Report(where + e.what());
-            return kRenderFailed;
-        }
-        for (const auto& w : image.warnings) {
-            const bool known = w.object < label.objects.size();
-            Report("warning: " + where + "objects[" + std::to_string(w.object) + "]" +
-                   (known ? std::string(" (") + KindName(KindOf(label.objects[w.object])) + ")" : "") + " " +
-                   w.text);
-        }
-        ++_drawn;
-        if (_o.term) {
-            if (WriteText(quillon::ToTerminal(image)) != kOk) return kRenderFailed;
-        }
-        if (_o.output.empty()) return kOk;
-        const std::string file = numbered ? NumberedPath(_o.output, _drawn) : _o.output;
-        try {
-            quillon::WritePng(image, file, _o.scale);
-        } catch (const std::exception& e) {
-            Report(e.what());
-            return kRenderFailed;
-        }
-        return kOk;
+    for (const auto& w : image.warnings) {
+        const bool known = w.object < label.objects.size();
+        Report("warning: " + where + "objects[" + std::to_string(w.object) + "]" +
+               (known ? std::string(" (") + KindName(KindOf(label.objects[w.object])) + ")" : "") + " " +
+               w.text);
     }
-
-    const PreviewOptions& _o;
-    std::size_t _drawn = 0;
-};
+    ++drawn;
+    if (o.term && WriteText(quillon::ToTerminal(image)) != kOk) return kRenderFailed;
+    if (o.output.empty()) return kOk;
+    const std::string file = numbered ? NumberedPath(o.output, drawn) : o.output;
+    try {
+        quillon::WritePng(image, file, o.scale);
+    } catch (const std::exception& e) {
+        Report(e.what());
+        return kRenderFailed;
+    }
+    return kOk;
+}
 
 int Run(const PreviewOptions& o) {
     if (o.output.empty() && !o.term) {
         Report("preview: give -o FILE.png, --term or both");
         return kBadInput;
     }
-    Previewer previewer(o);
-    int status = kOk;
-    for (const std::string& path : o.inputs)
-        status = std::max(status, previewer.Input(path, o.inputs.size() > 1));
-    return status;
+    std::size_t drawn = 0;
+    RenderRun run;
+    run.inputs = o.inputs, run.lang = o.lang;
+    run.each = [&](const std::string& name, Record& r) {
+        return Draw(o, drawn, name, r, o.inputs.size() > 1 || r.batch);
+    };
+    return RenderInputs(run);
 }
 
 }  // namespace

@@ -87,6 +87,7 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
             status = kBadInput;
             return !run.stopAtError;
         }
+        if (run.each) return status = std::max(status, run.each(name, r)), true;
         if (run.check) return ++stats.labels, true;
         if (!done.error.empty()) {
             Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + done.error);
@@ -106,7 +107,7 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
     LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
     LabelBatch labels;
     while (more && reader.Next(labels)) {
-        if (!run.check) RenderAll(labels, rendered, jobs);
+        if (!run.check && !run.each) RenderAll(labels, rendered, jobs);
         rendered.resize(labels.size());
         for (std::size_t i = 0; i < labels.size(); ++i)
             if (!(more = handle(labels[i], rendered[i]))) break;

@@ -22,19 +22,23 @@ struct ClassOf<V C::*> {
     using type = C;
 };
 
-template <class V>
-struct IsOptional : std::false_type {};
-template <class V>
-struct IsOptional<std::optional<V>> : std::true_type {};
-
 // A checked value into a member; integers also go into enums.
+void Store(std::string& m, FieldValue& v) {
+    m = std::move(v.text);
+}
+void Store(bool& m, FieldValue& v) {
+    m = v.boolean;
+}
+void Store(float& m, FieldValue& v) {
+    m = static_cast<float>(v.number);
+}
 template <class V>
 void Store(V& m, FieldValue& v) {
-    if constexpr (std::is_same_v<V, std::string>) m = std::move(v.text);
-    else if constexpr (std::is_same_v<V, bool>) m = v.boolean;
-    else if constexpr (std::is_floating_point_v<V>) m = static_cast<float>(v.number);
-    else if constexpr (IsOptional<V>::value) Store(m.emplace(), v);
-    else m = static_cast<V>(v.integer);
+    m = static_cast<V>(v.integer);
+}
+template <class V>
+void Store(std::optional<V>& m, FieldValue& v) {
+    Store(m.emplace(), v);
 }
 
 // Stores into the member `M` of an object's options; nullptr: checked, not
@@ -136,11 +140,12 @@ const Field kShapeFields[] = {
 using Bars = quillon::Barcode1DOptions;
 const Field kBarcode1DFields[] = {
     QUILLON_XY(Bars, kStart),
-    F<&Bars::data>("data", T::String,
-                   "Barcode content: digits for EAN-13 (12, or 13 with the check digit), EAN-8 (7 or 8), UPC-A "
-                   "(11 or 12) and Interleaved 2 of 5 (an even count); `0-9 A-Z - . $ / + %` and space for "
-                   "Code 39 and Code 93; `0-9 - $ : / . +` with optional start and stop letters `A-D` for "
-                   "Codabar; ASCII for Code 128")
+    F<&Bars::data>(
+        "data", T::String,
+        "Barcode content: digits for EAN-13 (12, or 13 with the check digit), EAN-8 (7 or 8), UPC-A "
+        "(11 or 12) and Interleaved 2 of 5 (an even count); `0-9 A-Z - . $ / + %` and space for "
+        "Code 39 and Code 93; `0-9 - $ : / . +` with optional start and stop letters `A-D` for "
+        "Codabar; ASCII for Code 128")
         .NonEmpty(),
     C<&Bars::type>("symbology", kSymbologies, 3, "Symbology"),
     F<&Bars::narrowBar>("narrow", T::Length, "Narrow bar width", "2 dots").Range(0, 100).Preset(2),
@@ -148,7 +153,8 @@ const Field kBarcode1DFields[] = {
         .Range(0, 300),
     F<&Bars::height>("height", T::Length, "Bar height", "100 dots").Preset(100),
     F<&Bars::humanReadable>("human_readable", T::Bool, "Print the interpretation line", "true"),
-    F<&Bars::textAbove>("text_above", T::Bool, "Put the interpretation line above the bars", "false").Langs(0),
+    F<&Bars::textAbove>("text_above", T::Bool, "Put the interpretation line above the bars", "false")
+        .Langs(0),
     QUILLON_TURN(Bars),
     QUILLON_UNIT,
 };
@@ -326,7 +332,10 @@ const Field kLabelFields[] = {
         .Range(0, 100000)
         .Above()
         .Needs("height"),
-    F<&H::height>("height", T::Number, "Label height in `unit`", "none").Range(0, 100000).Above().Needs("width"),
+    F<&H::height>("height", T::Number, "Label height in `unit`", "none")
+        .Range(0, 100000)
+        .Above()
+        .Needs("width"),
     C<&H::encoding>("encoding", kEncodings, 0,
                     "How strings become bytes: `utf-8` as their UTF-8 bytes, `latin1` one byte per character "
                     "U+0000-U+00FF"),
