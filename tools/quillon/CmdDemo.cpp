@@ -1,11 +1,12 @@
-// quillon demo: the built-in shipping label.
+// quillon demo: the built-in shipping label, the text of
+// examples/shipping.json read as any label file is.
 
 #include <memory>
 
 #include "Cli.h"
 #include "Label.h"
 #include "Notices.h"
-#include "OutputWriter.h"
+#include "ShippingJson.h"
 #include "Target.h"
 
 namespace quillon::cli {
@@ -16,7 +17,9 @@ struct DemoOptions {
 };
 
 int Run(const DemoOptions& o) {
-    const LabelDescription label = ShippingLabel(LanguageOption(o.lang));
+    rapidjson::Document doc;
+    doc.Parse(kShippingJson);
+    const LabelDescription label = ParseLabel(doc, {LanguageOption(o.lang), 0});
     NoticeReport notices;
     std::vector<quillon::LabelNotice> found;
     try {

@@ -19,7 +19,6 @@
 #include "Label.h"
 #include "LabelReader.h"
 #include "Notices.h"
-#include "OutputWriter.h"
 #include "Target.h"
 
 namespace quillon::cli {

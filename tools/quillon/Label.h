@@ -83,9 +83,6 @@ quillon::Label BuildLabel(const LabelDescription& label);
 // that took it costs the two threads a shared allocator lock (a third of the
 // batch rate). Throws RenderError. Safe to call from several threads at once.
 std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
-// The built-in 4 x 6 inch shipping label at 203 dpi, in `language` (Unset:
-// its own).
-LabelDescription ShippingLabel(Language language);
 
 }  // namespace quillon::cli
 

@@ -1,5 +1,6 @@
 // Writing command text out, and the lines that say how a job went.
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -43,6 +44,22 @@ std::string ReplyText(const DeliveryResult& outcome) {
     text += outcome.replyBytes ? ":\n" + outcome.reply : "\n";
     if (!outcome.reply.empty() && outcome.reply.back() != '\n') text += '\n';
     return text;
+}
+
+TextFile::~TextFile() {
+    if (_owned) ::close(_fd);
+}
+
+void TextFile::Flush() {
+    if (_buffer.empty()) return;
+    if (_fd < 0) {
+        _owned = !_path.empty() && _path != "-";
+        _fd = _owned ? ::open(_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644) : _stdoutFd;
+        if (_fd < 0) throw SendError(_path + ": " + std::strerror(errno));
+    }
+    if (!WriteAll(_fd, _buffer.data(), _buffer.size()))
+        throw SendError((_owned ? _path : std::string("standard output")) + ": " + std::strerror(errno));
+    _buffer.clear();
 }
 
 }  // namespace quillon::cli
