@@ -61,7 +61,7 @@ void RenderAll(const std::vector<Record>& records, std::vector<Rendering>& out, 
             r.error.clear();
             try {
                 r.text = RenderLabel(*records[i].label, &r.notices);
-            } catch (const RenderError& e) {
+            } catch (const std::exception& e) {
                 r.error = e.what();
             }
         }

@@ -53,12 +53,6 @@ class LabelError : public std::runtime_error {
     using std::runtime_error::runtime_error;
 };
 
-// The library refused a label; its exception message is kept.
-class RenderError : public std::runtime_error {
-  public:
-    using std::runtime_error::runtime_error;
-};
-
 // What the command line sets over every label's own settings.
 struct Overrides {
     Language language = Language::Unset;  // Unset: the label's own
@@ -81,7 +75,8 @@ quillon::Label BuildLabel(const LabelDescription& label);
 // The texts are copied, not moved: the description goes back to the reading
 // thread that allocated it, and memory freed on another thread than the one
 // that took it costs the two threads a shared allocator lock (a third of the
-// batch rate). Throws RenderError. Safe to call from several threads at once.
+// batch rate). Throws what the library throws. Safe to call from several
+// threads at once.
 std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
 
 }  // namespace quillon::cli

@@ -353,9 +353,6 @@ const KindTable kSegment = {"segment", nullptr, kSegmentFields, std::size(kSegme
 
 }  // namespace
 
-Field::Field(const char* n, FieldType t, Setter s, const char* m)
-    : name(n), size(std::strlen(n)), type(t), set(s), meaning(m) {}
-
 const KindTable* Kinds(std::size_t& count) {
     count = sizeof kKinds / sizeof kKinds[0];
     return kKinds;

@@ -7,6 +7,7 @@
 // the field tables of docs/label-format.md all come from these tables.
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -48,7 +49,8 @@ using Setter = void (*)(void* target, FieldValue& value);
 enum : unsigned char { kVorn = 1, kKesh = 2, kBoth = 3 };
 
 struct Field {
-    Field(const char* name, FieldType type, Setter set, const char* meaning);
+    Field(const char* n, FieldType t, Setter s, const char* m)
+        : name(n), size(std::strlen(n)), type(t), set(s), meaning(m) {}
 
     const char* name;
     std::size_t size;  // of the name

@@ -309,10 +309,6 @@ bool Named(const Json& root, std::string_view key, std::string_view value) {
     return m && m->IsString() && View(*m) == value;
 }
 
-[[noreturn]] void Fail(const std::string& path, const char* key, const std::string& what) {
-    throw LabelError((key ? path + "." + key : path) + ": " + what);
-}
-
 bool AllOf(std::string_view text, const char* allowed) {
     for (char c : text)
         if (c == '\0' || !std::strchr(allowed, c)) return false;
@@ -335,8 +331,8 @@ void CheckBarcodeData(const quillon::Barcode1DOptions& o, const std::string& pat
     const int symbology = static_cast<int>(o.type);
     auto gtin = [&](std::size_t length, const char* what) {
         if (!AllOf(d, kDigits) || (d.size() != length && d.size() != length + 1))
-            Fail(path, "data", std::string("expected ") + what);
-        if (d.size() == length + 1 && !CheckDigitMatches(d)) Fail(path, "data", "wrong check digit");
+            Fail(path + ".data", std::string("expected ") + what);
+        if (d.size() == length + 1 && !CheckDigitMatches(d)) Fail(path + ".data", "wrong check digit");
     };
     switch (symbology) {
         case 4:  // EAN-13, EAN-8, UPC-A
@@ -349,12 +345,12 @@ void CheckBarcodeData(const quillon::Barcode1DOptions& o, const std::string& pat
         }
         case 7:
             if (!AllOf(d, kDigits) || d.size() % 2 != 0)
-                Fail(path, "data", "expected an even number of digits");
+                Fail(path + ".data", "expected an even number of digits");
             return;
         case 1:
         case 2:
             if (!AllOf(d, "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZ-. $/+%"))
-                Fail(path, "data",
+                Fail(path + ".data",
                      std::string(SymbologyName(symbology)) + " encodes 0-9, A-Z, space and - . $ / + % only");
             return;
         case 8: {
@@ -364,14 +360,14 @@ void CheckBarcodeData(const quillon::Barcode1DOptions& o, const std::string& pat
                 AllOf(body.substr(body.size() - 1), "ABCD"))
                 body = body.substr(1, body.size() - 2);
             if (body.empty() || !AllOf(body, "0123456789-$:/.+"))
-                Fail(path, "data",
+                Fail(path + ".data",
                      "Codabar encodes 0-9 and - $ : / . + between optional start and stop letters A-D");
             return;
         }
         default:
             for (char c : d)
                 if (static_cast<unsigned char>(c) > 127)
-                    Fail(path, "data", "Code 128 encodes ASCII characters only");
+                    Fail(path + ".data", "Code 128 encodes ASCII characters only");
     }
 }
 
@@ -393,7 +389,7 @@ void CheckObject(ObjectDesc& o, const std::string& path, const LabelDescription&
     if (auto* b = std::get_if<quillon::Barcode1DOptions>(&o)) {
         CheckBarcodeData(*b, path);
         if (b->wideBar > 0 && b->wideBar < b->narrowBar)
-            Fail(path, "wide", "expected at least the narrow bar");
+            Fail(path + ".wide", "expected at least the narrow bar");
         const bool kesh = label.language == Language::Kesh;
         if (b->wideBar == 0) b->wideBar = DefaultWide(*b, kesh);
         // VORN takes the bar height in inches (the printer multiplies by its
@@ -402,20 +398,20 @@ void CheckObject(ObjectDesc& o, const std::string& path, const LabelDescription&
     }
     if (auto* p = std::get_if<quillon::Pdf417Options>(&o)) {
         if (p->moduleHeight == 0) p->moduleHeight = 3 * p->module;
-        if (p->rows == 1 || p->rows == 2) Fail(path, "rows", "a symbol has 3 to 90 rows (0 chooses)");
+        if (p->rows == 1 || p->rows == 2) Fail(path + ".rows", "a symbol has 3 to 90 rows (0 chooses)");
     }
     if (auto* a = std::get_if<quillon::AztecOptions>(&o))
         if (a->codeType == AztecCodeTypeEnum::Compact && a->layers > 4)
-            Fail(path, "layers", "a compact symbol has 1 to 4 layers");
+            Fail(path + ".layers", "a compact symbol has 1 to 4 layers");
     if (auto* r = std::get_if<quillon::RfidOptions>(&o)) {
-        if (r->ascii6.size() > 6) Fail(path, "text6", "expected at most 6 bytes");
-        if (r->userData10.size() > 10) Fail(path, "user_data", "expected at most 10 bytes");
-        if (!IsHex(r->userHex4)) Fail(path, "user_hex", "expected hexadecimal digits");
+        if (r->ascii6.size() > 6) Fail(path + ".text6", "expected at most 6 bytes");
+        if (r->userData10.size() > 10) Fail(path + ".user_data", "expected at most 10 bytes");
+        if (!IsHex(r->userHex4)) Fail(path + ".user_hex", "expected hexadecimal digits");
         if (!IsHex(r->password) || r->password.size() > 8)
-            Fail(path, "password", "expected up to 8 hexadecimal digits");
+            Fail(path + ".password", "expected up to 8 hexadecimal digits");
     }
     if (auto* p = std::get_if<quillon::PictureOptions>(&o))
-        if (p->name.empty()) Fail(path, "name", "expected a non-empty name");
+        if (p->name.empty()) Fail(path + ".name", "expected a non-empty name");
 }
 
 }  // namespace

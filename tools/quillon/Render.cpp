@@ -2,7 +2,6 @@
 // quillon::Label, exactly as any host program would; one label per call, so
 // that labels render on any number of threads at once.
 
-#include <exception>
 #include <utility>
 
 #include "Label.h"
@@ -33,14 +32,10 @@ quillon::Label BuildLabel(const LabelDescription& label) {
 }
 
 std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices) {
-    try {
-        quillon::Label out = BuildLabel(label);
-        std::string text = out.render();
-        if (notices) *notices = out.notices();
-        return text;
-    } catch (const std::exception& e) {
-        throw RenderError(e.what());
-    }
+    quillon::Label out = BuildLabel(label);
+    std::string text = out.render();
+    if (notices) *notices = out.notices();
+    return text;
 }
 
 }  // namespace quillon::cli
