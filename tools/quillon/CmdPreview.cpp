@@ -5,9 +5,7 @@
 #include <memory>
 
 #include "Cli.h"
-#include "Label.h"
 #include "LabelFields.h"
-#include "LabelReader.h"
 #include "quillon/Preview.h"
 
 namespace quillon::cli {

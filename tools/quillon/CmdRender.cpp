@@ -16,8 +16,6 @@
 #include <vector>
 
 #include "Cli.h"
-#include "Label.h"
-#include "LabelReader.h"
 #include "Notices.h"
 #include "Target.h"
 

@@ -12,7 +12,7 @@ namespace quillon::cli {
 // A shipping label is about 1.1 KB of JSON; a block holds about a thousand.
 constexpr std::size_t kBlock = 1 << 20;
 
-InputSource::InputSource(int fd) : _fd(fd), _buffer(kBlock) {
+InputSource::InputSource(int fd) : _fd(fd), _buffer(new char[kBlock]), _size(kBlock) {
     if (::pipe2(_wake, O_CLOEXEC | O_NONBLOCK) != 0) _wake[0] = _wake[1] = -1;
 }
 
@@ -26,17 +26,24 @@ void InputSource::Cancel() {
     if (_wake[1] >= 0) (void)!::write(_wake[1], &byte, 1);
 }
 
+void InputSource::Grow(std::size_t size) {
+    std::unique_ptr<char[]> grown(new char[size]);
+    std::memcpy(grown.get(), _buffer.get(), _end);
+    _buffer = std::move(grown);
+    _size = size;
+}
+
 bool InputSource::Fill() {
     if (_atEnd) return false;
     if (_begin > 0 && _begin == _end) _begin = _end = 0;
-    if (_buffer.size() - _end < kBlock / 4) {
+    if (_size - _end < kBlock / 4) {
         // Keep the unfinished line; grow only when it fills the buffer.
         if (_begin > 0) {
-            std::memmove(_buffer.data(), _buffer.data() + _begin, _end - _begin);
+            std::memmove(_buffer.get(), _buffer.get() + _begin, _end - _begin);
             _end -= _begin;
             _begin = 0;
         } else {
-            _buffer.resize(_buffer.size() * 2);
+            Grow(_size * 2);
         }
     }
     for (;;) {
@@ -53,7 +60,7 @@ bool InputSource::Fill() {
             _atEnd = true;
             return false;
         }
-        ssize_t n = ::read(_fd, _buffer.data() + _end, _buffer.size() - _end);
+        ssize_t n = ::read(_fd, _buffer.get() + _end, _size - _end);
         if (n > 0) {
             _end += static_cast<std::size_t>(n);
             return true;
@@ -68,11 +75,11 @@ bool InputSource::Fill() {
 bool InputSource::NextLine(char*& line, std::size_t& size) {
     std::size_t scanned = _begin;
     for (;;) {
-        const void* newline = std::memchr(_buffer.data() + scanned, '\n', _end - scanned);
+        const void* newline = std::memchr(_buffer.get() + scanned, '\n', _end - scanned);
         if (newline) {
-            auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - _buffer.data());
+            auto at = static_cast<std::size_t>(static_cast<const char*>(newline) - _buffer.get());
             _buffer[at] = '\0';
-            line = _buffer.data() + _begin;
+            line = _buffer.get() + _begin;
             size = at - _begin;
             _begin = at + 1;
             return true;
@@ -83,9 +90,9 @@ bool InputSource::NextLine(char*& line, std::size_t& size) {
         scanned = _begin + offset;
     }
     if (_begin == _end) return false;
-    if (_end == _buffer.size()) _buffer.resize(_end + 1);
+    if (_end == _size) Grow(_end + 1);
     _buffer[_end] = '\0';
-    line = _buffer.data() + _begin;
+    line = _buffer.get() + _begin;
     size = _end - _begin;
     _begin = _end;
     return true;
@@ -93,7 +100,7 @@ bool InputSource::NextLine(char*& line, std::size_t& size) {
 
 void InputSource::ReadRest(std::string& out) {
     do {
-        out.append(_buffer.data() + _begin, _end - _begin);
+        out.append(_buffer.get() + _begin, _end - _begin);
         _begin = _end;
     } while (Fill());
 }

@@ -1,36 +1,13 @@
 #ifndef QUILLON_TOOLS_INPUTSOURCE_H
 #define QUILLON_TOOLS_INPUTSOURCE_H
 
-#include <algorithm>
 #include <cstddef>
-#include <cstring>
 #include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 
 namespace quillon::cli {
-
-// Bytes that are read into, never cleared first: zeroing a megabyte cost a
-// one-label job (a spooler filter run) a quarter of its time.
-class ReadBuffer {
-  public:
-    explicit ReadBuffer(std::size_t size) : _data(new char[size]), _size(size) {}
-    char* data() { return _data.get(); }
-    std::size_t size() const { return _size; }
-    char& operator[](std::size_t i) { return _data[i]; }
-    // Keeps the bytes that fit.
-    void resize(std::size_t size) {
-        std::unique_ptr<char[]> resized(new char[size]);
-        std::memcpy(resized.get(), _data.get(), std::min(size, _size));
-        _data = std::move(resized);
-        _size = size;
-    }
-
-  private:
-    std::unique_ptr<char[]> _data;
-    std::size_t _size;
-};
 
 // The bytes of a label file, read from a descriptor in large blocks. Lines
 // are handed out as views into the read buffer, so a line costs no copy.
@@ -63,10 +40,15 @@ class InputSource {
   private:
     // Reads more bytes after `_end`; false at the end of the input.
     bool Fill();
+    // A larger buffer with the bytes read so far.
+    void Grow(std::size_t size);
 
     int _fd;
     int _wake[2] = {-1, -1};
-    ReadBuffer _buffer;
+    // Read into, never cleared first: zeroing a megabyte cost a one-label
+    // job (a spooler filter run) a quarter of its time.
+    std::unique_ptr<char[]> _buffer;
+    std::size_t _size;
     std::size_t _begin = 0;  // first byte not yet handed out
     std::size_t _end = 0;    // end of the bytes read
     bool _atEnd = false;
