@@ -52,10 +52,6 @@ CLI::Validator NumberFrom(T lo, T hi, const std::string& expected, const std::st
         name);
 }
 
-// Opens a label file for reading (0 for "-"); -1, reported with the
-// system's reason, when it cannot be read.
-int OpenInput(const std::string& path);
-
 // Reads, checks and renders every label of `inputs` (`lang` overriding
 // theirs), handing each text to `emit`; reports errors and notices. Returns
 // 2 when any label was unreadable, else 1 when the library refused any,

@@ -40,6 +40,22 @@ struct Stats {
     }
 };
 
+// Opens a label file (0 for "-"); -1, reported with the system's reason,
+// when it cannot be read.
+int OpenInput(const std::string& path) {
+    if (path == "-") return 0;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat st {};
+    // A directory opens like a file but cannot be read as one.
+    const int error = fd < 0 ? errno : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
+    if (error) {
+        if (fd >= 0) ::close(fd);
+        Report(path + ": " + std::strerror(error));
+        return -1;
+    }
+    return fd;
+}
+
 // One label's outcome, rendered ahead of its turn to be written.
 struct Rendering {
     std::string text;
@@ -133,20 +149,6 @@ int Run(RenderOptions& o) {
 }
 
 }  // namespace
-
-int OpenInput(const std::string& path) {
-    if (path == "-") return 0;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat st {};
-    // A directory opens like a file but cannot be read as one.
-    const int error = fd < 0 ? errno : ::fstat(fd, &st) == 0 && S_ISDIR(st.st_mode) ? EISDIR : 0;
-    if (error) {
-        if (fd >= 0) ::close(fd);
-        Report(path + ": " + std::strerror(error));
-        return -1;
-    }
-    return fd;
-}
 
 int RenderInputs(const RenderRun& run) {
     int status = kOk;

@@ -70,13 +70,10 @@ const char* SymbologyName(int symbology);
 // The label as a quillon::Label, every object added, nothing rendered.
 // Throws what the library throws.
 quillon::Label BuildLabel(const LabelDescription& label);
-// Renders one label through quillon::Label, in the label's language (VORN
-// when it names none), and hands over its notices when `notices` is given.
-// The texts are copied, not moved: the description goes back to the reading
-// thread that allocated it, and memory freed on another thread than the one
-// that took it costs the two threads a shared allocator lock (a third of the
-// batch rate). Throws what the library throws. Safe to call from several
-// threads at once.
+// Renders one label in its language (VORN when it names none) with its
+// notices. The description is not changed: it goes back to be freed by the
+// thread that allocated it, as freeing memory of another thread costs both a
+// shared allocator lock. Throws what the library throws; thread-safe.
 std::string RenderLabel(const LabelDescription& label, std::vector<quillon::LabelNotice>* notices = nullptr);
 
 }  // namespace quillon::cli

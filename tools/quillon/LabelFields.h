@@ -134,13 +134,9 @@ const KindTable& SegmentTable();
 // The index of field `name` in `table`, or -1. Inline: it runs for every
 // member of every object.
 inline int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
-    for (std::size_t i = 0; i < table.count; ++i) {
-        const Field& f = table.fields[i];
-        if (f.size != size) continue;
-        std::size_t k = 0;
-        while (k < size && f.name[k] == name[k]) ++k;
-        if (k == size) return static_cast<int>(i);
-    }
+    for (std::size_t i = 0; i < table.count; ++i)
+        if (std::string_view(table.fields[i].name, table.fields[i].size) == std::string_view(name, size))
+            return static_cast<int>(i);
     return -1;
 }
 

@@ -211,7 +211,6 @@ bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overr
     if (c == '[') {
         const std::string text = lines.Rest();
         if (!reading.Whole(text, 1, error)) return reading.Fail(error);
-        if (!reading.doc.IsArray()) return reading.Fail(name + ": expected an array of labels");
         Record r;
         r.batch = true;
         for (const rapidjson::Value& label : reading.doc.GetArray()) {
