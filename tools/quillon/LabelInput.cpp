@@ -151,17 +151,16 @@ struct Reading {
         return false;
     }
     // The whole text as one value; its errors are placed by line and column.
-    bool Whole(const std::string& text, std::size_t firstLine, std::string& error) {
+    bool Whole(const std::string& text) {
         Clear(doc);
         if (!doc.Parse<kFlags>(text.c_str(), text.size()).HasParseError()) return true;
         const SyntaxError e = Describe(doc, text);
-        std::size_t line = firstLine, column = 1;
+        std::size_t line = 1, column = 1;
         for (std::size_t i = 0; i < e.offset && i < text.size(); ++i) {
             column = text[i] == '\n' ? 1 : column + 1;
             line += text[i] == '\n';
         }
-        error = At(name, line, column) + e.what;
-        return false;
+        return Fail(At(name, line, column) + e.what);
     }
 };
 
@@ -207,10 +206,9 @@ bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overr
     Lines lines(in);
     const std::string* first = lines.PeekRecord();
     const char c = first ? (*first)[first->find_first_not_of(" \t\r")] : '\0';
-    std::string error;
     if (c == '[') {
         const std::string text = lines.Rest();
-        if (!reading.Whole(text, 1, error)) return reading.Fail(error);
+        if (!reading.Whole(text)) return false;
         Record r;
         r.batch = true;
         for (const rapidjson::Value& label : reading.doc.GetArray()) {
@@ -242,7 +240,7 @@ bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overr
         return true;
     }
     const std::string text = lines.Rest();
-    if (!reading.Whole(text, 1, error)) return reading.Fail(error);
+    if (!reading.Whole(text)) return false;
     Record r;
     reading.Deliver(r, reading.doc);
     return true;

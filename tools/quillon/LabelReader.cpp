@@ -52,13 +52,9 @@ bool LabelReader::Hand(LabelBatch& batch) {
     spent.swap(_spent);
     lock.unlock();
     _ready.notify_one();
-    if (spent.empty()) {
-        batch = LabelBatch();
-        batch.reserve(kBatchSize);
-    } else {
-        batch = std::move(spent.back());
-        batch.clear();
-    }
+    batch = spent.empty() ? LabelBatch() : std::move(spent.back());
+    batch.clear();
+    batch.reserve(kBatchSize);
     return true;
 }
 

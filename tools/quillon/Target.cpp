@@ -130,18 +130,12 @@ void ParseBluetooth(const std::string& uri, DeliveryTarget& t) {
     std::size_t q = rest.find('?');
     std::string mac = rest.substr(0, q);
     bool ok = mac.size() == 17;
-    std::uint64_t value = 0;
-    for (std::size_t i = 0; ok && i < mac.size(); ++i) {
-        if (i % 3 == 2) {
-            ok = mac[i] == ':';
-        } else if (std::isxdigit(static_cast<unsigned char>(mac[i]))) {
-            value = value * 16 + static_cast<std::uint64_t>(std::stoi(std::string(1, mac[i]), nullptr, 16));
-        } else {
-            ok = false;
-        }
-    }
+    for (std::size_t i = 0; ok && i < mac.size(); ++i)
+        ok = i % 3 == 2 ? mac[i] == ':' : std::isxdigit(static_cast<unsigned char>(mac[i])) != 0;
     if (!ok) Bad(uri, "expected bt:AA:BB:CC:DD:EE:FF");
-    t.address = value;
+    t.address = 0;
+    for (std::size_t i = 0; i < mac.size(); i += 3)
+        t.address = t.address << 8 | std::stoul(mac.substr(i, 2), nullptr, 16);
     if (q == std::string::npos) return;
     ForEachQuery(uri, rest.substr(q + 1), "channel", [&](const std::string& v) {
         // The Bluetooth connection always opens RFCOMM channel 1.
