@@ -52,21 +52,18 @@ CLI::Validator NumberFrom(T lo, T hi, const std::string& expected, const std::st
         name);
 }
 
-// Reads, checks and renders every label of `inputs` (`lang` overriding
-// theirs), handing each text to `emit`; reports errors and notices. Returns
-// 2 when any label was unreadable, else 1 when the library refused any,
-// else 0. `check`: read and check only; `stats`: print labels per second;
-// `stopAtError`: stop at the first bad label. `jobs` labels render at once,
-// each on its own thread (0: one per core but the reader's); the output keeps input order.
+// Reads, checks and renders every label of `inputs` in input order, `jobs`
+// at once (0: a thread per core but the reader's), handing each text to
+// `emit`; reports errors and notices. Returns the worst status: kBadInput,
+// kRenderFailed or kOk.
 struct RenderRun {
     std::vector<std::string> inputs{"-"};
     std::string lang;
-    float dpi = 0;  // 0: each label's own resolution
-    bool check = false, stats = false, stopAtError = false;
+    float dpi = 0;                                           // 0: each label's own resolution
+    bool check = false, stats = false, stopAtError = false;  // --check, --stats, --fail-fast
     unsigned jobs = 0;
     std::function<void(const std::string&)> emit;
-    // Set: called with each good label and its input's name instead of
-    // rendering it; returns a status.
+    // Set: takes each good label and its input's name instead of rendering.
     std::function<int(const std::string&, Record&)> each;
 };
 int RenderInputs(const RenderRun& run);

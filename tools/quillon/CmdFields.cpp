@@ -69,8 +69,7 @@ void SetupFields(CLI::App& app) {
         rapidjson::StringBuffer out;
         Writer w(out);
         w.SetIndent(' ', 2);
-        std::size_t count;
-        const KindTable* kinds = Kinds(count);
+        const auto [kinds, count] = Kinds();
         w.StartObject();
         w.Key("label"), Table(w, LabelTable());
         w.Key("objects"), w.StartArray();

@@ -20,8 +20,7 @@ struct PreviewOptions {
 
 // The tables of the kinds are in the order of Kind.
 const char* KindName(Kind kind) {
-    std::size_t count;
-    return Kinds(count)[static_cast<int>(kind)].name;
+    return Kinds().first[static_cast<int>(kind)].name;
 }
 
 // OUT.png for one label, OUT-1.png, OUT-2.png ... when several are drawn.

@@ -105,16 +105,13 @@ const Field kTextFields[] = {
     QUILLON_XY(Text, kStart),
     F<&Text::data>("text", T::String, "The text"),
     F<&Text::fontSize>("size", T::Number, "Character width and height together, in `size_unit`", "10")
-        .Range(0, 1000)
-        .Above()
+        .Above(0, 1000)
         .Excludes("size_x"),
     F<&Text::fontSizeX>("size_x", T::Number, "Character width, in `size_unit`", "`size`")
-        .Range(0, 1000)
-        .Above()
+        .Above(0, 1000)
         .Needs("size_y"),
     F<&Text::fontSizeY>("size_y", T::Number, "Character height, in `size_unit`", "`size`")
-        .Range(0, 1000)
-        .Above()
+        .Above(0, 1000)
         .Needs("size_x"),
     C<&Text::fontSizeUnit>("size_unit", kSizeUnits, 1,
                            "`points`: typographic points; `unit`: the object's `unit`; `percent`: of the "
@@ -329,13 +326,9 @@ const Field kLabelFields[] = {
         .Excludes("dpi"),
     C<&H::unit>("unit", kUnits, 0, "Unit of every object's lengths, unless the object names its own"),
     F<&H::width>("width", T::Number, "Label width in `unit`: the canvas of `quillon preview`", "none")
-        .Range(0, 100000)
-        .Above()
+        .Above(0, 100000)
         .Needs("height"),
-    F<&H::height>("height", T::Number, "Label height in `unit`", "none")
-        .Range(0, 100000)
-        .Above()
-        .Needs("width"),
+    F<&H::height>("height", T::Number, "Label height in `unit`", "none").Above(0, 100000).Needs("width"),
     C<&H::encoding>("encoding", kEncodings, 0,
                     "How strings become bytes: `utf-8` as their UTF-8 bytes, `latin1` one byte per character "
                     "U+0000-U+00FF"),
@@ -353,9 +346,8 @@ const KindTable kSegment = {"segment", nullptr, kSegmentFields, std::size(kSegme
 
 }  // namespace
 
-const KindTable* Kinds(std::size_t& count) {
-    count = sizeof kKinds / sizeof kKinds[0];
-    return kKinds;
+std::pair<const KindTable*, std::size_t> Kinds() {
+    return {kKinds, std::size(kKinds)};
 }
 
 const KindTable& LabelTable() {

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "Label.h"
 
@@ -18,18 +19,7 @@ namespace quillon::cli {
 // Position and Length are lengths in the object's unit, kept in dots (a
 // position from 0, a length above 0); Lines are DataMatrix lines, Segments
 // QR segments, Objects the label's objects.
-enum class FieldType : unsigned char {
-    Position,
-    Length,
-    Number,
-    Integer,
-    String,
-    Bool,
-    Choice,
-    Lines,
-    Segments,
-    Objects
-};
+enum class FieldType { Position, Length, Number, Integer, String, Bool, Choice, Lines, Segments, Objects };
 
 struct Choice {
     std::string_view name;  // of a literal, so NUL-terminated too
@@ -82,7 +72,7 @@ struct Field {
     // Chained after a field's constructor in the tables.
     Field& Default(const char* t) { return defaultText = t, Tied(); }
     Field& Range(double l, double h) { return lo = l, hi = h, *this; }
-    Field& Above() { return above = true, *this; }
+    Field& Above(double l, double h) { return above = true, Range(l, h); }
     Field& Langs(unsigned char l) { return langs = l, *this; }
     Field& AnyBytes() { return anyBytes = true, *this; }
     Field& NonEmpty() { return nonEmpty = true, *this; }
@@ -125,7 +115,7 @@ struct Segment {
 };
 
 // Every object kind, in the order of the docs.
-const KindTable* Kinds(std::size_t& count);
+std::pair<const KindTable*, std::size_t> Kinds();
 // The fields of the label itself.
 const KindTable& LabelTable();
 // The fields of a QR segment.

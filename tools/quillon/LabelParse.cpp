@@ -264,8 +264,7 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
         if (View(m.name) == "type") type = &m.value;
         if (View(m.name) == "unit") unit = &m.value;
     }
-    std::size_t count;
-    const KindTable* kinds = Kinds(count);
+    const auto [kinds, count] = Kinds();
     const KindTable* table = nullptr;
     for (std::size_t i = 0; type && type->IsString() && i < count; ++i)
         if (View(*type) == kinds[i].name) table = &kinds[i];

@@ -6,9 +6,7 @@
 namespace quillon::cli {
 
 LabelReader::LabelReader(int fd, std::string name, const Overrides& overrides)
-    : _source(fd), _name(std::move(name)), _overrides(overrides) {
-    _thread = std::thread([this] { Run(); });
-}
+    : _source(fd), _name(std::move(name)), _overrides(overrides), _thread([this] { Run(); }) {}
 
 LabelReader::~LabelReader() {
     Close();

@@ -28,12 +28,10 @@ struct Record {
 // Return false to stop reading. The handler may move the label away.
 using RecordHandler = std::function<bool(Record&)>;
 
-// Reads a single label (one JSON object), a JSON array of labels or JSON
-// Lines (one label object per line) from `in`, calling `handle` for each
-// label in order as soon as it is read. `name` names the input in messages;
-// `overrides` replace the labels' own settings. Returns false when
-// the input as a whole is unreadable; that error has been passed to
-// `handle` too.
+// Reads one label object, an array of labels or JSON Lines from `in`,
+// calling `handle` for each label as soon as it is read; `name` names the
+// input in messages. False when the input as a whole is unreadable (that
+// error has been handled too).
 bool ReadLabels(InputSource& in, const std::string& name, const Overrides& overrides,
                 const RecordHandler& handle);
 
@@ -85,7 +83,7 @@ class LabelReader {
     bool _done = false;
     bool _stopped = false;
     std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
-    std::thread _thread;
+    std::thread _thread;                      // last: it starts once every other member is ready
 };
 
 }  // namespace quillon::cli

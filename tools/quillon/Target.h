@@ -42,10 +42,9 @@ std::string ReplyText(const DeliveryResult& outcome);
 // Writes all of `bytes` to a file descriptor; false on a write error.
 bool WriteAll(int fd, const char* bytes, std::size_t size);
 
-// Command text to a named file or to a descriptor, written in blocks of
-// 256 KiB. The file is opened only on the first write, so that an input
-// that renders nothing leaves no file behind. Throws SendError when opening
-// or writing fails.
+// Command text to a file or a descriptor in blocks of 256 KiB; the file is
+// opened on the first write, so an input that renders nothing leaves none.
+// Throws SendError when opening or writing fails.
 class TextFile {
   public:
     // `path` empty or "-": write to `stdoutFd` instead.
