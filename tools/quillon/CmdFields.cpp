@@ -19,7 +19,7 @@ void Table(Writer& w, const KindTable& table) {
                                          "boolean",  "choice", "lines",  "segments", "objects"};
     static const char* const kPrintedBy[] = {"neither", "VORN", "KESH", "both"};
     w.StartObject();
-    w.Key("name"), w.String(table.name);
+    w.Key("name"), w.String(table.name.data());
     if (table.note) w.Key("note"), w.String(table.note);
     w.Key("fields"), w.StartArray();
     for (std::size_t k = 0; k < table.count; ++k) {

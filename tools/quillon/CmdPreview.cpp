@@ -12,15 +12,15 @@ namespace quillon::cli {
 namespace {
 
 struct PreviewOptions {
-    std::vector<std::string> inputs{"-"};
-    std::string output, pictures, lang;
+    RenderRun run;  // its inputs and language
+    std::string output, pictures;
     bool term = false;
     int scale = 1;
 };
 
 // The tables of the kinds are in the order of Kind.
 const char* KindName(Kind kind) {
-    return Kinds().first[static_cast<int>(kind)].name;
+    return Kinds().first[static_cast<int>(kind)].name.data();
 }
 
 // OUT.png for one label, OUT-1.png, OUT-2.png ... when several are drawn.
@@ -75,10 +75,9 @@ int Run(const PreviewOptions& o) {
         return kBadInput;
     }
     std::size_t drawn = 0;
-    RenderRun run;
-    run.inputs = o.inputs, run.lang = o.lang;
+    RenderRun run = o.run;
     run.each = [&](const std::string& name, Record& r) {
-        return Draw(o, drawn, name, r, o.inputs.size() > 1 || r.batch);
+        return Draw(o, drawn, name, r, o.run.inputs.size() > 1 || r.batch);
     };
     return RenderInputs(run);
 }
@@ -88,7 +87,7 @@ int Run(const PreviewOptions& o) {
 void SetupPreview(CLI::App& app) {
     auto o = std::make_shared<PreviewOptions>();
     CLI::App* sub = app.add_subcommand("preview", "Draw label files as pictures at the printer's dots");
-    sub->add_option("LABEL", o->inputs, "Label files, as for render; - or none reads standard input");
+    sub->add_option("LABEL", o->run.inputs, "Label files, as for render; - or none reads standard input");
     sub->add_option("-o,--output", o->output,
                     "PNG file; with several labels OUT-1.png, OUT-2.png, ... beside it");
     sub->add_flag("--term", o->term, "Draw each label on standard output in Unicode half blocks");
@@ -96,7 +95,7 @@ void SetupPreview(CLI::App& app) {
     sub->add_option("--pictures", o->pictures,
                     "Directory of PNG files named as the pictures stored in the printer")
         ->check(CLI::ExistingDirectory);
-    AddLanguage(sub, o->lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
+    AddLanguage(sub, o->run.lang, "Printer language, vorn or kesh; overrides the files' \"language\"");
     sub->footer(
         "Texts in printer fonts are drawn in a host font scaled to the character cell, whose outline is "
         "drawn faintly; every symbol is drawn by zint at the module sizes of the command text.\n"

@@ -18,8 +18,6 @@ class InputSource {
   public:
     explicit InputSource(int fd);  // does not take ownership of `fd`
     ~InputSource();
-    InputSource(const InputSource&) = delete;
-    InputSource& operator=(const InputSource&) = delete;
 
     // May be called from any thread.
     void Cancel();

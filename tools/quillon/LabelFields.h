@@ -101,7 +101,7 @@ struct LabelHeader {
 };
 
 struct KindTable {
-    const char* name;                 // the `type` value
+    std::string_view name;            // the `type` value, NUL-terminated
     void* (*begin)(ObjectDesc& out);  // makes `out` a new object of the kind; its options
     const Field* fields;
     std::size_t count;

@@ -273,22 +273,24 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
     if (!table) Fail(path + ".type", "expected one of " + names);
     void* options = table->begin(o);
-    for (std::size_t k = 0; k < table->count; ++k) {
-        FieldValue preset;
-        preset.number = table->fields[k].value, preset.integer = static_cast<long long>(preset.number);
-        if (table->fields[k].preset) table->fields[k].set(options, preset);
-    }
+    for (std::size_t k = 0; k < table->count; ++k)
+        if (const Field& f = table->fields[k]; f.preset) {
+            FieldValue preset;
+            preset.number = f.value, preset.integer = static_cast<long long>(f.value);
+            f.set(options, preset);
+        }
     // The unit decides how every length of the object is read.
     int objectUnit = labelUnit;
     if (unit && unit->IsString()) {
         const std::string_view name = View(*unit);
         objectUnit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : objectUnit;
     }
-    const float dpu = KindOf(o) == Kind::Picture ? 1 : label.DotsPer(objectUnit);
+    const Kind kind = KindOf(o);
+    const float dpu = kind == Kind::Picture ? 1 : label.DotsPer(objectUnit);
     const Json* given[32] = {};
     reader.Read(*table, node, path, options, dpu, given, "type");
     // Only QR segments and DataMatrix lines are arrays read on their own.
-    for (std::size_t k = 0; k < table->count; ++k) {
+    for (std::size_t k = 0; (kind == Kind::QR || kind == Kind::DataMatrix) && k < table->count; ++k) {
         if (given[k] && table->fields[k].type == FieldType::Segments)
             ReadSegments(reader, *given[k], path + ".segments", std::get<quillon::QRCodeOptions>(o));
         if (given[k] && table->fields[k].type == FieldType::Lines)

@@ -53,8 +53,6 @@ class LabelReader {
     // `overrides` replace the labels' own settings.
     LabelReader(int fd, std::string name, const Overrides& overrides);
     ~LabelReader();  // stops the reader and waits for it
-    LabelReader(const LabelReader&) = delete;
-    LabelReader& operator=(const LabelReader&) = delete;
 
     // The next batch in place of `batch`, whose labels go back to the
     // reader to be freed by the thread that allocated them; false once the
