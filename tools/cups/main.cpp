@@ -10,9 +10,10 @@
 // non-zero, which ends the job while the queue goes on with the next one.
 //
 // It starts once per job, and a job is mostly one label, so what it spends
-// before and around that label counts: it links the library's archive (none
-// of host text's libraries), and it reads and renders on its one thread,
-// where the tool reads on a thread of its own ahead of rendering.
+// before and around that label counts: it is linked as a static PIE with
+// the library's archive (no loader, no shared libraries to map and bind,
+// none of host text's libraries), and it reads and renders on its one
+// thread, where the tool reads on a thread of its own ahead of rendering.
 
 #include <fcntl.h>
 #include <signal.h>
