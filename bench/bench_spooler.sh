@@ -3,14 +3,18 @@
 # filter against the same labels rendered beforehand and sent to a raw queue
 # (and, for reference, to the quillon queue as command text, which runs no
 # filter), plus the filter's own time per job. Needs root and cups (see
-# tests/spooler/spooler-test.sh); interleaves the three kinds of run ROUNDS
-# times and reports medians.
-#   bench/bench_spooler.sh [BUILD_DIR] [JOBS] [ROUNDS]
+# tests/spooler/spooler-test.sh); interleaves the kinds of run ROUNDS times
+# and reports medians. BASELINE, another build of the filter (an older one,
+# say), is timed in the same rounds through the same queue, so that both are
+# measured under one load.
+#   bench/bench_spooler.sh [BUILD_DIR] [JOBS] [ROUNDS] [BASELINE]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 jobs=${2:-200}
 rounds=${3:-3}
+baseline=${4:-}
+[ -z "$baseline" ] || baseline=$(cd "$(dirname "$baseline")" && pwd)/$(basename "$baseline")
 tool=$build/tools/quillon/quillon
 source "$root/tests/spooler/private-cupsd.sh"
 trap spooler_stop EXIT
@@ -67,24 +71,44 @@ rate() {
 
 median() { sort -g | awk '{ v[NR] = $1 } END { print (NR % 2) ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
+# cupsd starts the filter anew for every job, so the one it runs is swapped
+# between runs.
+use_filter() { install -m 755 "$1" "$SPOOLER_DIR/bin/filter/quillon-label"; }
 results=$SPOOLER_DIR/results
 mkdir -p "$results"
+runs=(raw filter text)
+[ -z "$baseline" ] || runs=(raw filter baseline text)
 for round in $(seq "$rounds"); do
   { read -r raw; read -r raw_cpu; } < <(rate raw prn)
+  use_filter "$build/tools/cups/quillon-label"
   { read -r filter; read -r filter_cpu; } < <(rate label json)
+  line="raw $(printf '%.1f (%.1f)' "$raw" "$raw_cpu"), filter $(printf '%.1f (%.1f)' "$filter" "$filter_cpu")"
+  if [ -n "$baseline" ]; then
+    use_filter "$baseline"
+    { read -r baseline_rate; read -r baseline_cpu; } < <(rate label json)
+    use_filter "$build/tools/cups/quillon-label"
+    echo "$baseline_rate / $raw" | bc -l >> "$results/baseline_ratio"
+    line+=", baseline filter $(printf '%.1f (%.1f)' "$baseline_rate" "$baseline_cpu")"
+  fi
   { read -r text; read -r text_cpu; } < <(rate label prn -o document-format=application/vnd.quillon-commands)
-  for v in raw raw_cpu filter filter_cpu text text_cpu; do echo "${!v}" >> "$results/$v"; done
+  for v in raw raw_cpu filter filter_cpu baseline_rate baseline_cpu text text_cpu; do
+    [ -z "${!v:-}" ] || echo "${!v}" >> "$results/$v"
+  done
   echo "$filter / $raw" | bc -l >> "$results/ratio"
-  printf 'round %d: jobs/s (CPU ms per job): raw %.1f (%.1f), filter %.1f (%.1f), command text %.1f (%.1f)\n' \
-    "$round" "$raw" "$raw_cpu" "$filter" "$filter_cpu" "$text" "$text_cpu"
+  printf 'round %d: jobs/s (CPU ms per job): %s, command text %.1f (%.1f)\n' "$round" "$line" "$text" "$text_cpu"
 done
 
-# What the printer got through the filter is what the tool renders.
+# What the printer got through the filter (and the baseline) is what the
+# tool renders.
 received=($(spooler_received printer))
-i=0
-for f in "$labels"/*.prn; do
-  cmp -s "$f" "${received[$((jobs + i))]}" || { echo "bench: job $i differs from the tool's output" >&2; exit 1; }
-  i=$((i + 1))
+for run in 1 2; do
+  [ "$run" -eq 1 ] || [ -n "$baseline" ] || break
+  i=0
+  for f in "$labels"/*.prn; do
+    cmp -s "$f" "${received[$((run * jobs + i))]}" ||
+      { echo "bench: job $i through ${runs[$run]} differs from the tool's output" >&2; exit 1; }
+    i=$((i + 1))
+  done
 done
 
 # The filter run by hand the way cupsd runs it, against the tool alone:
@@ -111,6 +135,10 @@ filter=("$build/tools/cups/quillon-label" 1 root label 1 "job-uuid=urn:uuid:0 nu
 render=("$tool" render --lang vorn --dpi 203 "$label")
 filter_ms=$(per_call "${filter[@]}")
 filter_cpu=$(cpu_per_call "${filter[@]}")
+if [ -n "$baseline" ]; then
+  baseline_ms=$(per_call "$baseline" "${filter[@]:1}")
+  baseline_cpu=$(cpu_per_call "$baseline" "${filter[@]:1}")
+fi
 tool_ms=$(per_call "${render[@]}")
 tool_cpu=$(cpu_per_call "${render[@]}")
 true_cpu=$(cpu_per_call /bin/true)
@@ -124,7 +152,15 @@ printf '  quillon queue, label files (filter):           %6.1f   %6.1f\n' \
   "$(median < "$results/filter")" "$(median < "$results/filter_cpu")"
 printf '  quillon queue, command text (no filter):       %6.1f   %6.1f\n' \
   "$(median < "$results/text")" "$(median < "$results/text_cpu")"
+if [ -n "$baseline" ]; then
+  printf '  quillon queue, label files (baseline filter):  %6.1f   %6.1f\n' \
+    "$(median < "$results/baseline_rate")" "$(median < "$results/baseline_cpu")"
+fi
 printf '  filter / raw rate, median of the rounds:       %6.2f\n' "$(median < "$results/ratio")"
+[ -z "$baseline" ] ||
+  printf '  baseline filter / raw rate, median:            %6.2f\n' "$(median < "$results/baseline_ratio")"
 printf 'per job, 50 runs by hand (median wall, mean CPU): filter %.1f ms, %.1f ms CPU;\n' "$filter_ms" "$filter_cpu"
+[ -z "$baseline" ] ||
+  printf '  baseline filter %.1f ms, %.1f ms CPU;\n' "$baseline_ms" "$baseline_cpu"
 printf '  quillon render of the same label %.1f ms, %.1f ms CPU (starting /bin/true: %.1f ms CPU)\n' \
   "$tool_ms" "$tool_cpu" "$true_cpu"

@@ -52,6 +52,12 @@ dpkg-deb -x "$lib" "$work/moved"
 dpkg-deb -x "$tool" "$work/moved"
 check "binaries are stripped" bash -c "! readelf -S '$work/moved/usr/bin/quillon' | grep -q '\.symtab'"
 check "the tool runs from a moved prefix" bash -c "'$work/moved/usr/bin/quillon' demo | grep -q 'FORM BEGIN'"
+# The filter is a static PIE: stripped, it still needs no library and renders.
+filter=$work/moved/usr/lib/cups/filter/quillon-label
+check "the CUPS filter needs no shared library and renders a label as cupsd runs it" \
+  bash -c "! readelf -d '$filter' | grep -q NEEDED &&
+           PPD='$work/moved/usr/share/ppd/quillon/quillon-vorn.ppd' '$filter' 1 lp label 1 '' '$root/examples/picture.json' |
+             grep -q 'FORM BEGIN'"
 
 check "dpkg -i" dpkg -i "$lib" "$dev" "$tool"
 check "quillon demo (VORN)" bash -c "quillon demo | grep -q 'FORM BEGIN'"

@@ -134,5 +134,63 @@ TEST(LabelFilter, RunsAsCupsRunsIt) {
     std::system(("rm -rf " + dir).c_str());
 }
 
+// The filter reads and renders on its own thread rather than through the
+// tool's batch path; its messages, their order and its exit status are
+// still the tool's, with the job's title for <stdin>.
+TEST(LabelFilter, ReportsBadLabelsAsTheToolDoes) {
+    char dirTemplate[] = "/tmp/quillon-label-test.XXXXXX";
+    const std::string dir = ::mkdtemp(dirTemplate);
+    const std::string wide = R"({"type": "barcode1d", "x": 1, "y": 1, "data": "12", "narrow": 2, "wide": 5})";
+    const std::string maxicode =
+        R"({"type": "maxicode", "x": 20, "y": 20, "mode": 3, "postal_code": "B1050", )"
+        R"("country_code": "056", "service_class": "999", "year": "07"})";
+    struct Row {
+        std::string what, input;
+        int status;
+        std::string err;
+    };
+    const Row rows[] = {
+        {"JSON Lines: a bad label, a syntax error, then a notice twice",
+         "{\"name\": \"A\", \"objects\": []}\n{\"name\": \"B\", \"objects\": [{\"type\": \"line\"}]}\n"
+         "{bad\n{\"name\": \"C\", \"objects\": [" +
+             wide + "]}\n{\"name\": \"D\", \"objects\": [" + wide + "]}\n",
+         2,
+         "ERROR: label.json: label 1 (line 2): objects[0].x: missing\n"
+         "ERROR: label.json:3:2: unexpected 'b'; expected a member name (label 2)\n"
+         "WARNING: label.json: objects[0].narrow/wide: Code 128 prints 1:1 (2 labels, first label 3)\n"},
+        {"an array: a label the library refuses",
+         R"([{"name": "A", "objects": []}, {"name": "M", "objects": [)" + maxicode + "]}]", 1,
+         "ERROR: label.json: label 1: Format [MaxicodeMsgStructuredOpenSystemStandard] is not supported.\n"},
+        {"an array: a bad label, whose status holds, then a refused one",
+         R"([{"name": "B", "objects": [{"type": "box"}]}, {"name": "M", "objects": [)" + maxicode + "]}]", 2,
+         "ERROR: label.json: label 0: objects[0].x: missing\n"
+         "ERROR: label.json: label 1: Format [MaxicodeMsgStructuredOpenSystemStandard] is not supported.\n"},
+        {"one label over several lines, broken", "{\n  \"name\": \"A\",\n  \"objects\": [\n", 2,
+         "ERROR: label.json:4:1: unexpected end of input; expected a value\n"},
+        {"nothing", "", 2, "ERROR: label.json: empty input\n"},
+    };
+    for (const Row& row : rows) {
+        const FilterRun run = RunFilter(dir, "7 ann label.json 1 ''", row.input);
+        EXPECT_EQ(run.status, row.status) << row.what;
+        EXPECT_EQ(run.err, row.err) << row.what;
+        EXPECT_EQ(run.out, "") << row.what;
+    }
+
+    // A label spread over several lines, as editors write it, renders as the
+    // tool renders it.
+    const FilterRun pretty = RunFilter(dir, "7 ann label.json 1 ''",
+                                       "{\n  \"name\": \"P\",\n  \"objects\": [\n    " + wide + "\n  ]\n}\n");
+    EXPECT_EQ(pretty.status, 0);
+    EXPECT_EQ(pretty.out, Render(dir, "--lang vorn --dpi 203"));
+    EXPECT_EQ(pretty.err, "WARNING: label.json: objects[0].narrow/wide: Code 128 prints 1:1\n");
+
+    // A job file that cannot be read ends the input like its end would.
+    const FilterRun directory = RunFilter(dir, "7 ann label.json 1 '' " + dir, "");
+    EXPECT_EQ(directory.status, 2);
+    EXPECT_EQ(directory.err, "ERROR: label.json: empty input\nERROR: label.json: Is a directory\n");
+
+    std::system(("rm -rf " + dir).c_str());
+}
+
 }  // namespace
 }  // namespace quillon::cups

@@ -85,8 +85,10 @@ spooler_listen() {
   python3 "$(dirname "${BASH_SOURCE[0]}")/listener.py" 127.0.0.2 "$SPOOLER_DIR/printers/$name" \
     "$SPOOLER_DIR/printers/$name.hold" > "$SPOOLER_DIR/printers/$name.port" &
   SPOOLER_PIDS+=($!)
+  # The port file may not be there yet; a failed cat must not end a caller
+  # that runs under set -e.
   for i in $(seq 100); do
-    LISTEN_PORT=$(cat "$SPOOLER_DIR/printers/$name.port" 2> /dev/null)
+    LISTEN_PORT=$(cat "$SPOOLER_DIR/printers/$name.port" 2> /dev/null || true)
     [ -z "$LISTEN_PORT" ] || return 0
     sleep 0.05
   done

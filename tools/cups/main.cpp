@@ -9,8 +9,11 @@
 // prints nothing: its message goes to the job log and the filter exits
 // non-zero, which ends the job while the queue goes on with the next one.
 //
-// It starts once per job, so it renders in its own process and links the
-// library's archive: it loads none of the libraries host text needs.
+// It starts once per job, and a job is mostly one label, so what it spends
+// before and around that label counts: it is linked as a static PIE with
+// the library's archive (no loader, no shared libraries to map and bind,
+// none of host text's libraries), and it reads and renders on its one
+// thread, where the tool reads on a thread of its own ahead of rendering.
 
 #include <fcntl.h>
 #include <signal.h>
@@ -19,14 +22,15 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <iostream>
-#include <iterator>
 #include <sstream>
 #include <string>
 
 #include "Cli.h"
+#include "InputSource.h"
 #include "LabelFilter.h"
+#include "LabelReader.h"
+#include "Notices.h"
 
 namespace quillon {
 namespace {
@@ -63,12 +67,26 @@ bool WriteAll(int fd, const std::string& text) {
     return true;
 }
 
+// The whole of a small file; "" when it cannot be read.
+std::string ReadFile(const char* path) {
+    std::string text;
+    const int fd = ::open(path, O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return text;
+    char block[8192];
+    for (ssize_t n; (n = ::read(fd, block, sizeof block)) != 0;) {
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) break;
+        text.append(block, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return text;
+}
+
 // The queue's settings are its PPD's defaults; the job may override them.
 Rendering QueueRendering(const char* options) {
     std::string language, resolution;
     if (const char* ppdPath = std::getenv("PPD")) {
-        std::ifstream in(ppdPath, std::ios::binary);
-        const std::string ppd{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+        const std::string ppd = ReadFile(ppdPath);
         language = PpdDefault(ppd, "LabelLanguage");
         resolution = PpdDefault(ppd, "Resolution");
     }
@@ -79,18 +97,50 @@ Rendering QueueRendering(const char* options) {
     return ChooseRendering(language, resolution);
 }
 
-// Renders standard input; the notices, written on std::cerr by the renderer,
-// become warnings of the job.
+// Reads and renders the labels of standard input in order, with the
+// messages and exit status of `quillon render -` and its notices as
+// warnings of the job. Each label is rendered as soon as it is read, on this
+// thread: starting a reader thread and handing labels over costs a job of
+// one label more than reading it does.
 int Render(const Rendering& rendering, std::string& text) {
-    cli::RenderRun run;
-    run.lang = rendering.language;
-    run.dpi = rendering.dpi;
-    run.emit = [&](const std::string& label) { text += label; };
-    std::ostringstream notices;
-    std::streambuf* saved = std::cerr.rdbuf(notices.rdbuf());
-    const int status = cli::RenderInputs(run);
+    const std::string name = "<stdin>";
+    cli::InputSource input(0);
+    int status = cli::kOk;
+    bool batch = false;
+    cli::NoticeReport notices;
+    std::vector<quillon::LabelNotice> labelNotices;
+    auto handle = [&](cli::Record& r) {
+        batch = batch || r.batch;
+        if (!r.label) {
+            cli::Report(r.error);
+            status = cli::kBadInput;
+            return true;
+        }
+        try {
+            text += cli::RenderLabel(*r.label, &labelNotices);
+        } catch (const cli::RenderError& e) {
+            cli::Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
+            if (status == cli::kOk) status = cli::kRenderFailed;
+            return true;
+        }
+        cli::CollectNotices(*r.label, labelNotices, r.index, notices);
+        return true;
+    };
+    const cli::Language language = rendering.language == "kesh"   ? cli::Language::Kesh
+                                   : rendering.language == "vorn" ? cli::Language::Vorn
+                                                                  : cli::Language::Unset;
+    cli::ReadLabels(input, name, {language, rendering.dpi}, handle);
+    // A failed read ends the input as its end would, and is reported last.
+    if (input.Error() != 0) {
+        cli::Record failed;
+        failed.error = name + ": " + std::strerror(input.Error());
+        handle(failed);
+    }
+    std::ostringstream printed;
+    std::streambuf* saved = std::cerr.rdbuf(printed.rdbuf());
+    notices.Print("quillon: " + name + ": ", batch);
     std::cerr.rdbuf(saved);
-    std::istringstream lines(notices.str());
+    std::istringstream lines(printed.str());
     for (std::string line; std::getline(lines, line);) Log("WARNING", line);
     return status;
 }
