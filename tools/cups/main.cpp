@@ -27,10 +27,7 @@
 #include <string>
 
 #include "Cli.h"
-#include "InputSource.h"
 #include "LabelFilter.h"
-#include "LabelReader.h"
-#include "Notices.h"
 
 namespace quillon {
 namespace {
@@ -97,50 +94,21 @@ Rendering QueueRendering(const char* options) {
     return ChooseRendering(language, resolution);
 }
 
-// Reads and renders the labels of standard input in order, with the
-// messages and exit status of `quillon render -` and its notices as
-// warnings of the job. Each label is rendered as soon as it is read, on this
-// thread: starting a reader thread and handing labels over costs a job of
-// one label more than reading it does.
+// Renders standard input as `quillon render -` does, but on this thread:
+// starting a reader thread costs a job of one label more than reading it.
+// The notices, written on std::cerr by the renderer, become warnings of the
+// job.
 int Render(const Rendering& rendering, std::string& text) {
-    const std::string name = "<stdin>";
-    cli::InputSource input(0);
-    int status = cli::kOk;
-    bool batch = false;
-    cli::NoticeReport notices;
-    std::vector<quillon::LabelNotice> labelNotices;
-    auto handle = [&](cli::Record& r) {
-        batch = batch || r.batch;
-        if (!r.label) {
-            cli::Report(r.error);
-            status = cli::kBadInput;
-            return true;
-        }
-        try {
-            text += cli::RenderLabel(*r.label, &labelNotices);
-        } catch (const cli::RenderError& e) {
-            cli::Report(name + ": " + (r.batch ? "label " + std::to_string(r.index) + ": " : "") + e.what());
-            if (status == cli::kOk) status = cli::kRenderFailed;
-            return true;
-        }
-        cli::CollectNotices(*r.label, labelNotices, r.index, notices);
-        return true;
-    };
-    const cli::Language language = rendering.language == "kesh"   ? cli::Language::Kesh
-                                   : rendering.language == "vorn" ? cli::Language::Vorn
-                                                                  : cli::Language::Unset;
-    cli::ReadLabels(input, name, {language, rendering.dpi}, handle);
-    // A failed read ends the input as its end would, and is reported last.
-    if (input.Error() != 0) {
-        cli::Record failed;
-        failed.error = name + ": " + std::strerror(input.Error());
-        handle(failed);
-    }
-    std::ostringstream printed;
-    std::streambuf* saved = std::cerr.rdbuf(printed.rdbuf());
-    notices.Print("quillon: " + name + ": ", batch);
+    cli::RenderRun run;
+    run.lang = rendering.language;
+    run.dpi = rendering.dpi;
+    run.oneThread = true;
+    run.emit = [&](const std::string& label) { text += label; };
+    std::ostringstream notices;
+    std::streambuf* saved = std::cerr.rdbuf(notices.rdbuf());
+    const int status = cli::RenderInputs(run);
     std::cerr.rdbuf(saved);
-    std::istringstream lines(printed.str());
+    std::istringstream lines(notices.str());
     for (std::string line; std::getline(lines, line);) Log("WARNING", line);
     return status;
 }

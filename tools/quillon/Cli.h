@@ -61,6 +61,7 @@ struct RenderRun {
     std::string lang;
     float dpi = 0;                                           // 0: each label's own resolution
     bool check = false, stats = false, stopAtError = false;  // --check, --stats, --fail-fast
+    bool oneThread = false;  // read on the calling thread (a job of one label)
     unsigned jobs = 0;
     std::function<void(const std::string&)> emit;
     // Set: takes each good label and its input's name instead of rendering.

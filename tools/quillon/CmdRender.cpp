@@ -117,7 +117,7 @@ bool RenderInput(const std::string& path, int fd, const RenderRun& run, Stats& s
     const unsigned cores = std::thread::hardware_concurrency();
     const unsigned jobs = run.jobs ? run.jobs : cores > 1 ? cores - 1 : 1;
     // The labels are read and checked on another thread.
-    LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi});
+    LabelReader reader(fd, name, {LanguageOption(run.lang), run.dpi}, !run.oneThread);
     LabelBatch labels;
     while (more && reader.Next(labels)) {
         if (!run.check && !run.each) RenderAll(labels, rendered, jobs);

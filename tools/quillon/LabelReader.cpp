@@ -5,8 +5,13 @@
 
 namespace quillon::cli {
 
-LabelReader::LabelReader(int fd, std::string name, const Overrides& overrides)
-    : _source(fd), _name(std::move(name)), _overrides(overrides), _thread([this] { Run(); }) {}
+LabelReader::LabelReader(int fd, std::string name, const Overrides& overrides, bool threaded)
+    : _source(fd), _name(std::move(name)), _overrides(overrides), _threaded(threaded) {
+    if (threaded)
+        _thread = std::thread([this] { Run(); });
+    else
+        Run();
+}
 
 LabelReader::~LabelReader() {
     Close();
@@ -43,7 +48,7 @@ bool LabelReader::Next(LabelBatch& batch) {
 
 bool LabelReader::Hand(LabelBatch& batch) {
     std::unique_lock<std::mutex> lock(_mutex);
-    _room.wait(lock, [this] { return _stopped || _queue.size() < kMaxQueued; });
+    _room.wait(lock, [this] { return _stopped || !_threaded || _queue.size() < kMaxQueued; });
     if (_stopped) return false;
     _queue.push_back(std::move(batch));
     std::vector<LabelBatch> spent;

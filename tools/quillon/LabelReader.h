@@ -49,9 +49,10 @@ class LabelReader {
     // while the renderer still starts on the first labels at once.
     static constexpr std::size_t kBatchSize = 128;
 
-    // Starts reading `fd` (not owned); `name` names the input in messages;
-    // `overrides` replace the labels' own settings.
-    LabelReader(int fd, std::string name, const Overrides& overrides);
+    // Starts reading `fd` (not owned); `name` names the input in messages.
+    // Not `threaded`: the whole input is read here, before the first Next,
+    // which costs a job of one label less than starting a thread.
+    LabelReader(int fd, std::string name, const Overrides& overrides, bool threaded = true);
     ~LabelReader();  // stops the reader and waits for it
 
     // The next batch in place of `batch`, whose labels go back to the
@@ -78,10 +79,10 @@ class LabelReader {
     std::condition_variable _room;   // a batch was taken or the reader was stopped
     std::deque<LabelBatch> _queue;
     std::vector<LabelBatch> _spent;  // handled batches, back to the reader
-    bool _done = false;
+    bool _done = false, _threaded;
     bool _stopped = false;
     std::atomic<bool> _stopRequested{false};  // `_stopped`, read without the lock
-    std::thread _thread;                      // last: it starts once every other member is ready
+    std::thread _thread;
 };
 
 }  // namespace quillon::cli
