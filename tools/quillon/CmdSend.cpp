@@ -23,13 +23,7 @@ struct SendOptions {
 };
 
 int Run(const SendOptions& o) {
-    Target target;
-    try {
-        target = ParseTarget(o.to);
-    } catch (const UsageError& e) {
-        Report(e.what());
-        return kBadInput;
-    }
+    const Target target = ParseTarget(o.to);
     // Every label is rendered before anything is sent: a bad label in the
     // input sends nothing at all.
     std::string text;

@@ -179,9 +179,8 @@ int Run(const TextOptions& o) {
                                      host.data(), p.port, p.address, p.device, p.baud);
         if (!sent) throw SendError(target.uri + ": the connection could not be opened");
         if (!o.output.empty()) SaveImage(hlv ? "HLV.png" : name, directory.Home() / o.output, hlv);
-    } catch (const UsageError& e) {
-        Report(e.what());
-        return kBadInput;
+    } catch (const UsageError&) {
+        throw;
     } catch (const std::exception& e) {
         Report(std::string(e.what()).rfind("text: ", 0) == 0 ? e.what() : std::string("text: ") + e.what());
         return kSendFailed;

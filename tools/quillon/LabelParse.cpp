@@ -33,13 +33,6 @@ std::string_view View(const Json& v) {
     return {v.GetString(), v.GetStringLength()};
 }
 
-// The member `key` of an object, or null (without RapidJSON's strlen of the key).
-const Json* Member(const Json& object, std::string_view key) {
-    for (const auto& m : object.GetObject())
-        if (View(m.name) == key) return &m.value;
-    return nullptr;
-}
-
 // The first byte of `text` that needs a closer look, or its size: one that
 // is not well-formed UTF-8 or, when `framed`, a CR, LF or NUL (and '"' for
 // VORN) that a command cannot carry. A word of other ASCII, most of a
@@ -305,9 +298,12 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     CheckObject(o, path, label);
 }
 
+// Whether the member `key` of `root` is the string `value` (without
+// RapidJSON's strlen of the key).
 bool Named(const Json& root, std::string_view key, std::string_view value) {
-    const Json* m = Member(root, key);
-    return m && m->IsString() && View(*m) == value;
+    for (const auto& m : root.GetObject())
+        if (View(m.name) == key) return m.value.IsString() && View(m.value) == value;
+    return false;
 }
 
 bool AllOf(std::string_view text, const char* allowed) {

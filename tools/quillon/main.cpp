@@ -8,6 +8,7 @@
 #include <sstream>
 
 #include "Cli.h"
+#include "Target.h"
 
 namespace quillon::cli {
 
@@ -76,6 +77,9 @@ int Main(int argc, char** argv) {
         std::ostringstream out;
         const int code = app.exit(e, out, std::cerr);
         return code == 0 ? WriteText(out.str()) : kBadInput;
+    } catch (const UsageError& e) {  // a command line its command cannot carry out
+        Report(e.what());
+        return kBadInput;
     }
     return kOk;
 }
