@@ -125,7 +125,8 @@ const KindTable& SegmentTable();
 // member of every object.
 inline int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
     for (std::size_t i = 0; i < table.count; ++i)
-        if (std::string_view(table.fields[i].name, table.fields[i].size) == std::string_view(name, size))
+        if (table.fields[i].size == size && table.fields[i].name[0] == name[0] &&
+            std::memcmp(table.fields[i].name, name, size) == 0)
             return static_cast<int>(i);
     return -1;
 }

@@ -86,9 +86,11 @@ class Reader {
         for (const auto& member : object.GetObject()) {
             const std::string_view key = View(member.name);
             if (key == skip) continue;
-            const Field& hint = table.fields[next % table.count];
-            const int k = hint.size == key.size() && std::memcmp(hint.name, key.data(), key.size()) == 0
-                              ? next % static_cast<int>(table.count)
+            next = next == static_cast<int>(table.count) ? 0 : next;
+            const Field& hint = table.fields[next];
+            const int k = hint.size == key.size() && hint.name[0] == key[0] &&
+                                  std::memcmp(hint.name, key.data(), key.size()) == 0
+                              ? next
                               : FieldIndex(table, key.data(), key.size());
             next = k + 1;
             if (k < 0 || given[k])
