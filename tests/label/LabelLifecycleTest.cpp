@@ -18,12 +18,7 @@ namespace {
 using quillon_test::Dot;
 using quillon_test::Inch;
 using quillon_test::MM;
-
-std::string Render() {
-    std::string out;
-    LabelToString(out);
-    return out;
-}
+using quillon_test::Render;
 
 struct Scenario {
     std::string name;

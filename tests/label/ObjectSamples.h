@@ -1,8 +1,8 @@
 #ifndef QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 #define QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 
-// One call of every adding function, with arguments that record an object
-// of its kind; the texts are long enough to live on the heap.
+// Helpers of the label-function tests: one call of every adding function
+// and the open label's text.
 
 #include <functional>
 #include <string>
@@ -12,6 +12,15 @@
 
 namespace quillon_test {
 
+// The open label's text.
+inline std::string Render() {
+    std::string text;
+    LabelToString(text);
+    return text;
+}
+
+// One call of every adding function, with arguments that record an object
+// of its kind; the texts are long enough to live on the heap.
 inline std::vector<std::function<void*()>> EveryKindOfObject() {
     constexpr ScaleEnum Dot = ScaleEnum::Dot;
     constexpr RotateEnum None = RotateEnum::None;
