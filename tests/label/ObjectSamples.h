@@ -1,9 +1,6 @@
 #ifndef QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 #define QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 
-// Helpers of the label-function tests: one call of every adding function
-// and the open label's text.
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,8 +9,7 @@
 
 namespace quillon_test {
 
-// The open label's text.
-inline std::string Render() {
+inline std::string Render() {  // the open label's text
     std::string text;
     LabelToString(text);
     return text;
