@@ -2,11 +2,9 @@
 // golden/maxicode.txt and golden/rfid.txt.
 #include <gtest/gtest.h>
 
-#include <stdexcept>
 #include <string>
 
 #include "EmitterGolden.h"
-#include "generate/Emitters.h"
 
 namespace {
 
@@ -99,28 +97,6 @@ TEST(Emitters, Rfid) {
         {"other banks record nothing", [] { for (int bank : {0, 2, 4, 5, 6, 7, 8, -1}) Rfid().Bank(bank)(); }},
     });
     // clang-format on
-}
-
-// Only EPC and user-bank writes reach the form through the adding function;
-// the emitters still name every bank and refuse what they cannot write.
-TEST(Emitters, RfidBanks) {
-    std::string actual;
-    for (int bank : {0, 2, 4, 5, 6, 7, 8, -1})
-        for (int password : {0, 2})
-            for (int kesh : {0, 1}) {
-                quillon::TextBuffer text;
-                std::string result;
-                try {
-                    (kesh ? quillon::EmitRfid_kesh : quillon::EmitRfid)(
-                        text, {305419896, 43981, "LABEL1", bank, 2, "", "", password, "PW"});
-                    result = text.ToString();
-                } catch (const std::invalid_argument& e) {
-                    result = std::string("throws ") + e.what();
-                }
-                actual += "== bank " + std::to_string(bank) + ", password " + std::to_string(password) +
-                          (kesh ? " kesh\n" : " vorn\n") + Escape(result);
-            }
-    CheckGoldenFile("rfid-banks.txt", actual);
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 // section of golden/<kind>.txt. Bytes are escaped so that "\r\n" stays
 // visible. QUILLON_UPDATE_GOLDEN=1 rewrites the files from the output.
 
+#include <exception>
 #include <functional>
 #include <string>
 #include <utility>
@@ -53,6 +54,18 @@ struct Placed {
     Case& Turn(int r) { return rotation = r, Self(); }
     Case& Self() { return static_cast<Case&>(*this); }
 };
+
+// What `f` throws as an E, "" when it throws nothing; anything else
+// escapes and fails the test.
+template <typename E = std::exception, typename F>
+std::string Thrown(F&& f) {
+    try {
+        f();
+    } catch (const E& e) {
+        return e.what();
+    }
+    return "";
+}
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
 constexpr ScaleEnum MM = ScaleEnum::MM;

@@ -18,12 +18,7 @@ namespace {
 using quillon_test::Dot;
 using quillon_test::Inch;
 using quillon_test::MM;
-
-std::string Render() {
-    std::string out;
-    LabelToString(out);
-    return out;
-}
+using quillon_test::Render;
 
 struct Scenario {
     std::string name;
@@ -105,12 +100,7 @@ TEST(LabelState, NothingWithoutAnOpenLabel) {
     for (int round = 0; round < 2; ++round) {
         for (const auto& add : quillon_test::EveryKindOfObject()) EXPECT_EQ(add(), nullptr);
         std::string text = "unchanged";
-        try {
-            LabelToString(text);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::logic_error& e) {
-            EXPECT_STREQ(e.what(), "No label is open.");
-        }
+        EXPECT_EQ(quillon_test::Thrown<std::logic_error>([&] { LabelToString(text); }), "No label is open.");
         EXPECT_EQ(text, "unchanged");
         ExpectOwned(0);
         Label(0);  // the second round runs after a close
@@ -123,12 +113,8 @@ TEST(LabelState, InvalidUnitLeavesNoLabel) {
     CreateLabel(0, "OLD", 203.0f, Inch);
     Picture(1, 1, "A");
     for (ScaleEnum unit : {Dot, static_cast<ScaleEnum>(7), static_cast<ScaleEnum>(-1)}) {
-        try {
-            CreateLabel(1, "NEW", 300.0f, unit);
-            ADD_FAILURE() << "no exception";
-        } catch (const std::invalid_argument& e) {
-            EXPECT_STREQ(e.what(), "Invalid units.");
-        }
+        EXPECT_EQ(quillon_test::Thrown<std::invalid_argument>([&] { CreateLabel(1, "NEW", 300.0f, unit); }),
+                  "Invalid units.");
         EXPECT_EQ(gpLabel, nullptr);
         EXPECT_EQ(gpPrinterResolution, nullptr);
         EXPECT_EQ(giPrintLanguageTyp, 1);

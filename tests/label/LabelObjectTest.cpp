@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../generate/EmitterGolden.h"
 #include "quillon/Label.h"
 #include "quillon/LabelObject.h"
 
@@ -17,6 +18,7 @@ namespace {
 
 using quillon::Language;
 using quillon::Unit;
+using quillon_test::Thrown;
 constexpr RotateEnum None = RotateEnum::None;
 
 // Each notice names the object it is about, counted in adding calls: a call
@@ -43,6 +45,7 @@ TEST(LabelObject, RefusesWhatTheLanguageCannotFrame) {
         std::function<void(quillon::Label&)> add;
         const char* message;  // empty: accepted
     };
+    // clang-format off
     const Case cases[] = {
         {Language::Vorn, [](quillon::Label& l) { l.text({.data = "SAY \"HI\""}); }, "text.data: VORN cannot frame a double quote"},
         {Language::Kesh, [](quillon::Label& l) { l.text({.data = "SAY \"HI\""}); }, ""},
@@ -55,47 +58,27 @@ TEST(LabelObject, RefusesWhatTheLanguageCannotFrame) {
         {Language::Kesh, [](quillon::Label& l) { l.rfid({.password = "\r"}); }, "rfid.password: KESH cannot frame a carriage return"},
         {Language::Kesh, [](quillon::Label& l) { l.pdf417({.data = "*;~/"}); }, ""},
     };
+    // clang-format on
     for (const Case& c : cases) {
         quillon::Label label(c.language, 203, Unit::Inch);
-        std::string message;
-        try {
-            c.add(label);
-        } catch (const std::invalid_argument& e) {
-            message = e.what();
-        }
-        EXPECT_EQ(message, c.message);
+        EXPECT_EQ(Thrown<std::invalid_argument>([&] { c.add(label); }), c.message);
         EXPECT_NO_THROW(label.render()) << c.message;  // a refused object is not recorded
     }
     EXPECT_THROW(quillon::Label(Language::Vorn, 203, Unit::Inch, "A\nB"), std::invalid_argument);
 }
 
 TEST(LabelObject, SameErrorsAsTheLabelFunctions) {
-    try {
-        quillon::Label(Language::Vorn, 203, Unit::Dot);
-        ADD_FAILURE() << "no exception";
-    } catch (const std::invalid_argument& e) {
-        EXPECT_STREQ(e.what(), "Invalid units.");
-    }
+    EXPECT_EQ(Thrown<std::invalid_argument>([] { quillon::Label(Language::Vorn, 203, Unit::Dot); }),
+              "Invalid units.");
     quillon::Label label(Language::Vorn, 203, Unit::Inch);
     label.barcode1D({.data = "1", .type = BarcodeTypeEnum_1D::NOT_DEFINED});
     std::string plain = "kept";
     CreateLabel(0, "LABEL", 203, ScaleEnum::Inch);
     CreateBarcode1D(0, 0, "1", ScaleEnum::Inch, 0, 0, 0, BarcodeTypeEnum_1D::NOT_DEFINED, true, None, false);
-    std::string expected;
-    try {
-        LabelToString(plain);
-    } catch (const std::exception& e) {
-        expected = e.what();
-    }
+    const std::string expected = Thrown([&] { LabelToString(plain); });
     CloseLabel();
-    std::string actual;
-    try {
-        label.render();
-    } catch (const std::exception& e) {
-        actual = e.what();
-    }
     EXPECT_NE(expected, "");
-    EXPECT_EQ(actual, expected);
+    EXPECT_EQ(Thrown([&] { label.render(); }), expected);
     EXPECT_EQ(plain, "kept");
 }
 

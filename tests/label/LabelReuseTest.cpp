@@ -8,18 +8,14 @@
 #include <string>
 #include <thread>
 
+#include "ObjectSamples.h"
 #include "label/LabelState.h"
 #include "model/IText.h"
 
 namespace {
 
 constexpr ScaleEnum Dot = ScaleEnum::Dot;
-
-std::string Render() {
-    std::string out;
-    LabelToString(out);
-    return out;
-}
+using quillon_test::Render;
 
 // More rows than a fresh form holds, long strings, raw content and a KESH
 // form told to stay on the printer.

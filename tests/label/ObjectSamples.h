@@ -1,9 +1,6 @@
 #ifndef QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 #define QUILLON_TESTS_LABEL_OBJECTSAMPLES_H
 
-// One call of every adding function, with arguments that record an object
-// of its kind; the texts are long enough to live on the heap.
-
 #include <functional>
 #include <string>
 #include <vector>
@@ -12,6 +9,14 @@
 
 namespace quillon_test {
 
+inline std::string Render() {  // the open label's text
+    std::string text;
+    LabelToString(text);
+    return text;
+}
+
+// One call of every adding function, with arguments that record an object
+// of its kind; the texts are long enough to live on the heap.
 inline std::vector<std::function<void*()>> EveryKindOfObject() {
     constexpr ScaleEnum Dot = ScaleEnum::Dot;
     constexpr RotateEnum None = RotateEnum::None;

@@ -6,13 +6,11 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "../generate/EmitterGolden.h"
 #include "Pdf417Corpus.h"
 #include "pdf417/Pdf417Encoder.h"
 
@@ -51,15 +49,6 @@ std::string Summary(const std::vector<unsigned char>& input, Control control, in
     return line;
 }
 
-// Compares the whole text at once: on a mismatch GoogleTest shows a diff.
-void CheckGolden(const std::string& file, const std::string& actual) {
-    const std::string path = std::string(QUILLON_TEST_DATA_DIR) + "/data/" + file;
-    if (const char* update = std::getenv("QUILLON_UPDATE_GOLDEN"); update && std::string(update) == "1")
-        std::ofstream(path) << actual;
-    std::ifstream in(path);
-    EXPECT_EQ(actual, std::string(std::istreambuf_iterator<char>(in), {})) << path;
-}
-
 // Each input under the three controls at the defaults, and in the order the
 // label emitter uses (one column, then the 1:2 aspect column count).
 TEST(Pdf417Corpus, EveryInputEveryControl) {
@@ -72,7 +61,7 @@ TEST(Pdf417Corpus, EveryInputEveryControl) {
                  Summary(corpus[n], Control::TextAndByte, 10, 3, false) +
                  Summary(corpus[n], Control::ByteOnly, 10, 3, false) +
                  Summary(corpus[n], Control::Auto, 2, 1, true) + "\n";
-    CheckGolden("corpus-sizing.txt", lines);
+    quillon_test::CheckGoldenFile("corpus-sizing.txt", lines);
 }
 
 // n letters compact to n / 2 codewords: the totals around every level and
@@ -87,7 +76,7 @@ TEST(Pdf417Corpus, LevelAndColumnBoundaries) {
                     std::to_string(letters) + " " + std::to_string(level) + " " + std::to_string(columns) +
                     Summary(std::vector<unsigned char>(letters, 'A'), Control::Auto, level, columns, false) +
                     "\n";
-    CheckGolden("boundary-sizing.txt", lines);
+    quillon_test::CheckGoldenFile("boundary-sizing.txt", lines);
 }
 
 // The emitter's default column count for each total of codewords where it
@@ -102,7 +91,7 @@ TEST(Pdf417Corpus, AspectColumnSteps) {
         last = enc.aspect_1to2_column();
         lines += std::to_string(enc.TotalLength()) + " " + std::to_string(last) + "\n";
     }
-    CheckGolden("aspect-columns.txt", lines);
+    quillon_test::CheckGoldenFile("aspect-columns.txt", lines);
 }
 
 }  // namespace

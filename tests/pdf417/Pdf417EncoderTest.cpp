@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "../generate/EmitterGolden.h"
 #include "Pdf417Corpus.h"
 #include "pdf417/Pdf417Encoder.h"
 
@@ -72,12 +73,7 @@ TEST(Pdf417Encoder, OptionsAreCheckedAndKeepTheirOldValues) {
     // clang-format on
     for (const Row& row : rows) {
         Pdf417Encoder enc;
-        std::string message;
-        try {
-            row.call(enc);
-        } catch (const std::invalid_argument& e) {
-            message = e.what();
-        }
+        const std::string message = quillon_test::Thrown<std::invalid_argument>([&] { row.call(enc); });
         EXPECT_EQ(message, row.message);
         EXPECT_EQ((std::vector<int>{enc.NarrowBarWidth(), enc.RowHeight(), enc.QuietZone()}), row.sizes)
             << message;

@@ -130,35 +130,26 @@ TEST(PreviewDecode, GeneratedSymbolsDecodeAndStartAtTheirAnchor) {
         const float x = static_cast<float>(pick(0, 400)), y = static_cast<float>(pick(0, 400));
         const auto rotation = static_cast<RotateEnum>(pick(0, 3));
         const int module = pick(2, 6);
+        const float m = static_cast<float>(module);
         quillon::Label label(round % 2 ? quillon::Language::Kesh : quillon::Language::Vorn, 203,
                              quillon::Unit::Inch);
         const auto dot = quillon::Unit::Dot;
         switch (round % 5) {
             case 0:
-                label.qr({x, y, data, static_cast<float>(module), {}, {}, {}, {}, rotation, dot});
+                label.qr({x, y, data, m, {}, {}, {}, {}, rotation, dot});
                 break;
             case 1:
-                label.dataMatrix(
-                    {x, y, data, static_cast<float>(module), rotation, false, "", 13, 10, {}, {}, dot});
+                label.dataMatrix({x, y, data, m, rotation, false, "", 13, 10, {}, {}, dot});
                 break;
             case 2:
-                label.aztec({x,
-                             y,
-                             data,
-                             static_cast<float>(module),
-                             AztecCodeTypeEnum::Default,
-                             {},
-                             {},
-                             rotation,
-                             dot});
+                label.aztec({x, y, data, m, AztecCodeTypeEnum::Default, {}, {}, rotation, dot});
                 break;
             case 3:
-                label.pdf417(
-                    {x, y, data, static_cast<float>(module), 3.0f * module, {}, {}, {}, rotation, dot});
+                label.pdf417({x, y, data, m, 3 * m, {}, {}, {}, rotation, dot});
                 break;
             case 4:
-                label.barcode1D({x, y, data, static_cast<float>(module), static_cast<float>(module), 0.5f,
-                                 BarcodeTypeEnum_1D::Code_128, false, rotation, false, dot});
+                label.barcode1D(
+                    {x, y, data, m, m, 0.5f, BarcodeTypeEnum_1D::Code_128, false, rotation, false, dot});
                 break;
         }
         const PreviewImage image = label.preview();
