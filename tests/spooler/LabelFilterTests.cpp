@@ -134,9 +134,9 @@ TEST(LabelFilter, RunsAsCupsRunsIt) {
     std::system(("rm -rf " + dir).c_str());
 }
 
-// The filter reads and renders on its own thread rather than through the
-// tool's batch path; its messages, their order and its exit status are
-// still the tool's, with the job's title for <stdin>.
+// The filter reads the whole job before rendering it, on one thread, where
+// the tool reads on a thread of its own; its messages, their order and its
+// exit status are still the tool's, with the job's title for <stdin>.
 TEST(LabelFilter, ReportsBadLabelsAsTheToolDoes) {
     char dirTemplate[] = "/tmp/quillon-label-test.XXXXXX";
     const std::string dir = ::mkdtemp(dirTemplate);
