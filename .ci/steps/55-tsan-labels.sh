@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # ThreadSanitizer build of the label thread test: 8 threads each rendering
-# 10,000 labels through quillon::Label must race on nothing and give what
+# 1,000 labels through quillon::Label must race on nothing and give what
 # one thread gives.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
