@@ -91,7 +91,7 @@ TEST(Pdf417Corpus, AspectColumnSteps) {
         last = enc.aspect_1to2_column();
         lines += std::to_string(enc.TotalLength()) + " " + std::to_string(last) + "\n";
     }
-    quillon_test::CheckGoldenFile("aspect-columns.txt", lines);
+    quillon_test::CheckGoldenFile("ratio-columns.txt", lines);
 }
 
 }  // namespace
