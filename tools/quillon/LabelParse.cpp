@@ -226,88 +226,6 @@ class Reader {
     Language _language;
 };
 
-void CheckObject(ObjectDesc& o, const std::string& path, const LabelDescription& label);
-
-void ReadSegments(const Reader& reader, const Json& node, const std::string& path,
-                  quillon::QRCodeOptions& q) {
-    if (!node.IsArray() || node.Empty()) Fail(path, "expected a non-empty array of segments");
-    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
-        Segment segment;
-        const Json* given[2] = {};
-        reader.Read(SegmentTable(), node[i], path + "[" + std::to_string(i) + "]", &segment, 1, given);
-        q.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(segment.mode), std::move(segment.data));
-    }
-}
-
-// The entry point takes DataMatrix lines as one text joined by the four
-// characters "/r/n".
-void ReadLines(const Reader& reader, const Json& node, const std::string& path, std::string& lines) {
-    if (!node.IsArray()) Fail(path, "expected an array of strings");
-    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
-        const std::string at = path + "[" + std::to_string(i) + "]";
-        const std::string line = reader.Text(node[i], at, nullptr, false);
-        if (line.find("/r/n") != std::string::npos) Fail(at, "a line cannot contain /r/n");
-        lines += (i ? "/r/n" : "") + line;
-    }
-}
-
-void ReadObject(const Reader& reader, const Json& node, const std::string& path,
-                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
-    if (!node.IsObject()) Fail(path, "expected an object");
-    const Json *type = nullptr, *unit = nullptr;
-    for (const auto& m : node.GetObject()) {
-        if (View(m.name) == "type") type = &m.value;
-        if (View(m.name) == "unit") unit = &m.value;
-    }
-    const auto [kinds, count] = Kinds();
-    const KindTable* table = nullptr;
-    for (std::size_t i = 0; type && type->IsString() && i < count; ++i)
-        if (View(*type) == kinds[i].name) table = &kinds[i];
-    if (!type) Fail(path + ".type", "missing");
-    std::string names;
-    for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
-    if (!table) Fail(path + ".type", "expected one of " + names);
-    void* options = table->begin(o);
-    for (std::size_t k = 0; k < table->count; ++k)
-        if (const Field& f = table->fields[k]; f.preset) {
-            FieldValue preset;
-            preset.number = f.value, preset.integer = static_cast<long long>(f.value);
-            f.set(options, preset);
-        }
-    // The unit decides how every length of the object is read.
-    int objectUnit = labelUnit;
-    if (unit && unit->IsString()) {
-        const std::string_view name = View(*unit);
-        objectUnit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : objectUnit;
-    }
-    const Kind kind = KindOf(o);
-    const float dpu = kind == Kind::Picture ? 1 : label.DotsPer(objectUnit);
-    const Json* given[32] = {};
-    reader.Read(*table, node, path, options, dpu, given, "type");
-    // Only QR segments and DataMatrix lines are arrays read on their own.
-    for (std::size_t k = 0; (kind == Kind::QR || kind == Kind::DataMatrix) && k < table->count; ++k) {
-        if (given[k] && table->fields[k].type == FieldType::Segments)
-            ReadSegments(reader, *given[k], path + ".segments", std::get<quillon::QRCodeOptions>(o));
-        if (given[k] && table->fields[k].type == FieldType::Lines)
-            ReadLines(reader, *given[k], path + ".lines", std::get<quillon::DataMatrixOptions>(o).lines);
-    }
-    // Sizes in the object's unit are lengths like any other.
-    auto* t = std::get_if<quillon::TextOptions>(&o);
-    if (t && t->fontSizeUnit == FontSizeUnitsEnum::Ruler)
-        for (float* size :
-             {&t->fontSize, t->fontSizeX ? &*t->fontSizeX : nullptr, t->fontSizeY ? &*t->fontSizeY : nullptr})
-            if (size) *size = std::round(*size * dpu);
-    CheckObject(o, path, label);
-}
-
-// Whether the member `key` of `root` is the string `value` (without
-// RapidJSON's strlen of the key).
-bool Named(const Json& root, std::string_view key, std::string_view value) {
-    for (const auto& m : root.GetObject())
-        if (View(m.name) == key) return m.value.IsString() && View(m.value) == value;
-    return false;
-}
-
 bool AllOf(std::string_view text, const char* allowed) {
     for (char c : text)
         if (c == '\0' || !std::strchr(allowed, c)) return false;
@@ -411,6 +329,86 @@ void CheckObject(ObjectDesc& o, const std::string& path, const LabelDescription&
     }
     if (auto* p = std::get_if<quillon::PictureOptions>(&o))
         if (p->name.empty()) Fail(path + ".name", "expected a non-empty name");
+}
+
+void ReadSegments(const Reader& reader, const Json& node, const std::string& path,
+                  quillon::QRCodeOptions& q) {
+    if (!node.IsArray() || node.Empty()) Fail(path, "expected a non-empty array of segments");
+    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
+        Segment segment;
+        const Json* given[2] = {};
+        reader.Read(SegmentTable(), node[i], path + "[" + std::to_string(i) + "]", &segment, 1, given);
+        q.segments.emplace_back(static_cast<QRCodeManualEncodingEnum>(segment.mode), std::move(segment.data));
+    }
+}
+
+// The entry point takes DataMatrix lines as one text joined by the four
+// characters "/r/n".
+void ReadLines(const Reader& reader, const Json& node, const std::string& path, std::string& lines) {
+    if (!node.IsArray()) Fail(path, "expected an array of strings");
+    for (rapidjson::SizeType i = 0; i < node.Size(); ++i) {
+        const std::string at = path + "[" + std::to_string(i) + "]";
+        const std::string line = reader.Text(node[i], at, nullptr, false);
+        if (line.find("/r/n") != std::string::npos) Fail(at, "a line cannot contain /r/n");
+        lines += (i ? "/r/n" : "") + line;
+    }
+}
+
+void ReadObject(const Reader& reader, const Json& node, const std::string& path,
+                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
+    if (!node.IsObject()) Fail(path, "expected an object");
+    const Json *type = nullptr, *unit = nullptr;
+    for (const auto& m : node.GetObject()) {
+        if (View(m.name) == "type") type = &m.value;
+        if (View(m.name) == "unit") unit = &m.value;
+    }
+    const auto [kinds, count] = Kinds();
+    const KindTable* table = nullptr;
+    for (std::size_t i = 0; type && type->IsString() && i < count; ++i)
+        if (View(*type) == kinds[i].name) table = &kinds[i];
+    if (!type) Fail(path + ".type", "missing");
+    std::string names;
+    for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
+    if (!table) Fail(path + ".type", "expected one of " + names);
+    void* options = table->begin(o);
+    for (std::size_t k = 0; k < table->count; ++k)
+        if (const Field& f = table->fields[k]; f.preset) {
+            FieldValue preset;
+            preset.number = f.value, preset.integer = static_cast<long long>(f.value);
+            f.set(options, preset);
+        }
+    // The unit decides how every length of the object is read.
+    int objectUnit = labelUnit;
+    if (unit && unit->IsString()) {
+        const std::string_view name = View(*unit);
+        objectUnit = name == "mm" ? 1 : name == "inch" ? 2 : name == "dot" ? 0 : objectUnit;
+    }
+    const Kind kind = KindOf(o);
+    const float dpu = kind == Kind::Picture ? 1 : label.DotsPer(objectUnit);
+    const Json* given[32] = {};
+    reader.Read(*table, node, path, options, dpu, given, "type");
+    // Only QR segments and DataMatrix lines are arrays read on their own.
+    for (std::size_t k = 0; (kind == Kind::QR || kind == Kind::DataMatrix) && k < table->count; ++k) {
+        if (given[k] && table->fields[k].type == FieldType::Segments)
+            ReadSegments(reader, *given[k], path + ".segments", std::get<quillon::QRCodeOptions>(o));
+        if (given[k] && table->fields[k].type == FieldType::Lines)
+            ReadLines(reader, *given[k], path + ".lines", std::get<quillon::DataMatrixOptions>(o).lines);
+    }
+    // Sizes in the object's unit are lengths like any other.
+    auto* t = std::get_if<quillon::TextOptions>(&o);
+    if (t && t->fontSizeUnit == FontSizeUnitsEnum::Ruler)
+        for (float* size :
+             {&t->fontSize, t->fontSizeX ? &*t->fontSizeX : nullptr, t->fontSizeY ? &*t->fontSizeY : nullptr})
+            if (size) *size = std::round(*size * dpu);
+    CheckObject(o, path, label);
+}
+
+// Whether the member `key` of `root` is the string `value` (without
+// RapidJSON's strlen of the key).
+bool Named(const Json& root, std::string_view key, std::string_view value) {
+    for (const auto& m : root.GetObject())
+        if (View(m.name) == key) return m.value.IsString() && View(m.value) == value;
+    return false;
 }
 
 }  // namespace
