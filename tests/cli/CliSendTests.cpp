@@ -25,20 +25,15 @@
 
 namespace {
 
-using Clock = std::chrono::steady_clock;
 constexpr std::uint64_t kMiB = 1 << 20;
 
 // ---- the printer's side
 
-// Waits up to ten seconds for the tool to connect; -1 when it does not.
-int Accept(int listener) {
-    pollfd p{listener, POLLIN, 0};
-    return ::poll(&p, 1, 10000) == 1 ? ::accept(listener, nullptr, nullptr) : -1;
-}
-
 // Reads until the far end closes or fails, `limit` bytes came, or (with
-// `toolDone`) the tool has exited and nothing more comes.
-std::uint64_t ReadAll(int fd, std::uint64_t limit = ~0ULL, const std::atomic<bool>* toolDone = nullptr) {
+// `toolDone`) the tool has exited and nothing more comes; into `kept` when
+// given.
+std::uint64_t ReadAll(int fd, std::uint64_t limit = ~0ULL, const std::atomic<bool>* toolDone = nullptr,
+                      std::string* kept = nullptr) {
     std::uint64_t n = 0;
     static thread_local char buffer[1 << 16];
     while (fd >= 0 && n < limit) {
@@ -51,6 +46,7 @@ std::uint64_t ReadAll(int fd, std::uint64_t limit = ~0ULL, const std::atomic<boo
         if (got < 0 && (errno == EINTR || errno == EAGAIN)) continue;
         if (got <= 0) break;
         n += static_cast<std::uint64_t>(got);
+        if (kept) kept->append(buffer, static_cast<std::size_t>(got));
     }
     return n;
 }
@@ -68,27 +64,27 @@ std::uint64_t SettledUnread(int fd) {
     return static_cast<std::uint64_t>(now);
 }
 
-void WaitFor(const std::atomic<bool>& flag) {
-    while (!flag) std::this_thread::sleep_for(std::chrono::milliseconds(5));
-}
-
-// A printer: given the listening socket (or the pseudo-terminal's
-// controlling side) and a flag that tells when the tool has exited, it
-// returns the number of job bytes that reached it.
-// It closes what it takes over; a printer that hangs up sets fd to -1.
+// A printer: given its end of the connection (-1 when it never takes one)
+// and a flag that tells when the tool has exited, it returns the number of
+// job bytes that reached it. One that hangs up itself sets fd to -1.
 using Printer = std::function<std::uint64_t(int& fd, const std::atomic<bool>& toolDone)>;
 
-// Reads everything until the tool closes, after a greeting when given one.
-std::uint64_t Reads(int listener, const std::string& greeting) {
-    int fd = Accept(listener);
-    ::send(fd, greeting.data(), greeting.size(), MSG_NOSIGNAL);
-    std::uint64_t n = ReadAll(fd);
-    ::close(fd);
-    return n;
+// Reads everything until the tool is done, after a greeting when given one.
+Printer Sink(const std::string& greeting = "") {
+    return [greeting](int& fd, const std::atomic<bool>& toolDone) {
+        if (!greeting.empty()) ::send(fd, greeting.data(), greeting.size(), MSG_NOSIGNAL);
+        return ReadAll(fd, ~0ULL, &toolDone);
+    };
 }
 
-std::uint64_t Sends100MiBWhileReading(int& listener, const std::atomic<bool>&) {
-    int fd = Accept(listener);
+// Paper out: it reads nothing while the tool waits, and afterwards finds in
+// its buffers what the tool managed to hand over.
+std::uint64_t NeverReads(int& fd, const std::atomic<bool>& toolDone) {
+    while (!toolDone) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    return ReadAll(fd, ~0ULL, &toolDone);
+}
+
+std::uint64_t Sends100MiBWhileReading(int& fd, const std::atomic<bool>&) {
     std::thread talk([fd] {
         std::string chunk(kMiB, 'R');
         for (int i = 0; i < 100; ++i) {
@@ -101,42 +97,29 @@ std::uint64_t Sends100MiBWhileReading(int& listener, const std::atomic<bool>&) {
     });
     std::uint64_t n = ReadAll(fd);
     talk.join();
-    ::close(fd);
     return n;
 }
 
 // Reads 1 MiB, then resets the connection with what it holds (as a close
 // with unread bytes would).
-std::uint64_t ResetsAfter1MiB(int& listener, const std::atomic<bool>&) {
-    int fd = Accept(listener);
+std::uint64_t ResetsAfter1MiB(int& fd, const std::atomic<bool>&) {
     std::uint64_t n = ReadAll(fd, kMiB);
     n += SettledUnread(fd);
     linger abort{1, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
     ::close(fd);
-    return n;
-}
-
-// Paper out: it takes the connection, reads nothing while the tool waits,
-// and afterwards finds in its buffers what the tool managed to hand over.
-std::uint64_t NeverReads(int& listener, const std::atomic<bool>& toolDone) {
-    int fd = Accept(listener);
-    WaitFor(toolDone);
-    std::uint64_t n = ReadAll(fd);
-    ::close(fd);
+    fd = -1;
     return n;
 }
 
 // 1 KiB/s through a receive buffer of about a kilobyte.
-std::uint64_t ReadsSlowly(int& listener, const std::atomic<bool>&) {
-    int fd = Accept(listener);
+std::uint64_t ReadsSlowly(int& fd, const std::atomic<bool>&) {
     std::uint64_t n = 0;
     char buffer[512];
     for (ssize_t got; (got = ::read(fd, buffer, sizeof buffer)) > 0;) {
         n += static_cast<std::uint64_t>(got);
         std::this_thread::sleep_for(std::chrono::milliseconds(500));
     }
-    ::close(fd);
     return n;
 }
 
@@ -156,40 +139,58 @@ std::uint64_t SerialHangsUpAfter1MiB(int& master, const std::atomic<bool>& toolD
 
 // ---- where the printer listens
 
-struct Endpoint {
-    int fd = -1;      // listening socket or the terminal's controlling side
-    int extra = -1;   // a connection that fills the listening queue
-    std::string uri;  // --to
-};
-
 enum class Kind { Tcp, SlowTcp, FullQueue, Serial };
 
-Endpoint Listen(Kind kind, const char* address) {
-    Endpoint e;
+// One run of the tool with `args` and --to the printer, which `play` plays
+// on a thread of its own.
+struct Played {
+    CliResult result;
+    std::string uri;
+    std::uint64_t received = 0;
+    double seconds = 0;
+};
+
+Played Play(Kind kind, const std::string& host, const Printer& play, std::vector<std::string> args) {
+    Played p;
+    int listener = -1, extra = -1, connection = -1;  // extra fills the listening queue
     if (kind == Kind::Serial) {
-        e.fd = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // the tool must not hold it open
-        grantpt(e.fd);
-        unlockpt(e.fd);
-        e.uri = std::string("serial:") + ptsname(e.fd) + "?baud=115200";
-        return e;
+        connection = posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);  // the tool must not hold it open
+        grantpt(connection);
+        unlockpt(connection);
+        p.uri = std::string("serial:") + ptsname(connection) + "?baud=115200";
+    } else {
+        sockaddr_in a{};
+        a.sin_family = AF_INET;
+        inet_pton(AF_INET, host == "localhost" ? "127.0.0.1" : host.c_str(), &a.sin_addr);
+        socklen_t length = sizeof a;
+        listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        int small = 1024;  // before listen, so that the window is sized for it
+        if (kind == Kind::SlowTcp) ::setsockopt(listener, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
+        ::bind(listener, reinterpret_cast<sockaddr*>(&a), length);
+        ::listen(listener, kind == Kind::FullQueue ? 0 : 1);
+        ::getsockname(listener, reinterpret_cast<sockaddr*>(&a), &length);
+        p.uri = "tcp://" + host + ":" + std::to_string(ntohs(a.sin_port));
+        if (kind == Kind::FullQueue) {
+            extra = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+            ::connect(extra, reinterpret_cast<sockaddr*>(&a), length);
+        }
     }
-    sockaddr_in a{};
-    a.sin_family = AF_INET;
-    const std::string host = address;
-    inet_pton(AF_INET, host == "localhost" ? "127.0.0.1" : address, &a.sin_addr);
-    socklen_t length = sizeof a;
-    e.fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    int small = 1024;  // before listen, so that the window is sized for it
-    if (kind == Kind::SlowTcp) ::setsockopt(e.fd, SOL_SOCKET, SO_RCVBUF, &small, sizeof small);
-    ::bind(e.fd, reinterpret_cast<sockaddr*>(&a), length);
-    ::listen(e.fd, kind == Kind::FullQueue ? 0 : 1);
-    ::getsockname(e.fd, reinterpret_cast<sockaddr*>(&a), &length);
-    e.uri = "tcp://" + host + ":" + std::to_string(ntohs(a.sin_port));
-    if (kind == Kind::FullQueue) {
-        e.extra = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-        ::connect(e.extra, reinterpret_cast<sockaddr*>(&a), length);
-    }
-    return e;
+    std::atomic<bool> toolDone{false};
+    std::thread printer([&] {
+        pollfd accepting{listener, POLLIN, 0};  // up to ten seconds for the tool to connect
+        if (kind != Kind::Serial && kind != Kind::FullQueue && ::poll(&accepting, 1, 10000) == 1)
+            connection = ::accept(listener, nullptr, nullptr);
+        p.received = play(connection, toolDone);
+    });
+    args.insert(args.end(), {"--to", p.uri});
+    const auto start = std::chrono::steady_clock::now();
+    p.result = RunTool(args);
+    p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    toolDone = true;
+    printer.join();
+    for (int fd : {listener, extra, connection})
+        if (fd != -1) ::close(fd);
+    return p;
 }
 
 // ---- the table
@@ -234,48 +235,38 @@ TEST(CliSend, MisbehavingPrinters) {
         std::string reply = "quillon: the printer replied 0 bytes\n";  // --show-reply
     } rows[] = {
         // clang-format off
-        {"sink, by name", Kind::Tcp, "localhost", [](int& l, auto&) { return Reads(l, ""); }, 20000, "5", 0, "", 30},
-        {"sink at 127.0.0.1", Kind::Tcp, "127.0.0.1", [](int& l, auto&) { return Reads(l, ""); }, 20, "5", 0, "", 10},
-        {"greets then reads", Kind::Tcp, "127.0.0.2", [](int& l, auto&) { return Reads(l, "READY\r\n"); }, 20000, "5", 0, "", 30, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
+        {"sink, by name", Kind::Tcp, "localhost", Sink(), 20000, "5", 0, "", 30},
+        {"sink at 127.0.0.1", Kind::Tcp, "127.0.0.1", Sink(), 20, "5", 0, "", 10},
+        {"greets then reads", Kind::Tcp, "127.0.0.2", Sink("READY\r\n"), 20000, "5", 0, "", 30, "quillon: the printer replied 7 bytes:\nREADY\r\n"},
         {"sends 100 MiB back while reading", Kind::Tcp, "127.0.0.2", Sends100MiBWhileReading, 20000, "5", 0, "", 30, "quillon: the printer replied "},
         {"resets after 1 MiB", Kind::Tcp, "127.0.0.2", ResetsAfter1MiB, 20000, "5", 3, "Connection reset by peer", 15},
         {"never reads", Kind::Tcp, "127.0.0.2", NeverReads, 20000, "1", 3, "no byte accepted for 1 s", 10},
-        {"never accepts", Kind::FullQueue, "127.0.0.2", [](int&, auto& done) { WaitFor(done); return 0ULL; }, 20, "1", 3, "Connection timed out", 5},
+        {"never accepts", Kind::FullQueue, "127.0.0.2", NeverReads, 20, "1", 3, "Connection timed out", 5},
         {"reads slowly (1 KiB/s)", Kind::SlowTcp, "127.0.0.2", ReadsSlowly, 3, "3", 0, "", 15},
-        {"serial sink", Kind::Serial, "", [](int& m, auto& done) { return ReadAll(m, ~0ULL, &done); }, 2000, "5", 0, "", 30},
-        {"serial never reads", Kind::Serial, "", [](int& m, auto& done) { WaitFor(done); return ReadAll(m, ~0ULL, &done); }, 2000, "1", 3, "no byte accepted for 1 s", 10},
+        {"serial sink", Kind::Serial, "", Sink(), 2000, "5", 0, "", 30},
+        {"serial never reads", Kind::Serial, "", NeverReads, 2000, "1", 3, "no byte accepted for 1 s", 10},
         {"serial far end hangs up after 1 MiB", Kind::Serial, "", SerialHangsUpAfter1MiB, 2000, "5", 3, "Input/output error", 15},
         // clang-format on
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.printer);
         Job job = MakeJob(row.labels);
-        Endpoint at = Listen(row.kind, row.address);
-        std::atomic<bool> toolDone{false};
-        std::uint64_t received = 0;
-        std::thread printer([&] { received = row.play(at.fd, toolDone); });
-        auto start = Clock::now();
-        CliResult r = RunTool(
-            {"send", job.path, "--lang", "kesh", "--to", at.uri, "--timeout", row.timeout, "--show-reply"});
-        double seconds = std::chrono::duration<double>(Clock::now() - start).count();
-        toolDone = true;
-        printer.join();
-        for (int fd : {at.fd, at.extra})
-            if (fd != -1) ::close(fd);
-
+        const Played p = Play(row.kind, row.address, row.play,
+                              {"send", job.path, "--lang", "kesh", "--timeout", row.timeout, "--show-reply"});
+        const CliResult& r = p.result;
         EXPECT_EQ(r.status, row.status) << r.err.substr(0, 400);
-        EXPECT_LT(seconds, row.seconds);
+        EXPECT_LT(p.seconds, row.seconds);
         EXPECT_EQ(r.err.substr(0, row.reply.size()), row.reply);
         // The count the tool gives is the one the printer made.
         const std::string summary = row.status == 0
                                         ? "\nsent " + Grouped(row.labels) + " labels, " + Grouped(job.bytes) +
-                                              " bytes to " + at.uri + " in "
-                                        : "quillon: " + at.uri + ": the printer accepted " +
-                                              Grouped(received) + " of " + Grouped(job.bytes) + " bytes: ";
+                                              " bytes to " + p.uri + " in "
+                                        : "quillon: " + p.uri + ": the printer accepted " +
+                                              Grouped(p.received) + " of " + Grouped(job.bytes) + " bytes: ";
         const std::size_t found = r.err.find(summary);
         ASSERT_NE(found, std::string::npos) << summary << "\n" << r.err.substr(0, 400);
         EXPECT_NE(r.err.find(row.why, found), std::string::npos) << r.err.substr(found, 200);
-        EXPECT_EQ(received < job.bytes, row.status == 3);
+        EXPECT_EQ(p.received < job.bytes, row.status == 3);
     }
 }
 
@@ -293,19 +284,12 @@ TEST(CliSend, UnreachablePrinters) {
 // Host-rendered text reaches the printer as a stored image: brand HLV gets
 // the run-length rows between its header and END.
 TEST(CliSend, TextDownloadOverTcp) {
-    Endpoint at = Listen(Kind::Tcp, "127.0.0.2");
     std::string received;
-    std::thread listener([&] {
-        int fd = Accept(at.fd);
-        char buffer[4096];
-        for (ssize_t n; (n = ::read(fd, buffer, sizeof buffer)) > 0;) received.append(buffer, std::size_t(n));
-        ::close(fd);
-    });
-    CliResult sent = RunTool(
-        {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--to", at.uri, "--name", "CLITEXT"});
-    listener.join();
-    ::close(at.fd);
-    EXPECT_EQ(sent.status, 0) << sent.err;
+    const Played sent = Play(
+        Kind::Tcp, "127.0.0.2",
+        [&](int& fd, const std::atomic<bool>& toolDone) { return ReadAll(fd, ~0ULL, &toolDone, &received); },
+        {"text", "AB", "--font", "DejaVu Sans 12", "--brand", "hlv", "--name", "CLITEXT"});
+    EXPECT_EQ(sent.result.status, 0) << sent.result.err;
     EXPECT_EQ(received.rfind("~LOGO;CLITEXT;", 0), 0u) << received.substr(0, 40);
     EXPECT_TRUE(received.size() > 6 && received.compare(received.size() - 6, 6, "\nEND\r\n") == 0);
 }
