@@ -126,8 +126,8 @@ std::string VornPicture(const std::string& name, int x) {
            " FORM END\r\n";
 }
 
-void CheckRun(const CliCase& c) {
-    const CliResult r = RunTool(c.args, c.input);
+void CheckRun(const CliCase& c, const std::string& cwd) {
+    const CliResult r = RunTool(c.args, c.input, cwd);
     EXPECT_EQ(r.status, c.status) << c.what << "\n" << r.err;
     EXPECT_EQ(r.out, c.out) << c.what;
     EXPECT_EQ(r.err, c.err) << c.what;
@@ -143,7 +143,7 @@ std::string Unescape(std::string s) {
 
 }  // namespace
 
-int CheckCases(const std::string& file) {
+int CheckCases(const std::string& file, const std::string& cwd) {
     std::istringstream in(ReadFile(QUILLON_TESTS_DIR "/" + file));
     std::vector<CliCase> cases;
     int number = 0;
@@ -155,8 +155,8 @@ int CheckCases(const std::string& file) {
         const std::string text = Unescape(line.substr(std::min<std::size_t>(line.size(), 2)));
         const char mark = line[0];
         if (mark == '$') {
-            std::istringstream fields(text);
-            for (std::string arg; std::getline(fields, arg, '|');) c.args.push_back(arg);
+            for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
+                c.args.push_back(text.substr(at, (bar = text.find('|', at)) - at));
         }
         if (mark == '<') c.input += "\n" + text;
         if (mark == '>') c.out += text + "\r\n";
@@ -166,7 +166,7 @@ int CheckCases(const std::string& file) {
     }
     for (CliCase& c : cases) {
         c.input.erase(0, 1);  // the newline before the first line
-        CheckRun(c);
+        CheckRun(c, cwd);
     }
     return static_cast<int>(cases.size());
 }

@@ -11,8 +11,9 @@ struct CliResult {
     std::string err;
 };
 
-// Runs the tool with `args`, feeding `input` on standard input; in `cwd`
-// when given, and with standard error closed when `closeStderr`.
+// Runs the tool (QUILLON_TOOL of the test binary) with `args`, feeding
+// `input` on standard input; in `cwd` when given, and with standard error
+// closed when `closeStderr`.
 CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "",
                   const std::string& cwd = "", bool closeStderr = false);
 
@@ -42,15 +43,15 @@ struct CliCase {
     int status = 0;
     std::string out, err;
 };
-void CheckRun(const CliCase& c);
+void CheckRun(const CliCase& c, const std::string& cwd = "");
 
-// Checks every case of `file` under tests/cli and returns how many there
-// were. A case is a "$" line with the arguments separated by "|", then "<"
+// Checks every case of `file` in the test's folder, run in `cwd` when given,
+// and returns how many there were. A case is a "$" line with the arguments separated by "|", then "<"
 // lines of standard input (joined by newlines), ">" lines of standard output
 // (each ending in \r\n, as command text does), "!" lines of standard error
 // (each ending in \n) and "?" the exit status (0 when absent). "\xHH" stands
 // for a byte anywhere; "#" starts a comment.
-int CheckCases(const std::string& file);
+int CheckCases(const std::string& file, const std::string& cwd = "");
 
 std::string ReadFile(const std::string& path);
 void WriteFile(const std::string& path, const std::string& text);
