@@ -26,20 +26,10 @@
 namespace soak {
 
 std::atomic<long long> gLive{0};
+// The allocation this many allocations from now (0: the next one) throws
+// std::bad_alloc, and gFailed tells that it has; a negative count disarms.
 std::atomic<long long> gUntilFailure{-1};
 std::atomic<bool> gFailed{false};
-
-// The allocation `n` allocations from now (0: the next one) throws
-// std::bad_alloc; a negative `n` disarms. AllocationFailed tells whether the
-// failure armed last has happened.
-void FailAllocation(long long n) {
-    if (n >= 0) gFailed = false;
-    gUntilFailure = n;
-}
-
-bool AllocationFailed() {
-    return gFailed.load();
-}
 
 }  // namespace soak
 
@@ -126,13 +116,14 @@ TEST(RecordFailure, LeavesTheLabelAsItWas) {
             // Fail the first allocation the call makes, then the second, and
             // so on, until the call goes through.
             for (long long n = 0;; ++n) {
-                soak::FailAllocation(n);
+                soak::gFailed = false;
+                soak::gUntilFailure = n;
                 try {
                     add();
                 } catch (const std::bad_alloc&) {
                 }
-                soak::FailAllocation(-1);
-                if (!soak::AllocationFailed()) break;
+                soak::gUntilFailure = -1;
+                if (!soak::gFailed) break;
                 ++failures;
                 ASSERT_EQ(Published(), published) << "object " << objects << ", allocation " << n;
                 ASSERT_EQ(gpLabel->Form().ObjectCount(), objects);
