@@ -1,6 +1,6 @@
-// What a careful user expects around the labels themselves: several inputs,
-// messages that never reach the command text, and host-rendered text that
-// writes nothing but what was asked for.
+// What a careful user expects around the labels themselves (several inputs
+// are in runs.txt): messages that never reach the command text, and
+// host-rendered text that writes nothing but what was asked for.
 
 #include <gtest/gtest.h>
 
@@ -9,16 +9,6 @@
 #include "CliRunner.h"
 
 namespace {
-
-TEST(CliInputs, SeveralFilesInOrder) {
-    const std::string dir = TempDir();
-    WriteFile(dir + "/a.json", PictureLabel("A", 1));
-    WriteFile(dir + "/b.jsonl", PictureLabel("B", 2) + "\n" + PictureLabel("C", 3) + "\n");
-    CliResult r = RunTool({"render", dir + "/a.json", dir + "/missing.json", dir + "/b.jsonl"});
-    EXPECT_EQ(r.status, 2);
-    EXPECT_EQ(r.out, VornPicture("A", 1) + VornPicture("B", 2) + VornPicture("C", 3));
-    EXPECT_EQ(r.err, "quillon: " + dir + "/missing.json: No such file or directory\n");
-}
 
 // Started with standard error closed, the tool still keeps every message
 // out of the command text.
