@@ -12,6 +12,7 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <sstream>
 #include <stdexcept>
 #include <thread>
@@ -103,6 +104,12 @@ OpenInputResult Run(const std::vector<std::string>& args, const std::string& inp
     return r;
 }
 
+std::string Unescape(std::string s) {
+    for (std::size_t at = 0; (at = s.find("\\x", at)) != std::string::npos; ++at)
+        s.replace(at, 4, 1, static_cast<char>(std::stoi(s.substr(at + 2, 2), nullptr, 16)));
+    return s;
+}
+
 }  // namespace
 
 CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
@@ -132,16 +139,6 @@ void CheckRun(const CliCase& c, const std::string& cwd) {
     EXPECT_EQ(r.out, c.out) << c.what;
     EXPECT_EQ(r.err, c.err) << c.what;
 }
-
-namespace {
-
-std::string Unescape(std::string s) {
-    for (std::size_t at = 0; (at = s.find("\\x", at)) != std::string::npos; ++at)
-        s.replace(at, 4, 1, static_cast<char>(std::stoi(s.substr(at + 2, 2), nullptr, 16)));
-    return s;
-}
-
-}  // namespace
 
 int CheckCases(const std::string& file, const std::string& cwd) {
     std::istringstream in(ReadFile(QUILLON_TESTS_DIR "/" + file));
@@ -173,9 +170,7 @@ int CheckCases(const std::string& file, const std::string& cwd) {
 
 std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
-    std::stringstream s;
-    s << f.rdbuf();
-    return s.str();
+    return {std::istreambuf_iterator<char>(f), {}};
 }
 
 void WriteFile(const std::string& path, const std::string& text) {

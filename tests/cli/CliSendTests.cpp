@@ -51,19 +51,6 @@ std::uint64_t ReadAll(int fd, std::uint64_t limit = ~0ULL, const std::atomic<boo
     return n;
 }
 
-// Bytes that reached this side but were not read, once the tool had time to
-// fill every buffer on the way and every acknowledgement was sent.
-std::uint64_t SettledUnread(int fd) {
-    int last = -1, now = 0;
-    for (int same = 0; same < 3;) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
-        ::ioctl(fd, FIONREAD, &now);
-        same = now == last ? same + 1 : 0;
-        last = now;
-    }
-    return static_cast<std::uint64_t>(now);
-}
-
 // A printer: given its end of the connection (-1 when it never takes one)
 // and a flag that tells when the tool has exited, it returns the number of
 // job bytes that reached it. One that hangs up itself sets fd to -1.
@@ -101,10 +88,19 @@ std::uint64_t Sends100MiBWhileReading(int& fd, const std::atomic<bool>&) {
 }
 
 // Reads 1 MiB, then resets the connection with what it holds (as a close
-// with unread bytes would).
+// with unread bytes would): those bytes reached it too, counted once the
+// tool had time to fill every buffer on the way and every acknowledgement
+// was sent.
 std::uint64_t ResetsAfter1MiB(int& fd, const std::atomic<bool>&) {
     std::uint64_t n = ReadAll(fd, kMiB);
-    n += SettledUnread(fd);
+    int last = -1, now = 0;
+    for (int same = 0; same < 3;) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ::ioctl(fd, FIONREAD, &now);
+        same = now == last ? same + 1 : 0;
+        last = now;
+    }
+    n += static_cast<std::uint64_t>(now);
     linger abort{1, 0};
     ::setsockopt(fd, SOL_SOCKET, SO_LINGER, &abort, sizeof abort);
     ::close(fd);
@@ -202,13 +198,9 @@ std::string Grouped(std::uint64_t value) {
 }
 
 // The job: `labels` copies of the shipping label in KESH, about a kilobyte
-// each; written once per size to a file the tool reads.
-struct Job {
-    std::string path;
-    std::uint64_t bytes;
-};
-
-Job MakeJob(int labels) {
+// each, written once per size to a file the tool reads; its path and the
+// bytes of command text it makes.
+std::pair<std::string, std::uint64_t> MakeJob(int labels) {
     static std::string dir = TempDir();
     std::string label = ReadFile(QUILLON_EXAMPLES_DIR "/shipping.json");
     for (char& c : label)
@@ -250,23 +242,23 @@ TEST(CliSend, MisbehavingPrinters) {
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.printer);
-        Job job = MakeJob(row.labels);
+        const auto [path, bytes] = MakeJob(row.labels);
         const Played p = Play(row.kind, row.address, row.play,
-                              {"send", job.path, "--lang", "kesh", "--timeout", row.timeout, "--show-reply"});
+                              {"send", path, "--lang", "kesh", "--timeout", row.timeout, "--show-reply"});
         const CliResult& r = p.result;
         EXPECT_EQ(r.status, row.status) << r.err.substr(0, 400);
         EXPECT_LT(p.seconds, row.seconds);
         EXPECT_EQ(r.err.substr(0, row.reply.size()), row.reply);
         // The count the tool gives is the one the printer made.
         const std::string summary = row.status == 0
-                                        ? "\nsent " + Grouped(row.labels) + " labels, " + Grouped(job.bytes) +
+                                        ? "\nsent " + Grouped(row.labels) + " labels, " + Grouped(bytes) +
                                               " bytes to " + p.uri + " in "
                                         : "quillon: " + p.uri + ": the printer accepted " +
-                                              Grouped(p.received) + " of " + Grouped(job.bytes) + " bytes: ";
+                                              Grouped(p.received) + " of " + Grouped(bytes) + " bytes: ";
         const std::size_t found = r.err.find(summary);
         ASSERT_NE(found, std::string::npos) << summary << "\n" << r.err.substr(0, 400);
         EXPECT_NE(r.err.find(row.why, found), std::string::npos) << r.err.substr(found, 200);
-        EXPECT_EQ(p.received < job.bytes, row.status == 3);
+        EXPECT_EQ(p.received < bytes, row.status == 3);
     }
 }
 

@@ -9,8 +9,8 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <random>
-#include <sstream>
 
 #include "Label.h"
 #include "quillon/Preview.h"
@@ -75,10 +75,8 @@ bool Matches(PlacedKind kind, const std::string& decoded, const std::string& dat
 
 quillon::cli::LabelDescription Read(const fs::path& file, quillon::cli::Language language) {
     std::ifstream in(file);
-    std::stringstream text;
-    text << in.rdbuf();
     rapidjson::Document json;
-    json.Parse(text.str().c_str());
+    json.Parse(std::string(std::istreambuf_iterator<char>(in), {}).c_str());
     return quillon::cli::ParseLabel(json, {language, 0});
 }
 

@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -15,6 +16,15 @@ namespace {
 using quillon::Label;
 using quillon::PreviewImage;
 constexpr auto kDot = quillon::Unit::Dot;
+
+// The width and height in dots of the one symbol `add` puts on a label.
+std::pair<int, int> DrawnSize(const std::function<void(Label&)>& add) {
+    Label label(quillon::Language::Vorn, 203, quillon::Unit::Inch);
+    add(label);
+    const std::vector<PreviewImage::Drawn> symbols = label.preview().symbols;
+    EXPECT_EQ(symbols.size(), 1u);
+    return {symbols.at(0).right - symbols.at(0).left, symbols.at(0).bottom - symbols.at(0).top};
+}
 
 // Each symbol's drawn size in dots, known from its symbology's sizes.
 TEST(PreviewImage, SymbolsTakeTheSizeTheirOptionsAskFor) {
@@ -38,15 +48,8 @@ TEST(PreviewImage, SymbolsTakeTheSizeTheirOptionsAskFor) {
          105, 105},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        Label label(quillon::Language::Vorn, 203, quillon::Unit::Inch);
-        row.add(label);
-        const PreviewImage image = label.preview();
-        ASSERT_EQ(image.symbols.size(), 1u) << row.name;
-        const PreviewImage::Drawn& s = image.symbols[0];
-        EXPECT_EQ(s.right - s.left, row.width) << row.name;
-        EXPECT_EQ(s.bottom - s.top, row.height) << row.name;
-    }
+    for (const Row& row : rows)
+        EXPECT_EQ(DrawnSize(row.add), std::make_pair(row.width, row.height)) << row.name;
 }
 
 // The ECC 200 sizes of the symbology, each asked for by rows and columns,
@@ -57,12 +60,10 @@ TEST(PreviewImage, EveryDataMatrixSizeAndTheEmptyLabel) {
          {10, 12, 14, 16, 18, 20, 22, 24, 26, 32, 36, 40, 44, 48, 52, 64, 72, 80, 88, 96, 104, 120, 132, 144})
         sizes.push_back({side, side});
     for (auto [rows, columns] : sizes) {
-        Label label(quillon::Language::Vorn, 203, quillon::Unit::Inch);
-        label.dataMatrix({0, 0, "DM", 1, RotateEnum::None, rows != columns, "", 13, 10, rows, columns, kDot});
-        const PreviewImage image = label.preview();
-        const PreviewImage::Drawn& s = image.symbols.at(0);
-        EXPECT_EQ(s.right - s.left, columns) << rows << " x " << columns;
-        EXPECT_EQ(s.bottom - s.top, rows) << rows << " x " << columns;
+        const auto add = [rows = rows, columns = columns](Label& l) {
+            l.dataMatrix({0, 0, "DM", 1, RotateEnum::None, rows != columns, "", 13, 10, rows, columns, kDot});
+        };
+        EXPECT_EQ(DrawnSize(add), std::make_pair(columns, rows)) << rows << " x " << columns;
     }
     const PreviewImage empty = Label(quillon::Language::Kesh, 203, quillon::Unit::Inch).preview();
     EXPECT_EQ(empty.width, 33);
