@@ -22,7 +22,7 @@ TEST(LabelFilter, ReadsPpdDefaults) {
 TEST(LabelFilter, RunsAsCupsRunsIt) {
     ::setenv("PATH", "/nonexistent", 1);
     ::setenv("PPD", QUILLON_VORN_PPD, 1);
-    EXPECT_EQ(CheckCases("filter-runs.txt", QUILLON_TESTS_DIR), 27);
+    EXPECT_EQ(CheckCases("filter-runs.txt", QUILLON_TESTS_DIR), 28);
     ::setenv("PPD", "/nonexistent", 1);
     EXPECT_EQ(CheckCases("filter-runs-no-ppd.txt", QUILLON_TESTS_DIR), 1);
 }

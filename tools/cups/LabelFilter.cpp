@@ -56,7 +56,10 @@ std::vector<std::pair<std::string, std::string>> ParseOptions(std::string_view t
         while (i < text.size() && IsSpace(text[i])) ++i;
         std::size_t start = i;
         while (i < text.size() && text[i] != '=' && !IsSpace(text[i])) ++i;
-        if (i == start) continue;
+        if (i == start) {  // a value without a name: skipped whole, so the scan goes on
+            ReadValue(text, ++i);
+            continue;
+        }
         std::string name(text.substr(start, i - start));
         if (i < text.size() && text[i] == '=') {
             ++i;
