@@ -34,6 +34,63 @@ void Pictures(int language, int x, int y, const char* name) {
     Picture(x, y, name);
 }
 
+// Forms built the same way in each language.
+const std::pair<const char*, void (*)(int)> kForms[] = {
+    {"pictures",
+     [](int language) {
+         Pictures(language, 10, 20, "A.PNG");
+         Picture(-5, -7, "LOGO1");
+         Picture(0, 0, "A;B;C");        // only the first two semicolons split
+         Picture(3, 4, "TOP\nSECRET");  // the name ends at a line break
+         Picture(3, 4, "");             // no name: left out
+         Picture(2147483647, -2147483647 - 1, "MAX");
+     }},
+    {"raw content",
+     [](int language) {
+         Pictures(language, 1, 1, "FIRST");
+         gpLabel->addRawContent("RAW LINE");
+         Picture(2, 2, "SECOND");
+     }},
+    {"renamed",
+     [](int language) {
+         Label(language);
+         gpLabel->setName("B");
+     }},
+    {"second label replaces the first",
+     [](int language) {
+         Pictures(language, 1, 1, "FIRST LABEL");
+         Pictures(language, 2, 2, "SECOND LABEL");
+     }},
+    {"notices at every rendering",
+     [](int language) {
+         Label(language);
+         CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points, static_cast<FontStyleEnum>(3),
+                     AlignEnum::Default, "", RotateEnum::None);
+     }},
+    // A whole product label: the objects in recording order between the
+    // header and the trailer.
+    {"product label",
+     [](int language) {
+         CreateLabel(language, "PRODUCT", 8.0f, MM);
+         CreateBoxs(2, 2, 98, 58, 0.5f, MM);
+         CreateTexts(5, 10, 4, 4, "Organic Rolled Oats", MM, FontSizeUnitsEnum::Ruler, FontStyleEnum::Bold,
+                     AlignEnum::Default, "CG Triumvirate Bold Condensed", RotateEnum::None);
+         CreateTexts(5, 16, 10, 10, "1 kg / 2.2 lb", MM, FontSizeUnitsEnum::Points, FontStyleEnum::Normal,
+                     AlignEnum::Default, "", RotateEnum::None);
+         CreateTexts(95, 16, 30, 30, "BEST BEFORE 2027-06", MM, FontSizeUnitsEnum::Percent,
+                     FontStyleEnum::Normal, AlignEnum::Right, "3", RotateEnum::None);
+         CreateTexts(96, 55, 8, 8, "LOT*4711", MM, FontSizeUnitsEnum::Points, FontStyleEnum::Italic,
+                     AlignEnum::Default, "", RotateEnum::CounterClockWise);
+         CreateLines(2, 20, 98, 20, 0.25f, MM);
+         // Barcode heights in inches: VORN takes the height as inches
+         // whatever the ruler, KESH as tenths of the ruler's unit.
+         CreateBarcode1D(0.3f, 0.9f, "OATS-1KG-4711", Inch, 0.015f, 0.015f, 0.6f,
+                         BarcodeTypeEnum_1D::Code_128, true, RotateEnum::None, false);
+         CreateBarcode1D(2.4f, 0.9f, "4006381333931", Inch, 0.01f, 0.01f, 0.8f, BarcodeTypeEnum_1D::EAN13,
+                         true, RotateEnum::None, false);
+     }},
+};
+
 TEST(LabelForms, BothLanguages) {
     std::vector<Scenario> scenarios;
     for (int language : {0, 1, 2, 7, -1, -5, 1000})
@@ -46,33 +103,8 @@ TEST(LabelForms, BothLanguages) {
             scenarios.push_back(
                 {"resolution " + std::to_string(perUnit) + (unit == MM ? " mm" : " in") + lang,
                  [=, unit = unit] { Label(language, perUnit, unit); }});
-        scenarios.push_back({"pictures" + lang, [=] {
-                                 Pictures(language, 10, 20, "A.PNG");
-                                 Picture(-5, -7, "LOGO1");
-                                 Picture(0, 0, "A;B;C");        // only the first two semicolons split
-                                 Picture(3, 4, "TOP\nSECRET");  // the name ends at a line break
-                                 Picture(3, 4, "");             // no name: left out
-                                 Picture(2147483647, -2147483647 - 1, "MAX");
-                             }});
-        scenarios.push_back({"raw content" + lang, [=] {
-                                 Pictures(language, 1, 1, "FIRST");
-                                 gpLabel->addRawContent("RAW LINE");
-                                 Picture(2, 2, "SECOND");
-                             }});
-        scenarios.push_back({"renamed" + lang, [=] {
-                                 Label(language);
-                                 gpLabel->setName("B");
-                             }});
-        scenarios.push_back({"second label replaces the first" + lang, [=] {
-                                 Pictures(language, 1, 1, "FIRST LABEL");
-                                 Pictures(language, 2, 2, "SECOND LABEL");
-                             }});
-        scenarios.push_back({"notices at every rendering" + lang, [=] {
-                                 Label(language);
-                                 CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points,
-                                             static_cast<FontStyleEnum>(3), AlignEnum::Default, "",
-                                             RotateEnum::None);
-                             }});
+        for (const auto& [name, build] : kForms)
+            scenarios.push_back({name + lang, [=, build = build] { build(language); }});
     }
     std::string actual;
     for (const Scenario& s : scenarios) {
