@@ -46,12 +46,18 @@ std::string Section(const EmitterCase& c, int lang) {
     std::string empty;
     LabelToString(empty);
     c.add();
-    std::string full = "before";
-    std::string thrown;
+    return std::string("== ") + c.name + (lang == 1 ? " kesh\n" : " vorn\n") + Rendered(empty);
+}
+
+}  // namespace
+
+std::string Rendered(const std::string& empty) {
+    std::string full = "before", again, thrown;
     testing::internal::CaptureStdout();
     testing::internal::CaptureStderr();
     try {
         LabelToString(full);
+        LabelToString(again);
     } catch (const std::exception& e) {
         thrown = std::string(KindOf(e)) + ": " + e.what();
     }
@@ -59,10 +65,12 @@ std::string Section(const EmitterCase& c, int lang) {
     const std::string err = testing::internal::GetCapturedStderr();
     CloseLabel();
 
-    std::string section = std::string("== ") + c.name + (lang == 1 ? " kesh\n" : " vorn\n");
+    std::string section;
     if (!thrown.empty()) {
         if (full != "before") section += "-- the caller's string changed\n";
         section += "-- throws " + thrown + "\n";
+    } else if (empty.empty()) {
+        section += Escape(full);
     } else {
         // The objects' text stands between the empty form's head (up to the
         // scale line) and its tail, which must frame it unchanged.
@@ -73,12 +81,11 @@ std::string Section(const EmitterCase& c, int lang) {
         section +=
             framed ? Escape(full.substr(head, full.size() - empty.size())) : "-- form\n" + Escape(full);
     }
+    if (thrown.empty() && again != full) section += "-- the second rendering differs\n";
     if (!out.empty()) section += "-- stdout\n" + Escape(out);
     if (!err.empty()) section += "-- stderr\n" + Escape(err);
     return section;
 }
-
-}  // namespace
 
 std::string Golden(const std::string& file, const std::string& actual) {
     const std::string path = std::string(QUILLON_TEST_DATA_DIR) + "/golden/" + file;

@@ -37,6 +37,12 @@ std::string Golden(const std::string& file, const std::string& actual);
 // out (a line feed also ends the golden line), other bytes as \xHH.
 std::string Escape(const std::string& bytes);
 
+// Renders the open label twice, closes it and tells as golden text what it
+// gave: the exception it threw, or its form (only the objects' text when
+// `empty`, the same label without objects, frames it), whether the second
+// rendering differed, and the lines printed on standard output and error.
+std::string Rendered(const std::string& empty = "");
+
 // Compares `actual` with golden/<file>.
 void CheckGoldenFile(const std::string& file, const std::string& actual);
 
