@@ -61,28 +61,6 @@ const std::pair<const char*, void (*)(int)> kForms[] = {
          CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points, static_cast<FontStyleEnum>(3),
                      AlignEnum::Default, "", RotateEnum::None);
      }},
-    // A whole product label: the objects in recording order between the
-    // header and the trailer.
-    {"product label",
-     [](int language) {
-         CreateLabel(language, "PRODUCT", 8.0f, MM);
-         CreateBoxs(2, 2, 98, 58, 0.5f, MM);
-         CreateTexts(5, 10, 4, 4, "Organic Rolled Oats", MM, FontSizeUnitsEnum::Ruler, FontStyleEnum::Bold,
-                     AlignEnum::Default, "CG Triumvirate Bold Condensed", RotateEnum::None);
-         CreateTexts(5, 16, 10, 10, "1 kg / 2.2 lb", MM, FontSizeUnitsEnum::Points, FontStyleEnum::Normal,
-                     AlignEnum::Default, "", RotateEnum::None);
-         CreateTexts(95, 16, 30, 30, "BEST BEFORE 2027-06", MM, FontSizeUnitsEnum::Percent,
-                     FontStyleEnum::Normal, AlignEnum::Right, "3", RotateEnum::None);
-         CreateTexts(96, 55, 8, 8, "LOT*4711", MM, FontSizeUnitsEnum::Points, FontStyleEnum::Italic,
-                     AlignEnum::Default, "", RotateEnum::CounterClockWise);
-         CreateLines(2, 20, 98, 20, 0.25f, MM);
-         // Barcode heights in inches: VORN takes the height as inches
-         // whatever the ruler, KESH as tenths of the ruler's unit.
-         CreateBarcode1D(0.3f, 0.9f, "OATS-1KG-4711", Inch, 0.015f, 0.015f, 0.6f,
-                         BarcodeTypeEnum_1D::Code_128, true, RotateEnum::None, false);
-         CreateBarcode1D(2.4f, 0.9f, "4006381333931", Inch, 0.01f, 0.01f, 0.8f, BarcodeTypeEnum_1D::EAN13,
-                         true, RotateEnum::None, false);
-     }},
 };
 
 TEST(LabelForms, BothLanguages) {
