@@ -64,8 +64,6 @@ TEST(Emitters, Text) {
         {"every resident font", [] { for (char f = '1'; f <= '8'; ++f) Text().Font(-1, std::string(1, f))(); }},
         {"9 is not resident", Text().Font(-1, "9")},
         {"empty data", Text().Data("")},
-        {"asterisk in data", Text().Data("A*B")},
-        {"quote in data", Text().Data("A\"B")},
         {"every printable byte", Text().Data(PrintableAscii())},
         {"two texts", [] { Text().Size(Points, 8, 8)(); Text().Data("CD").Turn(1, 2)(); }},
     });
