@@ -29,10 +29,6 @@ struct EmitterCase {
 // golden/<kind>.txt.
 void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases);
 
-// The content of golden/<file>; with QUILLON_UPDATE_GOLDEN=1 the file is
-// first rewritten with `actual`.
-std::string Golden(const std::string& file, const std::string& actual);
-
 // Bytes as golden text: printable ASCII as it is, "\r" and "\n" written
 // out (a line feed also ends the golden line), other bytes as \xHH.
 std::string Escape(const std::string& bytes);
@@ -43,7 +39,8 @@ std::string Escape(const std::string& bytes);
 // rendering differed, and the lines printed on standard output and error.
 std::string Rendered(const std::string& empty = "");
 
-// Compares `actual` with golden/<file>.
+// Compares `actual` with golden/<file>; with QUILLON_UPDATE_GOLDEN=1 the
+// file is first rewritten with `actual`.
 void CheckGoldenFile(const std::string& file, const std::string& actual);
 
 // HELLO at (100, 50) dots, module 4, not turned: the symbol cases share
