@@ -10,7 +10,6 @@
 
 #include "ObjectSamples.h"
 #include "label/LabelState.h"
-#include "model/IText.h"
 
 namespace {
 
@@ -81,25 +80,6 @@ TEST(LabelReuse, HugeFormIsNotKept) {
     CloseLabel();
     CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
     EXPECT_EQ(gpLabel->Form().HeapBytes(), 0u);
-    CloseLabel();
-}
-
-// The part arena and the form keep their own copies of the texts: they
-// outlive the caller's string, also past an arena's inline block.
-TEST(LabelReuse, TextItemsKeepTheirDataUntilClose) {
-    CreateLabel(0, "T", 203.0f, ScaleEnum::Inch);
-    std::vector<ITextItem*> items;
-    for (int i = 0; i < 600; ++i) {
-        CreateTexts(1, 2, 3, 4, "DATA " + std::to_string(i) + " PADDED TO BE LONG", Dot,
-                    FontSizeUnitsEnum::Points, FontStyleEnum::Normal, AlignEnum::Default, "",
-                    RotateEnum::None);
-        items.push_back(gpTextType->getText().front());
-    }
-    const std::string text = Render();
-    for (int i : {0, 599}) {
-        EXPECT_EQ(items[i]->getData(), "DATA " + std::to_string(i) + " PADDED TO BE LONG");
-        EXPECT_NE(text.find("DATA " + std::to_string(i) + " PADDED TO BE LONG"), std::string::npos);
-    }
     CloseLabel();
 }
 
