@@ -57,7 +57,6 @@ TEST(Emitters, Text) {
         {"unknown rotation", Text().Turn(7)},
         {"center", Text().Turn(0, 2)},
         {"right and clockwise", Text().Turn(1, 3)},
-        {"normal style", Text().Font(0, "")},
         {"bold and italic", Text().Font(3, "")},
         {"style -2 is italic", Text().Font(-2, "")},
         {"bold named font", Text().Font(1, "CG Times")},
