@@ -30,12 +30,6 @@ struct Text {
     }
 };
 
-std::string PrintableAscii() {
-    std::string s;
-    for (int c = 33; c <= 126; ++c) s.push_back(static_cast<char>(c));
-    return s;
-}
-
 TEST(Emitters, Text) {
     // clang-format off
     CheckGolden("text", {
@@ -63,7 +57,7 @@ TEST(Emitters, Text) {
         {"every resident font", [] { for (char f = '1'; f <= '8'; ++f) Text().Font(-1, std::string(1, f))(); }},
         {"9 is not resident", Text().Font(-1, "9")},
         {"empty data", Text().Data("")},
-        {"every printable byte", Text().Data(PrintableAscii())},
+        {"every printable byte", [] { std::string s; for (char c = 33; c < 127; ++c) s += c; Text().Data(s)(); }},
         {"two texts", [] { Text().Size(Points, 8, 8)(); Text().Data("CD").Turn(1, 2)(); }},
     });
     // clang-format on

@@ -55,7 +55,6 @@ TEST(LabelObject, RefusesWhatTheLanguageCannotFrame) {
         {Language::Vorn, [](quillon::Label& l) { l.dataMatrix({.lines = "A\"/r/nB"}); }, "dataMatrix.lines: VORN cannot frame a double quote"},
         {Language::Vorn, [](quillon::Label& l) { l.maxicode({.remainingMessage = "\n"}); }, "maxicode.remainingMessage: VORN cannot frame a line feed"},
         {Language::Kesh, [](quillon::Label& l) { l.rfid({.password = "\r"}); }, "rfid.password: KESH cannot frame a carriage return"},
-        {Language::Kesh, [](quillon::Label& l) { l.pdf417({.data = "*;~/"}); }, ""},
     };
     // clang-format on
     for (const Case& c : cases) {
