@@ -33,7 +33,6 @@ struct Text {
 TEST(Emitters, Text) {
     // clang-format off
     CheckGolden("text", {
-        {"percent 50", Text().Size(Percent, 50, 50)},
         {"percent outside 0-100 is 0", Text().Size(Percent, 150, -5)},
         {"percent limits included", Text().Size(Percent, 100, 0)},
         {"points 10 x 12", Text().Size(Points, 10, 12)},

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <stdexcept>
 #include <string>
 
@@ -23,16 +22,16 @@ void Label(int language, float perUnit = 203.0f, ScaleEnum unit = Inch) {
     CreateLabel(language, "L1", perUnit, unit);
 }
 
-void Pictures(int language, int x, int y, const char* name) {
-    Label(language);
-    Picture(x, y, name);
-}
-
 // Forms built the same way in each language.
 const std::pair<const char*, void (*)(int)> kForms[] = {
+    // 8 dots/mm is 203.19999 dpi in single precision.
+    {"resolution 8 dots/mm", [](int language) { Label(language, 8.0f, MM); }},
+    {"resolution 300.9 dpi", [](int language) { Label(language, 300.9f, Inch); }},
+    {"resolution 0", [](int language) { Label(language, 0.0f, Inch); }},
     {"pictures",
      [](int language) {
-         Pictures(language, 10, 20, "A.PNG");
+         Label(language);
+         Picture(10, 20, "A.PNG");
          Picture(-5, -7, "LOGO1");
          Picture(0, 0, "A;B;C");        // only the first two semicolons split
          Picture(3, 4, "TOP\nSECRET");  // the name ends at a line break
@@ -41,7 +40,8 @@ const std::pair<const char*, void (*)(int)> kForms[] = {
      }},
     {"raw content",
      [](int language) {
-         Pictures(language, 1, 1, "FIRST");
+         Label(language);
+         Picture(1, 1, "FIRST");
          gpLabel->addRawContent("RAW LINE");
          Picture(2, 2, "SECOND");
      }},
@@ -52,8 +52,10 @@ const std::pair<const char*, void (*)(int)> kForms[] = {
      }},
     {"second label replaces the first",
      [](int language) {
-         Pictures(language, 1, 1, "FIRST LABEL");
-         Pictures(language, 2, 2, "SECOND LABEL");
+         Label(language);
+         Picture(1, 1, "FIRST LABEL");
+         Label(language);
+         Picture(2, 2, "SECOND LABEL");
      }},
     {"notices at every rendering",
      [](int language) {
@@ -72,11 +74,6 @@ TEST(LabelForms, BothLanguages) {
     }
     for (int language : {0, 1}) {
         const std::string lang = language ? " kesh" : " vorn";
-        // 8 dots/mm is 203.19999 dpi in single precision.
-        for (auto [perUnit, unit] : {std::pair{8.0f, MM}, {300.9f, Inch}, {0.0f, Inch}}) {
-            Label(language, perUnit, unit);
-            add("resolution " + std::to_string(perUnit) + (unit == MM ? " mm" : " in") + lang);
-        }
         for (const auto& [name, build] : kForms) {
             build(language);
             add(name + lang);
