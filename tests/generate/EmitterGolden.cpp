@@ -41,14 +41,6 @@ const char* KindOf(const std::exception& e) {
     return "exception";
 }
 
-std::string Section(const EmitterCase& c, int lang) {
-    CreateLabel(lang, "T", c.perUnit, c.unit);
-    std::string empty;
-    LabelToString(empty);
-    c.add();
-    return std::string("== ") + c.name + (lang == 1 ? " kesh\n" : " vorn\n") + Rendered(empty);
-}
-
 }  // namespace
 
 std::string Rendered(const std::string& empty) {
@@ -101,7 +93,13 @@ void CheckGoldenFile(const std::string& file, const std::string& actual) {
 void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases) {
     std::string actual;
     for (const EmitterCase& c : cases)
-        for (int lang : {0, 1}) actual += Section(c, lang);
+        for (int lang : {0, 1}) {
+            CreateLabel(lang, "T", c.perUnit, c.unit);
+            std::string empty;
+            LabelToString(empty);
+            c.add();
+            actual += std::string("== ") + c.name + (lang == 1 ? " kesh\n" : " vorn\n") + Rendered(empty);
+        }
     CheckGoldenFile(std::string(kind) + ".txt", actual);
 }
 
