@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "generate/KESH.h"
 
@@ -17,11 +18,7 @@ std::string AllBytesExcept(std::string keep) {
 }
 
 TEST(Keywords, KeshFrameCharacter) {
-    struct Row {
-        std::string data;
-        unsigned char expected;
-    };
-    const Row rows[] = {
+    const std::pair<std::string, unsigned char> rows[] = {
         {"*\"'_`-#^+", '!'},
         {"*\"'_`-#^+!", '$'},
         // Delimiters and the slash are never chosen, present or not.
@@ -30,9 +27,9 @@ TEST(Keywords, KeshFrameCharacter) {
         {AllBytesExcept(std::string("\x80\x81", 2)), 0x80},
         {AllBytesExcept(""), '?'},
     };
-    for (const Row& row : rows)
-        EXPECT_EQ(static_cast<unsigned char>(KESH::GetPrintableDataFrameChar(row.data)), row.expected)
-            << row.data.substr(0, 12);
+    for (const auto& [data, expected] : rows)
+        EXPECT_EQ(static_cast<unsigned char>(KESH::GetPrintableDataFrameChar(data)), expected)
+            << data.substr(0, 12);
 }
 
 }  // namespace
