@@ -1,5 +1,6 @@
-// The two float-to-int rules at their edges. The resolution and the ruler
-// conversions are pinned by the golden forms in millimetres and inches.
+// The two float-to-int rules at their edges. Ordinary values (-2.9 to -2,
+// 2.5 to 3), the resolution and the ruler conversions are pinned by the
+// golden forms and emitter rows in millimetres and inches.
 
 #include <gtest/gtest.h>
 
@@ -13,17 +14,13 @@ namespace {
 
 TEST(Units, RoundHalvesAwayFromZero) {
     const std::pair<float, int> rows[] = {{2.5f, 3},         {-2.5f, -3},
-                                          {2.4999f, 2},      {-0.5f, -1},
-                                          {101.5f, 102},     {0.49f, 0},
-                                          {-0.49f, 0},       {1e20f, INT_MAX},
+                                          {-0.5f, -1},       {1e20f, INT_MAX},
                                           {-1e20f, INT_MIN}, {std::numeric_limits<float>::quiet_NaN(), 0}};
     for (auto [in, out] : rows) EXPECT_EQ(PrintPlane::Round(in), out) << in;
 }
 
 TEST(Units, TruncationSaturates) {
-    const std::pair<float, int> rows[] = {{2.9f, 2},
-                                          {-2.9f, -2},
-                                          {2147483520.0f, 2147483520},
+    const std::pair<float, int> rows[] = {{2147483520.0f, 2147483520},
                                           {2147483648.0f, INT_MAX},
                                           {-2147483648.0f, INT_MIN},
                                           {std::numeric_limits<float>::infinity(), INT_MAX},

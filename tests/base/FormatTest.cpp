@@ -1,6 +1,6 @@
 // Numbers as text at the ends of their ranges. That they ignore the host's
-// locale is checked through a barcode height (tests/generate), and the
-// hexadecimal bytes through the RFID golden file.
+// locale is checked through a barcode height (tests/generate), the usual
+// numbers and the hexadecimal bytes through the golden files.
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -16,11 +16,8 @@ TEST(Format, Numbers) {
     out += ' ';
     quillon::AppendUnsigned(out, ULLONG_MAX);
     out += ' ';
-    quillon::AppendFixed6(out, 0.7f);
-    out += ' ';
     quillon::AppendFixed6(out, -1e20);
-    EXPECT_EQ(out, "-9223372036854775808 18446744073709551615 0.700000 -100000000000000000000.000000");
-    EXPECT_EQ(quillon::IntToString(-12), "-12");
+    EXPECT_EQ(out, "-9223372036854775808 18446744073709551615 -100000000000000000000.000000");
 }
 
 }  // namespace

@@ -65,11 +65,9 @@ TEST(Barcode1DLocale, HeightIgnoresTheHostLocale) {
     if (!std::setlocale(LC_ALL, "de_DE.UTF-8")) GTEST_SKIP() << "locale de_DE.UTF-8 not installed";
     CreateLabel(0, "L", 203, Inch);
     Bars().Height(0.7f)();
-    std::string text;
-    LabelToString(text);
-    CloseLabel();
+    const std::string text = Rendered();
     std::setlocale(LC_ALL, previous.c_str());
-    EXPECT_NE(text.find("BARCODE 100,200,\"128\",INT(0.700000*DPI),0,0,2,2,\"AB\"\r\n"), std::string::npos);
+    EXPECT_NE(text.find("BARCODE 100,200,\"128\",INT(0.700000*DPI),0,0,2,2,\"AB\"\\r\\n"), std::string::npos);
 }
 
 }  // namespace

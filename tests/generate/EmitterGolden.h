@@ -29,15 +29,18 @@ struct EmitterCase {
 // golden/<kind>.txt.
 void CheckGolden(const char* kind, const std::vector<EmitterCase>& cases);
 
-// The content of golden/<file>; with QUILLON_UPDATE_GOLDEN=1 the file is
-// first rewritten with `actual`.
-std::string Golden(const std::string& file, const std::string& actual);
-
 // Bytes as golden text: printable ASCII as it is, "\r" and "\n" written
 // out (a line feed also ends the golden line), other bytes as \xHH.
 std::string Escape(const std::string& bytes);
 
-// Compares `actual` with golden/<file>.
+// Renders the open label twice, closes it and tells as golden text what it
+// gave: the exception it threw, or its form (only the objects' text when
+// `empty`, the same label without objects, frames it), whether the second
+// rendering differed, and the lines printed on standard output and error.
+std::string Rendered(const std::string& empty = "");
+
+// Compares `actual` with golden/<file>; with QUILLON_UPDATE_GOLDEN=1 the
+// file is first rewritten with `actual`.
 void CheckGoldenFile(const std::string& file, const std::string& actual);
 
 // HELLO at (100, 50) dots, module 4, not turned: the symbol cases share
