@@ -11,7 +11,6 @@
 #include <optional>
 
 #include "CommTestSupport.h"
-#include "TestListener.h"
 
 namespace {
 
@@ -103,7 +102,7 @@ TEST_F(TcpTest, RequestReplyOrRefusalOverIpv4AndIpv6) {
             TestListener listener(address, [&](int fd) {
                 request.set_value(ReceiveBytes(fd, 5));
                 SendText(fd, "READY\r\n");
-                ReceiveAll(fd);
+                ReceiveBytes(fd);
             });
             TcpConnection().Connection(address, listener.Port());
             Captured opened = Capture([&] { tcp.Open(); });
@@ -128,7 +127,7 @@ TEST_F(TcpTest, RepliesInPiecesTimeoutsAndPeerClosing) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(step.first));
                 SendText(fd, step.second);
             }
-            if (!close) ReceiveAll(fd);
+            if (!close) ReceiveBytes(fd);
         };
     };
     struct Row {
@@ -201,7 +200,7 @@ TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
         SendText(fd, "ABCDEFGHIJ");
         if (sendLast.get_future().wait_for(std::chrono::seconds(5)) == std::future_status::ready)
             SendText(fd, "X");
-        ReceiveAll(fd);
+        ReceiveBytes(fd);
     });
     OpenTo(listener);
     ASSERT_TRUE(WaitUntil([&] { return tcp.GetBytesAvailable() == 10; }, 2000));
@@ -225,7 +224,7 @@ TEST_F(TcpTest, CloseWithUnreadInputLosesNothingQueued) {
     TestListener listener("127.0.0.2", [&](int fd) {
         SendText(fd, "READY\r\n");
         std::this_thread::sleep_for(std::chrono::milliseconds(300));
-        received.set_value(ReceiveAll(fd).size());
+        received.set_value(ReceiveBytes(fd).size());
     });
     OpenTo(listener);
     ASSERT_TRUE(tcp.Connected());
@@ -237,7 +236,7 @@ TEST_F(TcpTest, CloseWithUnreadInputLosesNothingQueued) {
 // New settings close the class-wide socket; this object's copy of its number
 // may by then name an unrelated file, which must never be written to.
 TEST_F(TcpTest, NewSettingsEndTheSocketAndItsStaleCopyIsNeverWritten) {
-    TestListener listener("127.0.0.2", [](int fd) { ReceiveAll(fd); });
+    TestListener listener("127.0.0.2", [](int fd) { ReceiveBytes(fd); });
     OpenTo(listener);
     ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
     char path[] = "/tmp/quillon-stale-XXXXXX";
@@ -259,12 +258,9 @@ TEST_F(TcpTest, NewSettingsEndTheSocketAndItsStaleCopyIsNeverWritten) {
 }
 
 TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {
-    std::promise<std::string> received[3];
-    int session = 0;
-    std::optional<TestListener> listener;
+    std::optional<TcpSink> printer;
     try {
-        listener.emplace(
-            "127.0.0.2", [&](int fd) { received[session++].set_value(ReceiveAll(fd)); }, 9100);
+        printer.emplace("127.0.0.2", 9100);
     } catch (const std::exception& e) {
         GTEST_SKIP() << "port 9100 on 127.0.0.2 is taken: " << e.what();
     }
@@ -281,13 +277,9 @@ TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {
     ::unlink(path);
     EXPECT_EQ(c.out, "127.0.0.2\n127.0.0.2\n127.0.0.2\n");
     EXPECT_EQ(c.err, "Invalid IPv4 address.\n");
-    auto sent = [&](int i) -> std::string {
-        std::future<std::string> got = received[i].get_future();
-        return got.wait_for(std::chrono::seconds(5)) == std::future_status::ready ? got.get() : "<none>";
-    };
-    EXPECT_EQ(sent(0), "PRINT 1\r\n");
-    EXPECT_EQ(sent(1), bytes);
-    EXPECT_EQ(sent(2), "");
+    EXPECT_EQ(printer->Received(0), "PRINT 1\r\n");
+    EXPECT_EQ(printer->Received(1), bytes);
+    EXPECT_EQ(printer->Received(2), "");
     EXPECT_FALSE(tcp.Connected());
 }
 
@@ -305,15 +297,14 @@ TEST_F(TcpTest, LinkLocalIpv6ConnectsThroughTheNamedInterface) {
         // busy machine may run late.
         WaitUntil([] { return std::system("ip -6 route get fe80::1 dev lo >/dev/null 2>&1") == 0; }, 5000);
         try {
-            std::promise<std::string> request;
-            TestListener listener("fe80::1%lo", [&](int fd) { request.set_value(ReceiveAll(fd)); });
+            TcpSink printer("fe80::1%lo");
             TcpComm comm;
-            TcpConnection().Connection("fe80::1%lo", listener.Port());
+            TcpConnection().Connection("fe80::1%lo", printer.Port());
             Captured c = Capture([&] { comm.Open(); });
             if (!comm.Connected()) return void(outcome = "open failed: " + c.err);
             comm.Write(Bytes("PING"), 4);
             comm.Close();
-            outcome = c.out + request.get_future().get();
+            outcome = c.out + printer.Received();
         } catch (const std::exception& e) {
             outcome = std::string("exception: ") + e.what();
         }
