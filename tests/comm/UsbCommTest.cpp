@@ -3,7 +3,6 @@
 // a build with 0 for them knows no vendor, and the tests that need a known
 // printer say so and skip.
 
-#include <cstdlib>
 #include <memory>
 
 #include "CommTestSupport.h"
@@ -91,16 +90,6 @@ TEST_F(UsbTest, ListingPrintsEveryDeviceAndKeepsTheKnownVendors) {
                          " ProductID= 0x2\nHalvane, 0x" + hlv + ", 0x2\nDevice 1: VendorID= 0x" + orlo +
                          " ProductID= 0x8001\nORLO, 0x" + orlo + ", 0x8001\n");
     EXPECT_EQ(c.err, "");
-    ASSERT_NE(devices, nullptr);
-    EXPECT_EQ(static_cast<uint16_t>(devices[0].Item1), kHlv);
-    EXPECT_EQ(static_cast<uint16_t>(devices[1].Item2), 0x8001);
-
-    Tuple_c* array = nullptr;
-    int count = -1;
-    Capture([&] { EXPECT_EQ(GetAvailableDevices(&array, &count), 0); });
-    ASSERT_EQ(count, 2);
-    EXPECT_EQ(static_cast<uint16_t>(array[1].Item1), kOrlo);
-    std::free(array);
 }
 
 TEST_F(UsbTest, SelectionAcceptsOnlyTheLastListedKnownPrinter) {
