@@ -38,12 +38,6 @@ UsbPrinterEmulator& Emulator() {
     return *emulator;
 }
 
-std::string Hex(unsigned v) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%x", v);
-    return text;
-}
-
 // Drops the receive thread's lines, which arrive at their own pace.
 std::string CallerLines(const std::string& text) {
     std::istringstream in(text);
@@ -85,7 +79,7 @@ TEST_F(UsbTest, ListingPrintsEveryDeviceAndKeepsTheKnownVendors) {
         EXPECT_EQ(devices, nullptr);
         return;
     }
-    std::string hlv = Hex(kHlv), orlo = Hex(kOrlo);
+    std::string hlv = HexText(kHlv), orlo = HexText(kOrlo);
     EXPECT_EQ(c.out, listed + "Number of devices: 2\nDevice 0: VendorID= 0x" + hlv +
                          " ProductID= 0x2\nHalvane, 0x" + hlv + ", 0x2\nDevice 1: VendorID= 0x" + orlo +
                          " ProductID= 0x8001\nORLO, 0x" + orlo + ", 0x8001\n");

@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -40,12 +39,6 @@ std::vector<uint8_t> Descriptors(const UsbPrinterEmulator::Device& d) {
     return bytes;
 }
 
-std::string Hex(unsigned v, int digits) {
-    char buf[16];
-    std::snprintf(buf, sizeof buf, "%0*x", digits, v);
-    return buf;
-}
-
 }  // namespace
 
 UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
@@ -64,13 +57,14 @@ void UsbPrinterEmulator::Add(const Device& device) {
     std::snprintf(node, sizeof node, "bus/usb/001/%03d", number);
     std::string devname = std::string("/dev/") + node;
     std::string hex;
-    for (uint8_t b : Descriptors(device)) hex += Hex(b, 2);
+    for (uint8_t b : Descriptors(device)) hex += HexText(b, 2);
     // A umockdev device record: N creates the device node, H is a binary attribute.
     std::string record = "P: /devices/usb1/1-" + std::to_string(number) + "\n" + "N: " + node + "\n" +
                          "E: DEVNAME=" + devname + "\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
                          "E: BUSNUM=001\nE: DEVNUM=" + std::string(node + 12) + "\n" +
-                         "A: idVendor=" + Hex(device.vendor, 4) + "\nA: idProduct=" + Hex(device.product, 4) +
-                         "\n" + "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
+                         "A: idVendor=" + HexText(device.vendor, 4) +
+                         "\nA: idProduct=" + HexText(device.product, 4) + "\n" +
+                         "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
                          "A: bConfigurationValue=1\nA: bNumConfigurations=1\n" +
                          "A: dev=189:" + std::to_string(number - 1) + "\nH: descriptors=" + hex + "\n";
     GError* error = nullptr;
