@@ -5,7 +5,6 @@
 #include <future>
 
 #include "CommTestSupport.h"
-#include "TestListener.h"
 #include "comm/BtAddress.h"
 #include "quillon/Delivery.h"
 
@@ -34,7 +33,7 @@ TEST(DeliverTest, ReplyIsKeptWithItsLengthUpToTheLimit) {
         std::promise<std::string> job;
         TestListener printer("::1", [&](int fd) {
             SendText(fd, row.says);
-            job.set_value(ReceiveAll(fd));
+            job.set_value(ReceiveBytes(fd));
         });
         quillon::DeliveryOptions options;
         options.replyLimit = row.limit;

@@ -4,9 +4,9 @@
 #include <sys/ioctl.h>
 #include <umockdev.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstddef>
-#include <cstdio>
 #include <cstring>
 #include <stdexcept>
 
@@ -39,12 +39,6 @@ std::vector<uint8_t> Descriptors(const UsbPrinterEmulator::Device& d) {
     return bytes;
 }
 
-std::string Hex4(uint16_t v) {
-    char buf[8];
-    std::snprintf(buf, sizeof buf, "%04x", v);
-    return buf;
-}
-
 }  // namespace
 
 UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
@@ -63,17 +57,14 @@ void UsbPrinterEmulator::Add(const Device& device) {
     std::snprintf(node, sizeof node, "bus/usb/001/%03d", number);
     std::string devname = std::string("/dev/") + node;
     std::string hex;
-    for (uint8_t b : Descriptors(device)) {
-        char two[3];
-        std::snprintf(two, sizeof two, "%02x", b);
-        hex += two;
-    }
+    for (uint8_t b : Descriptors(device)) hex += HexText(b, 2);
     // A umockdev device record: N creates the device node, H is a binary attribute.
     std::string record = "P: /devices/usb1/1-" + std::to_string(number) + "\n" + "N: " + node + "\n" +
                          "E: DEVNAME=" + devname + "\nE: DEVTYPE=usb_device\nE: SUBSYSTEM=usb\n" +
                          "E: BUSNUM=001\nE: DEVNUM=" + std::string(node + 12) + "\n" +
-                         "A: idVendor=" + Hex4(device.vendor) + "\nA: idProduct=" + Hex4(device.product) +
-                         "\n" + "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
+                         "A: idVendor=" + HexText(device.vendor, 4) +
+                         "\nA: idProduct=" + HexText(device.product, 4) + "\n" +
+                         "A: busnum=1\nA: devnum=" + std::to_string(number) + "\nA: speed=480\n" +
                          "A: bConfigurationValue=1\nA: bNumConfigurations=1\n" +
                          "A: dev=189:" + std::to_string(number - 1) + "\nH: descriptors=" + hex + "\n";
     GError* error = nullptr;
@@ -119,14 +110,14 @@ void UsbPrinterEmulator::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* c
     for (auto& claim : emulator->_claimedBy) {
         if (claim.second == client) claim.second = nullptr;
     }
-    for (auto it = emulator->_urbs.begin(); it != emulator->_urbs.end();) {
-        if ((*it)->client == client) {
-            delete *it;
-            it = emulator->_urbs.erase(it);
-        } else {
-            ++it;
-        }
-    }
+    auto& urbs = emulator->_urbs;
+    urbs.erase(std::remove_if(urbs.begin(), urbs.end(),
+                              [client](Urb* u) {
+                                  if (u->client != client) return false;
+                                  delete u;
+                                  return true;
+                              }),
+               urbs.end());
 }
 
 int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
@@ -201,9 +192,7 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
                 if (!_replies.empty()) {
                     std::string reply = _replies.front();
                     _replies.pop_front();
-                    std::size_t n = reply.size() < static_cast<std::size_t>(urb->buffer_length)
-                                        ? reply.size()
-                                        : static_cast<std::size_t>(urb->buffer_length);
+                    std::size_t n = std::min(reply.size(), static_cast<std::size_t>(urb->buffer_length));
                     if (n) std::memcpy(buffer->data, reply.data(), n);
                     urb->actual_length = static_cast<int>(n);
                 }

@@ -9,6 +9,7 @@
 // umockdev's preload wrapper; make one emulator per process.
 
 #include <cstdint>
+#include <cstdio>
 #include <deque>
 #include <map>
 #include <mutex>
@@ -18,6 +19,13 @@
 struct _UMockdevTestbed;
 struct _UMockdevIoctlBase;
 struct _UMockdevIoctlClient;
+
+// v in lower-case hexadecimal, at least `digits` long.
+inline std::string HexText(unsigned v, int digits = 1) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%0*x", digits, v);
+    return text;
+}
 
 class UsbPrinterEmulator {
   public:

@@ -1,11 +1,9 @@
 #ifndef QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
 #define QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
 
-// What the host-text tests share: rendering a text to the HLV command the
-// library sends for it, reading files back, and a scratch working directory.
-
-#include <gtest/gtest.h>
-#include <unistd.h>
+// What the host-text tests share besides the connection tests' helpers:
+// rendering a text to the HLV command the library sends for it, reading
+// files back, and a scratch working directory.
 
 #include <clocale>
 #include <filesystem>
@@ -13,6 +11,7 @@
 #include <iterator>
 #include <string>
 
+#include "../comm/CommTestSupport.h"
 #include "comm/HostText.h"
 
 namespace hosttext_test {
