@@ -144,10 +144,11 @@ TEST_F(UsbTest, OpenWritesInChunksAndCollectsReplies) {
         comm->Write(nullptr, 5);
         comm->Write(Bytes(data), 0);
         comm->Write(Bytes(data), 130);
+        comm->Write(Bytes(data), 64);  // a whole chunk: no empty transfer after it
     });
     EXPECT_EQ(written.err, "");
-    EXPECT_EQ(Emulator().OutTransfers(),
-              (std::vector<std::string>{data.substr(0, 64), data.substr(64, 64), data.substr(128)}));
+    EXPECT_EQ(Emulator().OutTransfers(), (std::vector<std::string>{data.substr(0, 64), data.substr(64, 64),
+                                                                   data.substr(128), data.substr(0, 64)}));
 
     // Two receive steps accumulate; a Read that fits takes both.
     Emulator().QueueReply("0123456789");
