@@ -323,6 +323,7 @@ TEST_F(UsbTest, DeliveryWritesTheWholeJobOrSaysHowFarItGot) {
         {kHlv, 0x0002, Fault::None, "", {16384, 16384, 7232}},
         {kHlv, -1, Fault::StallOut, "write: Pipe error", {16384}},  // tried and refused
         {-1, -1, Fault::BusyClaim, "Failed to claim interface: Resource busy", {}},
+        {-1, -1, Fault::Hold, "no byte accepted for 1 s", {16384}},  // paper out
     };
     for (const Row& row : rows) {
         Emulator().Reset();
@@ -332,7 +333,9 @@ TEST_F(UsbTest, DeliveryWritesTheWholeJobOrSaysHowFarItGot) {
         target.kind = quillon::DeliveryTarget::Kind::Usb;
         target.vendorId = row.vendor;
         target.productId = row.product;
-        quillon::DeliveryResult r = quillon::deliver(job, target);
+        quillon::DeliveryOptions options;
+        options.stallTimeout = std::chrono::seconds(1);
+        quillon::DeliveryResult r = quillon::deliver(job, target, options);
         Emulator().SetFault(Fault::None);
         bool complete = row.error.empty();
         EXPECT_EQ(r.complete, complete);

@@ -15,6 +15,7 @@ struct UsbPrinterEmulator::Urb {
     UMockdevIoctlClient* client;
     UMockdevIoctlData* urb;
     UMockdevIoctlData* buffer;
+    void* address;  // of the URB in the client, as a discard names it
     ~Urb() {
         g_object_unref(urb);
         if (buffer) g_object_unref(buffer);
@@ -47,6 +48,7 @@ UsbPrinterEmulator::UsbPrinterEmulator() : _testbed(umockdev_testbed_new()) {
 
 UsbPrinterEmulator::~UsbPrinterEmulator() {
     for (Urb* u : _urbs) delete u;
+    for (Urb* u : _held) delete u;
     for (auto* h : _handlers) g_object_unref(h);
     g_object_unref(_testbed);
 }
@@ -110,14 +112,14 @@ void UsbPrinterEmulator::OnVanished(_UMockdevIoctlBase*, _UMockdevIoctlClient* c
     for (auto& claim : emulator->_claimedBy) {
         if (claim.second == client) claim.second = nullptr;
     }
-    auto& urbs = emulator->_urbs;
-    urbs.erase(std::remove_if(urbs.begin(), urbs.end(),
-                              [client](Urb* u) {
-                                  if (u->client != client) return false;
-                                  delete u;
-                                  return true;
-                              }),
-               urbs.end());
+    for (auto* urbs : {&emulator->_urbs, &emulator->_held})
+        urbs->erase(std::remove_if(urbs->begin(), urbs->end(),
+                                   [client](Urb* u) {
+                                       if (u->client != client) return false;
+                                       delete u;
+                                       return true;
+                                   }),
+                    urbs->end());
 }
 
 int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
@@ -169,6 +171,8 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             return complete(0, 0);
         }
         case USBDEVFS_SUBMITURB: {
+            void* address = nullptr;  // before resolving, which points the argument at our copy
+            std::memcpy(&address, arg->data, sizeof address);
             UMockdevIoctlData* data = umockdev_ioctl_data_resolve(arg, 0, sizeof(usbdevfs_urb), nullptr);
             auto* urb = reinterpret_cast<usbdevfs_urb*>(data->data);
             UMockdevIoctlData* buffer = nullptr;
@@ -176,7 +180,7 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
                 buffer = umockdev_ioctl_data_resolve(data, offsetof(usbdevfs_urb, buffer),
                                                      static_cast<gsize>(urb->buffer_length), nullptr);
             }
-            auto* u = new Urb{client, data, buffer};
+            auto* u = new Urb{client, data, buffer, address};
             urb->status = 0;
             urb->actual_length = 0;
             if (!(urb->endpoint & 0x80)) {
@@ -184,6 +188,9 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
                                   static_cast<std::size_t>(urb->buffer_length));
                 if (_fault == Fault::StallOut) {
                     urb->status = -EPIPE;
+                } else if (_fault == Fault::Hold) {
+                    _held.push_back(u);
+                    return complete(0, 0);
                 } else {
                     urb->actual_length = urb->buffer_length;
                 }
@@ -201,8 +208,17 @@ int UsbPrinterEmulator::HandleIoctl(_UMockdevIoctlClient* client) {
             _urbs.push_back(u);
             return complete(0, 0);
         }
-        case USBDEVFS_DISCARDURB:  // every URB has completed already
-            return complete(-1, EINVAL);
+        case USBDEVFS_DISCARDURB: {  // a held URB completes as cancelled; any other has completed already
+            void* address = nullptr;
+            std::memcpy(&address, arg->data, sizeof address);
+            auto held =
+                std::find_if(_held.begin(), _held.end(), [&](Urb* u) { return u->address == address; });
+            if (held == _held.end()) return complete(-1, EINVAL);
+            reinterpret_cast<usbdevfs_urb*>((*held)->urb->data)->status = -ENOENT;
+            _urbs.push_back(*held);
+            _held.erase(held);
+            return complete(0, 0);
+        }
         default:
             // No kernel driver to detach, and nothing else is emulated.
             if (request == USBDEVFS_IOCTL || request == USBDEVFS_GETDRIVER) return complete(-1, ENODATA);

@@ -34,6 +34,7 @@ class UsbPrinterEmulator {
         StallOut,   // OUT transfers end with a stall
         BusyClaim,  // claiming an interface fails: busy
         Gone,       // the device was unplugged: every request fails
+        Hold,       // OUT transfers are taken but complete only when the host discards them
     };
     struct Device {
         uint16_t vendor;
@@ -75,7 +76,8 @@ class UsbPrinterEmulator {
     std::deque<std::string> _replies;
     std::vector<std::string> _out;
     std::vector<uint8_t> _inEndpoints;
-    std::vector<Urb*> _urbs;
+    std::vector<Urb*> _urbs;                                  // completed, waiting to be reaped
+    std::vector<Urb*> _held;                                  // submitted under Fault::Hold
     std::map<std::string, _UMockdevIoctlClient*> _claimedBy;  // interface 0 of each device node
     int _claims = 0, _releases = 0;
 };
