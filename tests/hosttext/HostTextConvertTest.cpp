@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 #include "comm/HostText.h"
 
@@ -76,6 +77,15 @@ TEST(ConvertToUtf8, EncodesEveryRange) {
     for (const Row& row : rows) EXPECT_EQ(ConvertToUtf8(row.in), row.out);
     for (std::uint32_t cp : {0xD800u, 0xDFFFu, 0x110000u, 0xFFFFFFFFu})
         EXPECT_THROW(ConvertToUtf8(std::wstring(1, static_cast<wchar_t>(cp))), std::range_error) << cp;
+}
+
+// What a download reads back must be a file: no name, a directory or a
+// missing file is refused (the file itself is read by the ORLO download).
+TEST(ReadFileToMemory, RefusesWhatIsNotAFile) {
+    std::vector<unsigned char> data;
+    size_t size = 0;
+    for (const char* name : {static_cast<const char*>(nullptr), "/", "/nonexistent"})
+        EXPECT_FALSE(quillon::ReadFileToMemory(name, data, size)) << (name ? name : "null");
 }
 
 }  // namespace
