@@ -262,6 +262,7 @@ TEST(CliSend, MisbehavingPrinters) {
         EXPECT_EQ(r.status, row.status) << r.err.substr(0, 400);
         EXPECT_LT(p.seconds, row.seconds);
         EXPECT_EQ(r.err.substr(0, row.reply.size()), row.reply);
+        EXPECT_EQ(r.err.find("\n\n"), std::string::npos) << "a blank line: " << r.err.substr(0, 400);
         // The count the tool gives is the one the printer made.
         const std::string summary = row.status == 0
                                         ? "\nsent " + Grouped(row.labels) + " labels, " + Grouped(bytes) +
