@@ -13,14 +13,10 @@
 
 #include "pdf417/Pdf417Encoder.h"
 
-namespace {
-
-[[noreturn]] void Fail(const char* what, const std::string& detail = {}) {
+[[noreturn]] static void Fail(const char* what, const std::string& detail = {}) {
     std::fprintf(stderr, "pdf417 fuzz: %s %s\n", what, detail.c_str());
     std::abort();
 }
-
-}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
     if (size < 2) return 0;
