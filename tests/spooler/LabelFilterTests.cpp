@@ -1,22 +1,12 @@
-// The quillon-label filter: how it reads CUPS options and PPDs, and run as cupsd runs it.
+// The quillon-label filter run as cupsd runs it, with the PPDs it may meet.
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "CliRunner.h"
-#include "LabelFilter.h"
 
-namespace quillon::cups {
 namespace {
-
-TEST(LabelFilter, ReadsPpdDefaults) {
-    const std::string ppd =
-        "*PPD-Adobe: \"4.3\"\n*DefaultResolutionX: 1\n*DefaultResolution:  300dpi \r\n*Resolution 300dpi: "
-        "\"\"\n";
-    EXPECT_EQ(PpdDefault(ppd, "Resolution"), "300dpi");
-    EXPECT_EQ(PpdDefault(ppd, "LabelLanguage"), "");
-}
 
 // With no tool on its PATH, as cupsd runs it.
 TEST(LabelFilter, RunsAsCupsRunsIt) {
@@ -25,7 +15,8 @@ TEST(LabelFilter, RunsAsCupsRunsIt) {
     EXPECT_EQ(CheckCases("filter-runs.txt", QUILLON_TESTS_DIR), 28);
     ::setenv("PPD", "/nonexistent", 1);
     EXPECT_EQ(CheckCases("filter-runs-no-ppd.txt", QUILLON_TESTS_DIR), 1);
+    ::setenv("PPD", QUILLON_TESTS_DIR "/odd-defaults.ppd", 1);
+    EXPECT_EQ(CheckCases("filter-runs-odd-ppd.txt", QUILLON_TESTS_DIR), 1);
 }
 
 }  // namespace
-}  // namespace quillon::cups
