@@ -19,38 +19,6 @@
 
 namespace {
 
-// The tool's process and our ends of the pipes on its standard streams.
-struct Child {
-    pid_t pid;
-    int in, out, err;
-};
-
-Child Spawn(const std::vector<std::string>& args, const std::string& cwd, bool closeStderr) {
-    int in[2], out[2], err[2];
-    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
-        throw std::runtime_error("pipe");
-    pid_t pid = fork();
-    if (pid == 0) {
-        dup2(in[0], 0);
-        dup2(out[1], 1);
-        dup2(err[1], 2);
-        if (closeStderr) close(2);
-        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
-        std::vector<char*> argv;
-        std::string tool = QUILLON_TOOL;
-        argv.push_back(tool.data());
-        std::vector<std::string> copy = args;
-        for (auto& a : copy) argv.push_back(a.data());
-        argv.push_back(nullptr);
-        execv(tool.c_str(), argv.data());
-        _exit(127);
-    }
-    close(in[0]);
-    close(out[1]);
-    close(err[1]);
-    return {pid, in[1], out[0], err[0]};
-}
-
 // Reads what is there on the tool's standard output and error (fds[0],
 // fds[1]) within `timeoutMs`; a descriptor at its end is closed and set -1.
 void Drain(int fds[2], CliResult& r, int timeoutMs) {
@@ -65,45 +33,6 @@ void Drain(int fds[2], CliResult& r, int timeoutMs) {
     }
 }
 
-// With `awaited`, standard input stays open after `input` (small enough to
-// fit the pipe) until the tool exits, standard error holds *awaited, or 10
-// seconds pass.
-OpenInputResult Run(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
-                    bool closeStderr, const std::string* awaited) {
-    const Child child = Spawn(args, cwd, closeStderr);
-    signal(SIGPIPE,
-           SIG_IGN);  // a tool that stops reading early ends the feed, not the test
-    // Input large enough to fill the pipe goes in from a thread of its own,
-    // while the output is read here.
-    std::thread feed([&] {
-        for (std::size_t done = 0; done < input.size();) {
-            const ssize_t n = write(child.in, input.data() + done, input.size() - done);
-            if (n <= 0) break;
-            done += static_cast<std::size_t>(n);
-        }
-        if (!awaited) close(child.in);
-    });
-    OpenInputResult r;
-    int fds[2] = {child.out, child.err};
-    int status = 0;
-    if (awaited) {
-        feed.join();
-        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-        while (std::chrono::steady_clock::now() < deadline && !r.exitedWhileOpen) {
-            r.exitedWhileOpen = waitpid(child.pid, &status, WNOHANG) == child.pid;
-            if (!awaited->empty() && r.result.err.find(*awaited) != std::string::npos) break;
-            Drain(fds, r.result, 20);
-        }
-        r.errWhileOpen = r.result.err;
-        close(child.in);
-    }
-    while (fds[0] >= 0 || fds[1] >= 0) Drain(fds, r.result, 10000);
-    if (feed.joinable()) feed.join();
-    if (!r.exitedWhileOpen) waitpid(child.pid, &status, 0);
-    r.result.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-    return r;
-}
-
 std::string Unescape(std::string s) {
     for (std::size_t at = 0; (at = s.find("\\x", at)) != std::string::npos; ++at)
         s.replace(at, 4, 1, static_cast<char>(std::stoi(s.substr(at + 2, 2), nullptr, 16)));
@@ -112,25 +41,68 @@ std::string Unescape(std::string s) {
 
 }  // namespace
 
+// An input kept open must be small enough to fit the pipe.
 CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
-                  bool closeStderr) {
-    return Run(args, input, cwd, closeStderr, nullptr).result;
-}
-
-OpenInputResult RunToolOpenInput(const std::vector<std::string>& args, const std::string& input,
-                                 const std::string& awaited) {
-    return Run(args, input, "", false, &awaited);
+                  bool closeStderr, OpenInput* open) {
+    // The child of a process with threads must not allocate: its arguments
+    // are made here.
+    std::vector<char*> argv = {const_cast<char*>(QUILLON_TOOL)};
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    int in[2], out[2], err[2];
+    if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC))
+        throw std::runtime_error("pipe");
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(in[0], 0);
+        dup2(out[1], 1);
+        dup2(err[1], 2);
+        if (closeStderr) close(2);
+        if (!cwd.empty() && chdir(cwd.c_str()) != 0) _exit(126);
+        execv(argv[0], argv.data());
+        _exit(127);
+    }
+    close(in[0]);
+    close(out[1]);
+    close(err[1]);
+    // A tool that stops reading early ends the feed, not the test.
+    signal(SIGPIPE, SIG_IGN);
+    // Input large enough to fill the pipe goes in from a thread of its own,
+    // while the output is read here.
+    std::thread feed([&] {
+        for (std::size_t done = 0; done < input.size();) {
+            const ssize_t n = write(in[1], input.data() + done, input.size() - done);
+            if (n <= 0) break;
+            done += static_cast<std::size_t>(n);
+        }
+        if (!open) close(in[1]);
+    });
+    CliResult r;
+    int fds[2] = {out[0], err[0]};
+    int status = 0;
+    bool exited = false;
+    if (open) {
+        feed.join();
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (std::chrono::steady_clock::now() < deadline && !exited) {
+            exited = waitpid(pid, &status, WNOHANG) == pid;
+            if (!open->awaited.empty() && r.err.find(open->awaited) != std::string::npos) break;
+            Drain(fds, r, 20);
+        }
+        open->exitedWhileOpen = exited;
+        open->errWhileOpen = r.err;
+        close(in[1]);
+    }
+    while (fds[0] >= 0 || fds[1] >= 0) Drain(fds, r, 10000);
+    if (feed.joinable()) feed.join();
+    if (!exited) waitpid(pid, &status, 0);
+    r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+    return r;
 }
 
 std::string PictureLabel(const std::string& name, int x) {
     return R"({"name": ")" + name + R"(", "objects": [{"type": "picture", "x": )" + std::to_string(x) +
            R"(, "y": 2, "name": "A"}]})";
-}
-
-std::string VornPicture(const std::string& name, int x) {
-    return "REM " + name + " FORM BEGIN\r\nCLS\r\nDPI = 203\r\nFONT$ = \"1\"\r\nFH = 8\r\nFV = 12\r\n" +
-           "REM SCALE 203,203\r\nPUTPNG," + std::to_string(x) + ",2,\"A\"\r\nPRINT 1\r\nREM " + name +
-           " FORM END\r\n";
 }
 
 void CheckRun(const CliCase& c, const std::string& cwd) {
@@ -151,10 +123,9 @@ int CheckCases(const std::string& file, const std::string& cwd) {
         CliCase& c = cases.back();
         const std::string text = Unescape(line.substr(std::min<std::size_t>(line.size(), 2)));
         const char mark = line[0];
-        if (mark == '$') {
+        if (mark == '$')
             for (std::size_t at = 0, bar = 0; bar != std::string::npos; at = bar + 1)
                 c.args.push_back(text.substr(at, (bar = text.find('|', at)) - at));
-        }
         if (mark == '<') c.input += "\n" + text;
         if (mark == '>') c.out += text + "\r\n";
         if (mark == '!') c.err += text + "\n";
