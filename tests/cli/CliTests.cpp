@@ -147,7 +147,7 @@ TEST(CliBatch, OutputFiles) {
     EXPECT_EQ(toStdout.status, 0);
     EXPECT_EQ(toStdout.err, "");
     EXPECT_TRUE(toStdout.out == expected) << "standard output differs";
-    CheckRun({"to a file", {"render", dir + "/in.jsonl", "-o", dir + "/out.txt"}});
+    CheckRun({"to a file", {"render", dir + "/in.jsonl", "-o", dir + "/out.txt"}, "", 0, "", ""});
     EXPECT_TRUE(ReadFile(dir + "/out.txt") == expected) << "file differs";
     WriteFile(dir + "/bad.json", R"({"objects": [{"type": "picture", "x": "1", "name": "A"}]})");
     EXPECT_EQ(RunTool({"render", dir + "/bad.json", "-o", dir + "/bad.txt"}).status, 2);
@@ -166,7 +166,7 @@ TEST(CliBatch, SlowInputIsNotHeldBack) {
         std::vector<std::string> args = {"render", "-"};
         if (failFast) args.push_back("--fail-fast");
         // Without --fail-fast the tool waits for more: the message is awaited.
-        OpenInput open{failFast ? "" : message};
+        OpenInput open{failFast ? "" : message, false, ""};
         const CliResult r = RunTool(args, input, "", false, &open);
         EXPECT_EQ(open.exitedWhileOpen, failFast);
         EXPECT_EQ(open.errWhileOpen, message);

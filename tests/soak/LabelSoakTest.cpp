@@ -77,7 +77,9 @@ TEST(LabelSoak, LabelsGiveBackEveryAllocation) {
     for (int i = 0; i < 4; ++i) cycle(i);  // the first use sizes the process-wide lists
     const long long before = soak::gLive.load();
     for (int i = 0; i < kCycles; ++i) cycle(i);
-    if (QUILLON_COUNT_ALLOCATIONS) EXPECT_EQ(soak::gLive.load(), before);
+    if (QUILLON_COUNT_ALLOCATIONS) {
+        EXPECT_EQ(soak::gLive.load(), before);
+    }
     EXPECT_NE(text.find("~EXECUTE;SOAK"), std::string::npos);
 }
 
