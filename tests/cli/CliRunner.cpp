@@ -41,7 +41,6 @@ std::string Unescape(std::string s) {
 
 }  // namespace
 
-// An input kept open must be small enough to fit the pipe.
 CliResult RunTool(const std::vector<std::string>& args, const std::string& input, const std::string& cwd,
                   bool closeStderr, OpenInput* open) {
     // The child of a process with threads must not allocate: its arguments

@@ -11,18 +11,16 @@ struct CliResult {
     std::string err;
 };
 
-// With it, standard input stays open after the input, as a pipe from a slow
-// producer would, until the tool exits, standard error holds `awaited`, or
-// 10 seconds pass; only then is it closed.
+// Runs the tool (QUILLON_TOOL of the test binary) with `args`, feeding
+// `input` on standard input; in `cwd` when given, with standard error closed
+// when `closeStderr`. With `open`, standard input stays open after `input`
+// (small enough to fit the pipe), as a pipe from a slow producer would, until
+// the tool exits, standard error holds `awaited`, or 10 seconds pass.
 struct OpenInput {
     std::string awaited;
     bool exitedWhileOpen = false;
     std::string errWhileOpen;  // standard error before the input was closed
 };
-
-// Runs the tool (QUILLON_TOOL of the test binary) with `args`, feeding
-// `input` on standard input; in `cwd` when given, with standard error
-// closed when `closeStderr`, and the input kept open when `open` is given.
 CliResult RunTool(const std::vector<std::string>& args, const std::string& input = "",
                   const std::string& cwd = "", bool closeStderr = false, OpenInput* open = nullptr);
 
