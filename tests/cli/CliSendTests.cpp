@@ -178,9 +178,14 @@ Played Play(Kind kind, const std::string& host, const Printer& play, std::vector
     }
     std::atomic<bool> toolDone{false};
     std::thread printer([&] {
-        pollfd accepting{listener, POLLIN, 0};  // up to ten seconds for the tool to connect
-        if (kind != Kind::Serial && kind != Kind::FullQueue && ::poll(&accepting, 1, 10000) == 1)
-            connection = ::accept(listener, nullptr, nullptr);
+        // The tool renders the whole job before it connects, which takes long
+        // on a loaded machine: the printer waits as long as the tool runs.
+        // Its end is kept from the tools the other rows start meanwhile, or
+        // closing it would not hang up.
+        pollfd accepting{listener, POLLIN, 0};
+        while (kind != Kind::Serial && kind != Kind::FullQueue && connection < 0 && !toolDone)
+            if (::poll(&accepting, 1, 100) == 1)
+                connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
         p.received = play(connection, toolDone);
     });
     args.insert(args.end(), {"--to", p.uri});
