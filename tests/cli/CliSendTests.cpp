@@ -177,6 +177,9 @@ Played Play(Kind kind, const std::string& host, const Printer& play, std::vector
         }
     }
     std::atomic<bool> toolDone{false};
+    // Timed from the connection where the printer sees one, not from the
+    // rendering before it.
+    auto from = std::chrono::steady_clock::now();
     std::thread printer([&] {
         // The tool renders the whole job before it connects, which takes long
         // on a loaded machine: the printer waits as long as the tool runs.
@@ -184,16 +187,18 @@ Played Play(Kind kind, const std::string& host, const Printer& play, std::vector
         // closing it would not hang up.
         pollfd accepting{listener, POLLIN, 0};
         while (kind != Kind::Serial && kind != Kind::FullQueue && connection < 0 && !toolDone)
-            if (::poll(&accepting, 1, 100) == 1)
+            if (::poll(&accepting, 1, 100) == 1) {
                 connection = ::accept4(listener, nullptr, nullptr, SOCK_CLOEXEC);
+                from = std::chrono::steady_clock::now();
+            }
         p.received = play(connection, toolDone);
     });
     args.insert(args.end(), {"--to", p.uri});
-    const auto start = std::chrono::steady_clock::now();
     p.result = RunTool(args);
-    p.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    const auto end = std::chrono::steady_clock::now();
     toolDone = true;
     printer.join();
+    p.seconds = std::chrono::duration<double>(end - from).count();
     for (int fd : {listener, extra, connection})
         if (fd != -1) ::close(fd);
     return p;
