@@ -1,12 +1,17 @@
 // The label lifecycle through the exported functions: whole forms against
 // golden/forms.txt (each rendered twice, which must give the same text), and
 // the state the functions leave: no label open, a failed CreateLabel, a
-// label replaced or closed, and the lists every object adds to.
+// label replaced or closed, and the lists every object adds to. And what a
+// label leaves behind for the next one: each thread reuses the form of its
+// last closed label, the objects' parts come from an arena that CloseLabel
+// rewinds, and a form keeps its rendering buffer. None of it may show in
+// the next label's text, on this thread or another.
 
 #include <gtest/gtest.h>
 
 #include <stdexcept>
 #include <string>
+#include <thread>
 
 #include "../generate/EmitterGolden.h"
 #include "ObjectSamples.h"
@@ -22,15 +27,21 @@ void Label(int language, float perUnit = 203.0f, ScaleEnum unit = Inch) {
     CreateLabel(language, "L1", perUnit, unit);
 }
 
-// Forms built the same way in each language.
-const std::pair<const char*, void (*)(int)> kForms[] = {
+// Forms built the same way in each language, on a label opened at the
+// resolution given.
+struct Form {
+    const char* name;
+    void (*add)(int language);
+    float perUnit = 203.0f;
+    ScaleEnum unit = Inch;
+};
+const Form kForms[] = {
     // 8 dots/mm is 203.19999 dpi in single precision.
-    {"resolution 8 dots/mm", [](int language) { Label(language, 8.0f, MM); }},
-    {"resolution 300.9 dpi", [](int language) { Label(language, 300.9f, Inch); }},
-    {"resolution 0", [](int language) { Label(language, 0.0f, Inch); }},
+    {"resolution 8 dots/mm", [](int) {}, 8.0f, MM},
+    {"resolution 300.9 dpi", [](int) {}, 300.9f},
+    {"resolution 0", [](int) {}, 0.0f},
     {"pictures",
-     [](int language) {
-         Label(language);
+     [](int) {
          Picture(10, 20, "A.PNG");
          Picture(-5, -7, "LOGO1");
          Picture(0, 0, "A;B;C");        // only the first two semicolons split
@@ -39,27 +50,20 @@ const std::pair<const char*, void (*)(int)> kForms[] = {
          Picture(2147483647, -2147483647 - 1, "MAX");
      }},
     {"raw content",
-     [](int language) {
-         Label(language);
+     [](int) {
          Picture(1, 1, "FIRST");
          gpLabel->addRawContent("RAW LINE");
          Picture(2, 2, "SECOND");
      }},
-    {"renamed",
-     [](int language) {
-         Label(language);
-         gpLabel->setName("B");
-     }},
+    {"renamed", [](int) { gpLabel->setName("B"); }},
     {"second label replaces the first",
      [](int language) {
-         Label(language);
          Picture(1, 1, "FIRST LABEL");
          Label(language);
          Picture(2, 2, "SECOND LABEL");
      }},
     {"notices at every rendering",
-     [](int language) {
-         Label(language);
+     [](int) {
          CreateTexts(1, 2, 10, 10, "AB", Dot, FontSizeUnitsEnum::Points, static_cast<FontStyleEnum>(3),
                      AlignEnum::Default, "", RotateEnum::None);
      }},
@@ -74,9 +78,10 @@ TEST(LabelForms, BothLanguages) {
     }
     for (int language : {0, 1}) {
         const std::string lang = language ? " kesh" : " vorn";
-        for (const auto& [name, build] : kForms) {
-            build(language);
-            add(name + lang);
+        for (const Form& form : kForms) {
+            Label(language, form.perUnit, form.unit);
+            form.add(language);
+            add(form.name + lang);
         }
     }
     quillon_test::CheckGoldenFile("forms.txt", actual);
@@ -132,6 +137,69 @@ TEST(LabelState, EveryObjectAddsOneEntryToEveryList) {
 #undef QUILLON_CHECK_LIST
     ExpectOwned(rows);
     EXPECT_EQ(gpLabel->toString(), "");  // the argument-less form renders nothing
+    CloseLabel();
+}
+
+// More rows than a fresh form holds, long strings, raw content and a KESH
+// form told to stay on the printer.
+void BuildBusyLabel(int language) {
+    CreateLabel(language, "A-MUCH-LONGER-FORM-NAME", 8.0f, ScaleEnum::MM);
+    for (int i = 0; i < 40; ++i)
+        CreateTexts(1.5f * i, 2, 10, 10, "TEXT NUMBER " + std::to_string(i) + " WITH A LONG TAIL",
+                    ScaleEnum::MM, FontSizeUnitsEnum::Points, FontStyleEnum::Normal, AlignEnum::Default,
+                    "SOME-DOWNLOADED-FONT", RotateEnum::ClockWise);
+    CreateBarcode1D(5, 60, "0123456789012345678901234567890", ScaleEnum::MM, 0.25f, 0.5f, 10,
+                    BarcodeTypeEnum_1D::Code_128, true, RotateEnum::Inverted, false);
+    gpLabel->addRawContent("RAW CONTENT THAT MUST NOT COME BACK");
+    gpLabel->Form().DeleteAfterUse = false;
+}
+
+// The label every case ends with: its text must be the same after anything.
+std::string SmallLabel(int language) {
+    CreateLabel(language, "L1", 203.0f, ScaleEnum::Inch);
+    CreateTexts(20, 20, 10, 10, "HELLO", Dot, FontSizeUnitsEnum::Points, FontStyleEnum::Normal,
+                AlignEnum::Default, "", RotateEnum::None);
+    CreateLines(0, 120, 812, 120, 3, Dot);
+    return quillon_test::Rendered();
+}
+
+TEST(LabelReuse, NextLabelStartsClean) {
+    for (int language : {0, 1}) {
+        const std::string fresh = SmallLabel(language);
+        for (int busy : {0, 1}) {
+            BuildBusyLabel(busy);
+            const VornForm* form = &gpLabel->Form();
+            const size_t grown = form->HeapBytes();
+            EXPECT_NE(quillon_test::Rendered().find("RAW CONTENT"), std::string::npos);
+            CreateLabel(language, "L1", 203.0f, ScaleEnum::Inch);
+            // The same form with the lists it grew, emptied.
+            EXPECT_EQ(&gpLabel->Form(), form);
+            EXPECT_EQ(gpLabel->Form().HeapBytes(), grown);
+            EXPECT_EQ(gpLabel->Form().ObjectCount(), 1u);
+            CloseLabel();
+            EXPECT_EQ(SmallLabel(language), fresh) << busy << " then " << language;
+        }
+        // Built on other threads, closed on this one or another.
+        std::string onThread;
+        std::thread([&] {
+            BuildBusyLabel(language);
+            CloseLabel();
+            onThread = SmallLabel(language);
+        }).join();
+        EXPECT_EQ(onThread, fresh);
+        BuildBusyLabel(language);
+        std::thread([] { CloseLabel(); }).join();
+        EXPECT_EQ(SmallLabel(language), fresh);
+    }
+}
+
+TEST(LabelReuse, HugeFormIsNotKept) {
+    CreateLabel(0, "HUGE", 203.0f, ScaleEnum::Inch);
+    for (int i = 0; i < 5000; ++i) Picture(i, i, "P");
+    ASSERT_GT(gpLabel->Form().HeapBytes(), quillon::kKeptFormHeapBytes);
+    EXPECT_NE(quillon_test::Rendered().find("PUTPNG,4999,4999,\"P\"\\r\\n\nPRINT 1"), std::string::npos);
+    CreateLabel(0, "L1", 203.0f, ScaleEnum::Inch);
+    EXPECT_EQ(gpLabel->Form().HeapBytes(), 0u);
     CloseLabel();
 }
 

@@ -1,13 +1,18 @@
 // The two float-to-int rules at their edges. Ordinary values (-2.9 to -2,
 // 2.5 to 3), the resolution and the ruler conversions are pinned by the
-// golden forms and emitter rows in millimetres and inches.
+// golden forms and emitter rows in millimetres and inches. Numbers as text
+// at the ends of their ranges: that they ignore the host's locale is checked
+// through a barcode height (tests/generate), the usual numbers and the
+// hexadecimal bytes through the golden files.
 
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <limits>
+#include <string>
 
 #include "base/Coordinate.h"
+#include "base/Format.h"
 #include "base/Numeric.h"
 
 namespace {
@@ -29,6 +34,16 @@ TEST(Units, TruncationSaturates) {
     for (auto [in, out] : rows) EXPECT_EQ(quillon::TruncToInt(in), out) << in;
     EXPECT_EQ(quillon::TruncToInt(-2147483648.9), INT_MIN);
     EXPECT_EQ(quillon::TruncToInt(1e300), INT_MAX);
+}
+
+TEST(Format, Numbers) {
+    std::string out;
+    quillon::AppendInt(out, LLONG_MIN);
+    out += ' ';
+    quillon::AppendUnsigned(out, ULLONG_MAX);
+    out += ' ';
+    quillon::AppendFixed6(out, -1e20);
+    EXPECT_EQ(out, "-9223372036854775808 18446744073709551615 -100000000000000000000.000000");
 }
 
 }  // namespace
