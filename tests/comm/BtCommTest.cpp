@@ -1,9 +1,5 @@
-// Bluetooth RFCOMM connection. Without Bluetooth sockets in the kernel only
-// the failure path can be opened for real; the socket operations are tested
-// on a local socket pair standing in for the RFCOMM stream.
-
-#include <sys/socket.h>
-#include <unistd.h>
+// Bluetooth RFCOMM: without kernel support only a failure opens for real;
+// the socket operations run on a socket pair standing in for the stream.
 
 #include "CommTestSupport.h"
 #include "comm/BtAddress.h"
@@ -13,13 +9,6 @@ namespace {
 class BtTest : public testing::Test {
   protected:
     void TearDown() override { bt.Close(); }
-    // Puts one end of a socket pair in place of a connected RFCOMM socket.
-    int FakeConnection() {
-        int pair[2];
-        socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair);
-        quillon::CommPeer::BtSocket() = pair[0];
-        return pair[1];
-    }
     BtComm bt;
 };
 
@@ -68,25 +57,22 @@ TEST_F(BtTest, OpenFailureIsReportedAndLeavesNoSocket) {
     EXPECT_THROW(bt.Read(buffer, sizeof buffer), std::runtime_error);
 }
 
-TEST_F(BtTest, ReadsTheLastLookAndFailsWritesToAClosedPeer) {
-    int printer = FakeConnection();
+TEST_F(BtTest, ReadsTheLastLookFailsWritesToAClosedPeerAndClosesOnANewAddress) {
+    int pair[2];  // the library's end in place of a connected RFCOMM socket, and the printer's
+    socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair);
+    quillon::CommPeer::BtSocket() = pair[0];
     ASSERT_TRUE(bt.Connected());
-    ExpectReadTakesWhatTheLastLookSaw(bt, quillon::CommPeer::BtSocket(),
-                                      [&] { EXPECT_EQ(::write(printer, "X", 1), 1); });
+    ExpectReadTakesWhatTheLastLookSaw(bt, pair[0], [&] { EXPECT_EQ(::write(pair[1], "X", 1), 1); });
 
-    ::close(printer);
+    ::close(pair[1]);
     Captured c =
         Capture([&] { ExpectError([&] { bt.Write(Bytes("PRINT 1\r\n"), 9); }, "Error writing to socket."); });
     EXPECT_EQ(c.err, "Error writing to socket. errno: 32 (Broken pipe)\n");
-}
 
-TEST_F(BtTest, NewAddressClosesTheOpenSocket) {
-    int printer = FakeConnection();
     int fds = OpenFdCount();
     BtConnection().Connection(0xABC);
     EXPECT_FALSE(bt.Connected());
     EXPECT_EQ(OpenFdCount(), fds - 1);
-    ::close(printer);
 }
 
 }  // namespace

@@ -1,9 +1,4 @@
-#include <gtest/gtest.h>
-
-#include <chrono>
-#include <thread>
-
-#include "quillon/Comm.h"
+#include "CommTestSupport.h"
 
 namespace {
 

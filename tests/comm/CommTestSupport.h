@@ -1,16 +1,13 @@
 #ifndef QUILLON_TESTS_COMM_COMMTESTSUPPORT_H
 #define QUILLON_TESTS_COMM_COMMTESTSUPPORT_H
 
-// Helpers shared by the connection and host-text tests: white-box access to
-// class-wide fields, descriptor counting, output capture, byte views and the
-// printers' side of a loopback TCP socket or a pseudo-terminal.
+// Helpers shared by the connection and host-text tests.
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netdb.h>
 #include <poll.h>
-#include <pty.h>
+#include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -18,10 +15,11 @@
 #include <atomic>
 #include <cerrno>
 #include <chrono>
+#include <condition_variable>
 #include <cstring>
+#include <filesystem>
 #include <functional>
 #include <mutex>
-#include <sstream>
 #include <stdexcept>
 #include <string>
 #include <thread>
@@ -41,17 +39,11 @@ struct CommPeer {
 
 }  // namespace quillon
 
-// Open descriptors of this process.
+// Open descriptors of this process, less the listing's own.
 inline int OpenFdCount() {
-    int count = 0;
-    if (DIR* dir = opendir("/proc/self/fd")) {
-        while (dirent* entry = readdir(dir)) count += entry->d_name[0] != '.';
-        closedir(dir);
-    }
-    return count - 1;  // the directory stream itself
+    return static_cast<int>(std::distance(std::filesystem::directory_iterator("/proc/self/fd"), {})) - 1;
 }
 
-// Standard output and error of one block of code.
 struct Captured {
     std::string out, err;
 };
@@ -64,7 +56,6 @@ inline Captured Capture(const std::function<void()>& run) {
     return {testing::internal::GetCapturedStdout(), err};
 }
 
-// Polls a condition every millisecond until it holds or msTimeOut passes.
 inline bool WaitUntil(const std::function<bool()>& condition, int msTimeOut) {
     auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(msTimeOut);
     while (!condition()) {
@@ -102,7 +93,6 @@ void ExpectReadTakesWhatTheLastLookSaw(Comm& comm, int socket, const std::functi
     EXPECT_EQ(Text(buffer, 2), "X#");
 }
 
-// Expects run() to throw an exception with this text.
 inline void ExpectError(const std::function<void()>& run, const std::string& message) {
     try {
         run();
@@ -135,10 +125,7 @@ class TestListener {
         sockaddr_storage storage{};
         socklen_t length = sizeof storage;
         getsockname(_fd, reinterpret_cast<sockaddr*>(&storage), &length);
-        char service[16];
-        getnameinfo(reinterpret_cast<sockaddr*>(&storage), length, nullptr, 0, service, sizeof service,
-                    NI_NUMERICSERV);
-        _port = std::stoi(service);
+        _port = ntohs(reinterpret_cast<sockaddr_in*>(&storage)->sin_port);  // where sin6_port lies too
         _thread = std::thread([this] { Run(); });
     }
     // Ends a session still waiting for the client by shutting its socket down.
@@ -197,7 +184,6 @@ inline std::string ReceiveBytes(int fd, std::size_t n = std::string::npos) {
     return data;
 }
 
-// A port on which nothing listens.
 inline int ClosedPort(const std::string& address) {
     return TestListener(address, [](int) {}).Port();
 }
@@ -216,17 +202,14 @@ class TcpSink {
     int Port() const { return _listener.Port(); }
     // What connection i sent, or "<open>" while its client has not closed it after 15 s.
     std::string Received(std::size_t i = 0) {
-        if (!WaitUntil([&] { return Closed() > i; }, 15000)) return "<open>";
-        std::lock_guard<std::mutex> lock(_mutex);
+        std::unique_lock<std::mutex> lock(_mutex);
+        if (!_closed.wait_for(lock, std::chrono::seconds(15), [&] { return _received.size() > i; }))
+            return "<open>";
         return _received[i];
     }
     std::chrono::steady_clock::duration firstByteToClose{};  // of the last closed connection
 
   private:
-    std::size_t Closed() {
-        std::lock_guard<std::mutex> lock(_mutex);
-        return _received.size();
-    }
     void Serve(int fd) {
         std::string data = ReceiveBytes(fd, 1);
         const auto first = std::chrono::steady_clock::now();
@@ -234,8 +217,10 @@ class TcpSink {
         std::lock_guard<std::mutex> lock(_mutex);
         firstByteToClose = std::chrono::steady_clock::now() - first;
         _received.push_back(data);
+        _closed.notify_all();
     }
     std::mutex _mutex;
+    std::condition_variable _closed;
     std::vector<std::string> _received;
     TestListener _listener;  // last: stops first
 };
@@ -245,14 +230,10 @@ class TcpSink {
 struct Pty {
     int printer = -1;  // controlling side, non-blocking
     std::string path;  // terminal side
-    Pty() {
-        int terminal = -1;
-        char name[256];
-        if (openpty(&printer, &terminal, name, nullptr, nullptr) != 0)
-            throw std::runtime_error("openpty failed");
-        ::close(terminal);
-        ::fcntl(printer, F_SETFL, ::fcntl(printer, F_GETFL) | O_NONBLOCK);
-        path = name;
+    Pty() : printer(::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK)) {
+        if (printer == -1 || ::grantpt(printer) != 0 || ::unlockpt(printer) != 0)
+            throw std::runtime_error("no pseudo-terminal");
+        path = ::ptsname(printer);
     }
     ~Pty() {
         if (printer != -1) ::close(printer);

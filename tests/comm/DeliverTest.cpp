@@ -1,6 +1,4 @@
-// Job delivery through the library interface: what the tool cannot show.
-// The misbehaving printers themselves are played against the tool in
-// tests/cli/CliSendTests.cpp.
+// Job delivery through the library: what the tool's tests in tests/cli cannot show.
 
 #include <future>
 
@@ -10,8 +8,11 @@
 
 namespace {
 
-quillon::DeliveryTarget Tcp(const std::string& host, int port) {
+using Kind = quillon::DeliveryTarget::Kind;
+
+quillon::DeliveryTarget Target(Kind kind, const std::string& host = "", int port = 0) {
     quillon::DeliveryTarget t;
+    t.kind = kind;
     t.host = host;
     t.port = port;
     return t;
@@ -37,7 +38,8 @@ TEST(DeliverTest, ReplyIsKeptWithItsLengthUpToTheLimit) {
         });
         quillon::DeliveryOptions options;
         options.replyLimit = row.limit;
-        quillon::DeliveryResult r = quillon::deliver(row.job, Tcp("::1", printer.Port()), options);
+        quillon::DeliveryResult r =
+            quillon::deliver(row.job, Target(Kind::Tcp, "::1", printer.Port()), options);
         EXPECT_TRUE(r.complete) << r.error;
         EXPECT_EQ(r.accepted, row.job.size());
         EXPECT_EQ(r.error, "");
@@ -50,22 +52,29 @@ TEST(DeliverTest, ReplyIsKeptWithItsLengthUpToTheLimit) {
 // The messages are checked end to end in tests/cli; here the error numbers
 // and that a failed attempt leaves no descriptor open.
 TEST(DeliverTest, TargetsThatCannotBeReachedSayWhy) {
-    quillon::DeliveryTarget slowLine, usb;
-    slowLine.kind = quillon::DeliveryTarget::Kind::Serial;
+    quillon::DeliveryTarget slowLine = Target(Kind::Serial), usb = Target(Kind::Usb),
+                            bt = Target(Kind::Bluetooth);
     slowLine.device = "/dev/ptmx";
     slowLine.baud = 4800;
-    usb.kind = quillon::DeliveryTarget::Kind::Usb;
     usb.vendorId = 0x0bda;
     usb.productId = 0x9999;
+    bt.address = 0x001122334455;
     struct Row {
         quillon::DeliveryTarget target;
         std::string error;
         int code;
-    } rows[] = {
-        {Tcp("127.0.0.2", ClosedPort("127.0.0.2")), "connect to 127.0.0.2 port ", ECONNREFUSED},
+    };
+    std::vector<Row> rows = {
+        {Target(Kind::Tcp, "127.0.0.2", ClosedPort("127.0.0.2")), "connect to 127.0.0.2 port ", ECONNREFUSED},
         {slowLine, "line speed 4800 is not supported", EINVAL},
         {usb, "no USB device 0bda:9999 is attached", ENODEV},
     };
+    // A kernel without Bluetooth sockets refuses the socket itself, and the
+    // attempt says so. (With them it would wait for a device not in reach.)
+    const int probe = ::socket(AF_BLUETOOTH, SOCK_STREAM, BTPROTO_RFCOMM);
+    if (probe == -1)
+        rows.push_back({bt, "Bluetooth socket: Address family not supported by protocol", EAFNOSUPPORT});
+    ::close(probe);
     for (const Row& row : rows) {
         int fds = OpenFdCount();
         quillon::DeliveryResult r = quillon::deliver("PRINT 1\r\n", row.target);
@@ -75,19 +84,6 @@ TEST(DeliverTest, TargetsThatCannotBeReachedSayWhy) {
         EXPECT_EQ(r.errorCode, row.code) << r.error;
         EXPECT_EQ(OpenFdCount(), fds);
     }
-    // A kernel without Bluetooth sockets refuses the socket itself, and the
-    // attempt says so. (With them it would wait for a device not in reach.)
-    const int probe = ::socket(AF_BLUETOOTH, SOCK_STREAM, BTPROTO_RFCOMM);
-    if (probe != -1) {
-        ::close(probe);
-        return;
-    }
-    quillon::DeliveryTarget bt;
-    bt.kind = quillon::DeliveryTarget::Kind::Bluetooth;
-    bt.address = 0x001122334455;
-    const quillon::DeliveryResult r = quillon::deliver("PRINT 1\r\n", bt);
-    EXPECT_EQ(r.error, "Bluetooth socket: Address family not supported by protocol");
-    EXPECT_EQ(r.errorCode, EAFNOSUPPORT);
 }
 
 }  // namespace

@@ -1,7 +1,6 @@
 // TCP connection against listeners on 127.0.0.2 and ::1 (127.0.0.1 is the
 // default facade's placeholder, so the tests never use it as a target).
 
-#include <fcntl.h>
 #include <sched.h>
 #include <sys/stat.h>
 
@@ -17,7 +16,6 @@ namespace {
 class TcpTest : public testing::Test {
   protected:
     void TearDown() override { tcp.Close(); }
-    // Points the connection at a listener on 127.0.0.2 and opens it.
     void OpenTo(const TestListener& listener) {
         TcpConnection().Connection("127.0.0.2", listener.Port());
         Capture([&] { tcp.Open(); });
@@ -25,7 +23,7 @@ class TcpTest : public testing::Test {
     TcpComm tcp;
 };
 
-TEST(TcpDescriptorTest, ValidateBuildsTcpHostPort) {
+TEST(TcpDescriptorTest, ValidateBuildsTcpHostPortAndSettingsFollowIt) {
     struct Row {
         const char* hint;
         TcpComm::DescriptorPortType type;
@@ -44,16 +42,13 @@ TEST(TcpDescriptorTest, ValidateBuildsTcpHostPort) {
         {nullptr, TcpComm::DATA, ""},
         // clang-format on
     };
-    for (const Row& row : rows) {
+    for (const Row& row : rows)
         EXPECT_STREQ(TcpComm::DescriptorValidate(row.hint, row.type), row.expected)
             << (row.hint ? row.hint : "");
-    }
     // A host too long for the 64-byte buffer is cut, never overflowing it.
     EXPECT_EQ(TcpComm::DescriptorValidate(std::string(100, 'h').c_str(), TcpComm::DATA),
               "TCP:" + std::string(59, 'h'));
-}
 
-TEST(TcpDescriptorTest, ConnectionSettingsFromDescriptorsAndAddresses) {
     TcpComm comm;
     TcpConnection connection;
     connection.Initialize("192.0.2.7:6101");
@@ -67,26 +62,18 @@ TEST(TcpDescriptorTest, ConnectionSettingsFromDescriptorsAndAddresses) {
     EXPECT_STREQ(address, "192.0.2.8");
 }
 
-TEST_F(TcpTest, BadAddressesThrowAndLeaveNoSocket) {
-    struct Row {
-        const char* address;
-        const char* message;
-    } rows[] = {
+TEST_F(TcpTest, BadAddressesThrowRefusedOnesFailAndOthersReplyLeavingNoSocket) {
+    const std::pair<const char*, const char*> rows[] = {
         {"300.1.1.1", "Invalid IPv4 address."},
         {"fe80::zz", "Invalid IPv6 address."},
         {"fe80::1%quillon-no-if", "Invalid network interface for Link-Local IPv6."},
     };
     int fds = OpenFdCount();
-    for (const Row& row : rows) {
-        TcpComm::ConnectionSettings(row.address, 9100);
-        ExpectError([&] { tcp.Open(); }, row.message);
-        EXPECT_FALSE(tcp.Connected()) << row.address;
+    for (const auto& [address, message] : rows) {
+        TcpComm::ConnectionSettings(address, 9100);
+        ExpectError([&] { tcp.Open(); }, message);
+        EXPECT_FALSE(tcp.Connected()) << address;
     }
-    EXPECT_EQ(OpenFdCount(), fds);
-}
-
-TEST_F(TcpTest, RequestReplyOrRefusalOverIpv4AndIpv6) {
-    int fds = OpenFdCount();
     for (const char* address : {"127.0.0.2", "::1"}) {
         SCOPED_TRACE(address);
         std::string family = std::strchr(address, ':') ? "IPv6" : "IPv4";
@@ -102,8 +89,7 @@ TEST_F(TcpTest, RequestReplyOrRefusalOverIpv4AndIpv6) {
             ReceiveBytes(fd);
         });
         TcpConnection().Connection(address, listener.Port());
-        Captured opened = Capture([&] { tcp.Open(); });
-        EXPECT_EQ(opened.out, std::string(address) + "\n");
+        EXPECT_EQ(Capture([&] { tcp.Open(); }).out, std::string(address) + "\n");
         ASSERT_TRUE(tcp.Connected());
         Capture([&] { tcp.Open(); });  // already open: no second socket (counted below)
         EXPECT_EQ(Text(tcp.WriteAndWaitForResponse(Bytes("~HS\r\n"), 5, 200, 2000, nullptr)), "READY\r\n");
@@ -174,16 +160,14 @@ TEST_F(TcpTest, WritingToAClosedPeerThrowsInsteadOfKillingTheProcess) {
     TestListener listener("127.0.0.2", [](int) {});  // closes at once
     OpenTo(listener);
     ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
-    std::optional<std::string> error;
-    for (int i = 0; i < 50 && !error; ++i) {
-        try {
-            tcp.Write(Bytes("PRINT 1\r\n"), 9);
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        } catch (const std::runtime_error& e) {
-            error = e.what();
-        }
-    }
-    EXPECT_EQ(error.value_or("no error"), "Error writing to socket.");
+    ExpectError(
+        [&] {
+            for (int i = 0; i < 50; ++i) {
+                tcp.Write(Bytes("PRINT 1\r\n"), 9);
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            }
+        },
+        "Error writing to socket.");
 }
 
 TEST_F(TcpTest, ReadNeverExceedsTheCountTheCallerWasGiven) {
@@ -220,8 +204,7 @@ TEST_F(TcpTest, NewSettingsEndTheSocketAndItsStaleCopyIsNeverWritten) {
     TestListener listener("127.0.0.2", [](int fd) { ReceiveBytes(fd); });
     OpenTo(listener);
     ASSERT_TRUE(WaitUntil([&] { return listener.Accepted() == 1; }, 2000));
-    char path[] = "/tmp/quillon-stale-XXXXXX";
-    int temporary = mkstemp(path);
+    int temporary = ::open("/tmp", O_TMPFILE | O_RDWR, 0600);
     int number = quillon::CommPeer::TcpSocket();
     TcpConnection().Connection("127.0.0.2", listener.Port());
     EXPECT_FALSE(tcp.Connected());
@@ -235,7 +218,6 @@ TEST_F(TcpTest, NewSettingsEndTheSocketAndItsStaleCopyIsNeverWritten) {
     fstat(number, &st);
     EXPECT_EQ(st.st_size, 0);
     ::close(number);
-    ::unlink(path);
 }
 
 TEST_F(TcpTest, OneShotHelpersSendAndReportWithoutThrowing) {

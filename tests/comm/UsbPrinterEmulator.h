@@ -1,12 +1,9 @@
 #ifndef QUILLON_TESTS_COMM_USBPRINTEREMULATOR_H
 #define QUILLON_TESTS_COMM_USBPRINTEREMULATOR_H
 
-// Emulated USB printers for the connection tests: umockdev testbed devices
-// (printer class, bulk OUT 0x01 and one or more bulk IN endpoints) whose
-// usbdevfs ioctls are answered here. OUT transfers are captured, IN transfers
-// are answered with queued bytes or, when nothing is queued, a zero-length
-// packet, and faults can be injected. The test process must run under
-// umockdev's preload wrapper; make one emulator per process.
+// Emulated USB printers: umockdev testbed devices (bulk OUT 0x01, bulk IN
+// endpoints) whose usbdevfs ioctls are answered here. The process must run
+// under umockdev's preload wrapper; make one emulator per process.
 
 #include <cstdint>
 #include <cstdio>
@@ -15,6 +12,8 @@
 #include <mutex>
 #include <string>
 #include <vector>
+
+#include "comm/VendorIds.h"
 
 struct _UMockdevTestbed;
 struct _UMockdevIoctlBase;
@@ -37,8 +36,7 @@ class UsbPrinterEmulator {
         Hold,       // OUT transfers are taken but complete only when the host discards them
     };
     struct Device {
-        uint16_t vendor;
-        uint16_t product;
+        uint16_t vendor, product;
         std::vector<uint8_t> inEndpoints;
     };
 
@@ -76,10 +74,14 @@ class UsbPrinterEmulator {
     std::deque<std::string> _replies;
     std::vector<std::string> _out;
     std::vector<uint8_t> _inEndpoints;
-    std::vector<Urb*> _urbs;                                  // completed, waiting to be reaped
-    std::vector<Urb*> _held;                                  // submitted under Fault::Hold
+    std::vector<Urb*> _urbs, _held;  // completed, waiting to be reaped; submitted under Fault::Hold
     std::map<std::string, _UMockdevIoctlClient*> _claimedBy;  // interface 0 of each device node
     int _claims = 0, _releases = 0;
 };
+
+// The build's vendor ids, or ids it does not know where it has none.
+constexpr uint16_t kOther = 0x0bda;
+constexpr uint16_t kOrlo = quillon::kVendorOrlo ? quillon::kVendorOrlo : 0x1234;
+constexpr uint16_t kHlv = quillon::kVendorHlv ? quillon::kVendorHlv : 0x5678;
 
 #endif

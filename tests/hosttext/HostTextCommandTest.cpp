@@ -1,8 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 #include "comm/HostText.h"
 
 using quillon::HlvLogoCommand;
@@ -14,8 +11,7 @@ namespace {
 // unexamined.
 TEST(HlvLogoCommand, RowsAndRuns) {
     struct Row {
-        const char* what;
-        const char* name;
+        const char *what, *name;
         int stride, rotation;
         std::vector<unsigned char> raster;  // rows of `stride` bytes
         const char* expected;

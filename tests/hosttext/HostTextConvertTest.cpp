@@ -1,20 +1,12 @@
-// The conversions a download makes on the way from the caller's text to the
-// printer's dots. Multibyte text and the file read back for brand ORLO are
-// pinned through the download itself; these are the boundaries no rendered
-// text reaches.
+// Conversions from the caller's text to the printer's dots, at the
+// boundaries no download's rendered text reaches.
 #include <gtest/gtest.h>
 
-#include <cairo.h>
-
 #include <cstdint>
-#include <stdexcept>
-#include <string>
-#include <vector>
 
 #include "comm/HostText.h"
 
-using quillon::ConvertTo1BitBitmap;
-using quillon::ConvertToUtf8;
+using namespace quillon;
 
 namespace {
 
@@ -61,12 +53,8 @@ TEST(ConvertTo1BitBitmap, RefusesWhatItCannotRead) {
 // Each encoding length at both of its ends; surrogates and values beyond
 // Unicode have none.
 TEST(ConvertToUtf8, EncodesEveryRange) {
-    struct Row {
-        std::wstring in;
-        std::string out;
-    };
     // clang-format off
-    const Row rows[] = {
+    const std::pair<std::wstring, std::string> rows[] = {
         {std::wstring(1, L'\0') + L"A", std::string("\0A", 2)},
         {L"\u007F\u0080", "\x7F\xC2\x80"},
         {L"\u07FF\u0800", "\xDF\xBF\xE0\xA0\x80"},
@@ -74,7 +62,7 @@ TEST(ConvertToUtf8, EncodesEveryRange) {
         {L"\U00010000\U0010FFFF", "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF"},
     };
     // clang-format on
-    for (const Row& row : rows) EXPECT_EQ(ConvertToUtf8(row.in), row.out);
+    for (const auto& [in, out] : rows) EXPECT_EQ(ConvertToUtf8(in), out);
     for (std::uint32_t cp : {0xD800u, 0xDFFFu, 0x110000u, 0xFFFFFFFFu})
         EXPECT_THROW(ConvertToUtf8(std::wstring(1, static_cast<wchar_t>(cp))), std::range_error) << cp;
 }

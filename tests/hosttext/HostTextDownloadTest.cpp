@@ -1,14 +1,8 @@
-#include <gtest/gtest.h>
-
-#include <filesystem>
-#include <string>
-#include <vector>
+#include <clocale>
 
 #include "HostTextSupport.h"
-#include "comm/HostText.h"
 
-using quillon::HostTextDownload;
-using quillon::HostTextLink;
+using namespace quillon;
 
 namespace {
 
@@ -70,20 +64,17 @@ TEST_F(HostTextDownloadTest, RefusalsSendNothingAndKeepTheConnection) {
 // text the locale cannot convert throws before anything is sent.
 TEST_F(HostTextDownloadTest, MultibyteTextFollowsTheLocale) {
     Recorder wide, multi, bad;
-    {
-        hosttext_test::LocaleGuard utf8("C.UTF-8");
-        ASSERT_TRUE(utf8.ok);
-        const std::wstring text = L"Gr\u00FC\u00DFe";
-        EXPECT_TRUE(
-            HostTextDownload(wide.Link(), 20, 0, 0, 0, "DejaVu Sans", text.c_str(), true, Brand::HLV, "M"));
-        EXPECT_TRUE(HostTextDownload(multi.Link(), 20, 0, 0, 0, "DejaVu Sans", "Gr\303\274\303\237e", false,
-                                     Brand::HLV, "M"));
-        ExpectError(
-            [&] {
-                HostTextDownload(bad.Link(), 20, 0, 0, 0, "DejaVu Sans", "Gr\xC3", false, Brand::HLV, "M");
-            },
-            "Conversion failed");
-    }
+    const std::string saved = std::setlocale(LC_ALL, nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, "C.UTF-8"), nullptr);
+    const std::wstring text = L"Gr\u00FC\u00DFe";
+    EXPECT_TRUE(
+        HostTextDownload(wide.Link(), 20, 0, 0, 0, "DejaVu Sans", text.c_str(), true, Brand::HLV, "M"));
+    EXPECT_TRUE(HostTextDownload(multi.Link(), 20, 0, 0, 0, "DejaVu Sans", "Gr\303\274\303\237e", false,
+                                 Brand::HLV, "M"));
+    ExpectError(
+        [&] { HostTextDownload(bad.Link(), 20, 0, 0, 0, "DejaVu Sans", "Gr\xC3", false, Brand::HLV, "M"); },
+        "Conversion failed");
+    std::setlocale(LC_ALL, saved.c_str());
     ASSERT_EQ(wide.writes.size(), 1u);
     EXPECT_EQ(multi.writes, wide.writes);
     EXPECT_TRUE(bad.writes.empty());

@@ -1,21 +1,16 @@
-// Host-text rasters: three against golden files, and the rules of the frame
-// for any text: its size and its turns. The golden rasters hold for the
-// Debian 12 rasteriser and fonts that scripts/install-deps.sh installs;
-// QUILLON_UPDATE_GOLDEN=1 rewrites them.
-#include <gtest/gtest.h>
+// Host-text rasters against golden files, which hold for the Debian 12
+// rasteriser and the fonts of scripts/install-deps.sh (QUILLON_UPDATE_GOLDEN=1
+// rewrites them), and the frame's size and turns for any text.
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <string>
 
 #include "HostTextSupport.h"
 
 namespace {
 
 using hosttext_test::Style;
-using quillon::HostTextImage;
-using quillon::RenderHostText;
+using namespace quillon;
 
 const char* const kText = "Grüße 123 ABC xyz";
 

@@ -1,11 +1,8 @@
 #ifndef QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
 #define QUILLON_TESTS_HOSTTEXT_HOSTTEXTSUPPORT_H
 
-// What the host-text tests share besides the connection tests' helpers:
-// rendering a text to the HLV command the library sends for it, reading
-// files back, and a scratch working directory.
+// What the host-text tests share besides the connection tests' helpers.
 
-#include <clocale>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -35,16 +32,6 @@ inline std::string ReadFile(const std::string& path) {
     std::ifstream f(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(f), {});
 }
-
-// Sets the locale for the life of the guard.
-struct LocaleGuard {
-    explicit LocaleGuard(const char* name) : saved(std::setlocale(LC_ALL, nullptr)) {
-        ok = std::setlocale(LC_ALL, name) != nullptr;
-    }
-    ~LocaleGuard() { std::setlocale(LC_ALL, saved.c_str()); }
-    std::string saved;
-    bool ok = false;
-};
 
 // Runs each test in a fresh directory of its own (HLV.png lands there) with
 // no wait before the connection closes.
