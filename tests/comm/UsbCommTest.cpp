@@ -1,8 +1,9 @@
 // USB connection and listing against emulated printers (run under
 // umockdev-wrapper).
 
+#include <algorithm>
 #include <memory>
-#include <regex>
+#include <sstream>
 
 #include "CommTestSupport.h"
 #include "UsbPrinterEmulator.h"
@@ -27,10 +28,20 @@ UsbPrinterEmulator& Emulator() {
     return *emulator;
 }
 
+// The lines of `text` that start with none of `prefixes`.
+std::string Without(const std::string& text, std::initializer_list<const char*> prefixes) {
+    std::istringstream in(text);
+    std::string kept;
+    for (std::string line; std::getline(in, line);)
+        if (std::none_of(prefixes.begin(), prefixes.end(),
+                         [&](const char* p) { return line.rfind(p, 0) == 0; }))
+            kept += line + "\n";
+    return kept;
+}
+
 // Drops the receive thread's lines, which arrive at their own pace.
 std::string CallerLines(const std::string& text) {
-    return std::regex_replace(text, std::regex("(StartReceivingTask|Read completed\\. Bytes read): .*\n"),
-                              "");
+    return Without(text, {"StartReceivingTask: ", "Read completed. Bytes read: "});
 }
 
 class UsbTest : public testing::Test {
@@ -192,7 +203,7 @@ TEST_F(UsbPrinterTest, SecondDownloadOnTheSameObjectReopensTheDevice) {
     // Between a Close and the next Open the receive thread's step may find
     // the device closed and say so; a Write that failed would be missing
     // from the transfers below.
-    EXPECT_EQ(std::regex_replace(CallerLines(c.err), std::regex("Device not connected\\.\n"), ""), "");
+    EXPECT_EQ(Without(CallerLines(c.err), {"Device not connected."}), "");
     EXPECT_EQ(Emulator().Claims(), 3);
     EXPECT_EQ(Emulator().Releases(), 2);  // each earlier handle released before the next claim
     EXPECT_EQ(Emulator().OutTransfers(), std::vector<std::string>(3, "PRINT 1\r\n"));
