@@ -58,7 +58,7 @@ template <auto M>
 Field F(const char* name, FieldType type, const char* meaning, const char* def = nullptr) {
     Field f{name, type, &Assign<M>, meaning};
     if (type == FieldType::Position || type == FieldType::Length) f.hi = kMaxDots;
-    f.defaultText = def, f.checkedTogether = !def;
+    f.defaultText = def;
     return f;
 }
 
@@ -71,7 +71,7 @@ Field C(const char* name, const Choice (&choices)[N], int def, const char* meani
     f.def = def;
     for (const Choice& c : choices)
         if (c.value == def && !defText) defText = c.name.data();
-    f.defaultText = defText, f.checkedTogether = !defText;
+    f.defaultText = defText;
     return f;
 }
 

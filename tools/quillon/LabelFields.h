@@ -56,7 +56,7 @@ struct Field {
     bool above = false;           // Number: above `lo`, not from it
     bool anyBytes = false;        // written as hex digits, so any byte may appear
     bool nonEmpty = false;        // String: at least one character
-    bool preset = false;          // `value` is stored before the object's members are read
+    bool preset = false;          // `value` is stored when the field is not given
     double value = 0;
     const char* onlyWith = nullptr;  // allowed only when that field holds one of `onlyValues`
     unsigned onlyValues = 0;         // bit per value
@@ -64,13 +64,12 @@ struct Field {
     const char* excludes = nullptr;  // cannot be given together with this one
     const char* needs = nullptr;     // must be given together with this one
     const char* orElse = nullptr;    // required unless this one is given
-    // Required or tied to another field: checked once an object's members
-    // are read. Kept up to date by the setters so the reader skips the rest
-    // without looking at four members of each.
-    bool checkedTogether = true;
+    // Tied to another field by Excludes, Needs or Only: checked once an
+    // object's members are read, as is a required field left out.
+    bool tied = false;
 
     // Chained after a field's constructor in the tables.
-    Field& Default(const char* t) { return defaultText = t, Tied(); }
+    Field& Default(const char* t) { return defaultText = t, *this; }
     Field& Range(double l, double h) { return lo = l, hi = h, *this; }
     Field& Above(double l, double h) { return above = true, Range(l, h); }
     Field& Langs(unsigned char l) { return langs = l, *this; }
@@ -78,17 +77,11 @@ struct Field {
     Field& NonEmpty() { return nonEmpty = true, *this; }
     // The tool's default where it is not the library's (a length in dots).
     Field& Preset(double v) { return preset = true, value = v, *this; }
-    Field& Excludes(const char* n) { return excludes = n, Tied(); }
-    Field& Needs(const char* n) { return needs = n, Tied(); }
-    Field& OrElse(const char* n) { return orElse = n, Tied(); }
+    Field& Excludes(const char* n) { return excludes = n, tied = true, *this; }
+    Field& Needs(const char* n) { return needs = n, tied = true, *this; }
+    Field& OrElse(const char* n) { return orElse = n, *this; }
     Field& Only(const char* n, unsigned v, bool required) {
-        return onlyWith = n, onlyValues = v, requiredThen = required, Tied();
-    }
-
-  private:
-    Field& Tied() {
-        checkedTogether = excludes || needs || onlyWith || !defaultText;
-        return *this;
+        return onlyWith = n, onlyValues = v, requiredThen = required, tied = true, *this;
     }
 };
 
