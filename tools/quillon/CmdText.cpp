@@ -211,7 +211,7 @@ void SetupText(CLI::App& app) {
         "The image is rendered in a private temporary directory; nothing is written elsewhere but --output.\n"
         "After a download the printer is given 3 seconds to store the image before the connection is "
         "closed.\n"
-        "Without --to the image is only rendered (for --output).\n\n"
+        "Without --to the image is rendered and downloaded to nothing, the wait included, for --output.\n\n"
         "Examples:\n"
         "  quillon text \"Grüße 123\" --font \"DejaVu Sans 24\" --name GREET.PNG --output greet.png\n"
         "  quillon text \"Grüße 123\" --font \"DejaVu Sans 24\" --brand orlo --to tcp://192.0.2.10:9100 "

@@ -286,8 +286,9 @@ const Field kPictureFields[] = {
 #undef QUILLON_UNIT
 
 template <class S>
-void* Begin(ObjectDesc& out) {
-    S& s = out.emplace<S>();
+void* Begin(std::vector<ObjectDesc>& out) {
+    // Made in place: a default-made element would be a text first.
+    S& s = std::get<S>(out.emplace_back(std::in_place_type<S>));
     // Every length is read into dots.
     if constexpr (!std::is_same_v<S, quillon::RfidOptions> && !std::is_same_v<S, quillon::PictureOptions>)
         s.unit = quillon::Unit::Dot;

@@ -94,8 +94,8 @@ struct LabelHeader {
 };
 
 struct KindTable {
-    std::string_view name;            // the `type` value, NUL-terminated
-    void* (*begin)(ObjectDesc& out);  // makes `out` a new object of the kind; its options
+    std::string_view name;                         // the `type` value, NUL-terminated
+    void* (*begin)(std::vector<ObjectDesc>& out);  // appends a new object of the kind; its options
     const Field* fields;
     std::size_t count;
     const char* note;  // a sentence for the docs, or null

@@ -363,7 +363,7 @@ void ReadLines(const Reader& reader, const Json& node, const std::string& path, 
 }
 
 void ReadObject(const Reader& reader, const Json& node, const std::string& path,
-                const LabelDescription& label, int labelUnit, ObjectDesc& o) {
+                const LabelDescription& label, int labelUnit, std::vector<ObjectDesc>& objects) {
     if (!node.IsObject()) Fail(path, "expected an object");
     const Json *type = nullptr, *unit = nullptr;
     for (const auto& m : node.GetObject()) {
@@ -378,7 +378,8 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     std::string names;
     for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
     if (!table) Fail(path + ".type", "expected one of " + names);
-    void* options = table->begin(o);
+    void* options = table->begin(objects);
+    ObjectDesc& o = objects.back();
     // The unit decides how every length of the object is read.
     int objectUnit = labelUnit;
     if (unit && unit->IsString()) {
@@ -387,7 +388,8 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     }
     const Kind kind = KindOf(o);
     const float dpu = kind == Kind::Picture ? 1 : label.DotsPer(objectUnit);
-    const Json* given[32] = {};
+    const Json* given[32];  // only the table's part is used: no need to clear the rest
+    std::fill_n(given, table->count, nullptr);
     reader.Read(*table, node, path, options, dpu, given, "type");
     // Only QR segments and DataMatrix lines are arrays read on their own.
     for (std::size_t k = 0; (kind == Kind::QR || kind == Kind::DataMatrix) && k < table->count; ++k) {
@@ -450,7 +452,7 @@ LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
         std::string path = "objects[";  // one buffer for every object's path
         for (rapidjson::SizeType i = 0; i < objects->Size(); ++i)
             ReadObject(reader, (*objects)[i], path.erase(8).append(std::to_string(i)) += ']', label,
-                       header.unit, label.objects.emplace_back());
+                       header.unit, label.objects);
     }
     return label;
 }
