@@ -114,13 +114,20 @@ const KindTable& LabelTable();
 // The fields of a QR segment.
 const KindTable& SegmentTable();
 
+// Names are a few bytes long: compared here, not by a call to memcmp, which
+// cost the reader more than the comparing itself.
+inline bool Same(std::string_view a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i]) return false;
+    return true;
+}
+
 // The index of field `name` in `table`, or -1. Inline: it runs for every
 // member of every object.
 inline int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
     for (std::size_t i = 0; i < table.count; ++i)
-        if (table.fields[i].size == size && table.fields[i].name[0] == name[0] &&
-            std::memcmp(table.fields[i].name, name, size) == 0)
-            return static_cast<int>(i);
+        if (Same({table.fields[i].name, table.fields[i].size}, {name, size})) return static_cast<int>(i);
     return -1;
 }
 

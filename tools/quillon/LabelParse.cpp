@@ -87,13 +87,11 @@ class Reader {
         int next = 0;  // members mostly come in the table's order
         for (const auto& member : object.GetObject()) {
             const std::string_view key = View(member.name);
-            if (key == skip) continue;
+            if (Same(key, skip)) continue;
             next = next == static_cast<int>(table.count) ? 0 : next;
             const Field& hint = table.fields[next];
-            const int k = hint.size == key.size() && hint.name[0] == key[0] &&
-                                  std::memcmp(hint.name, key.data(), key.size()) == 0
-                              ? next
-                              : FieldIndex(table, key.data(), key.size());
+            const int k =
+                Same({hint.name, hint.size}, key) ? next : FieldIndex(table, key.data(), key.size());
             next = k + 1;
             if (k < 0 || given[k])
                 Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
@@ -190,7 +188,7 @@ class Reader {
     // `object` is the path of the object the field belongs to.
     static int ChoiceOf(const Field& f, const Json& v, const std::string& object) {
         for (std::size_t i = 0; v.IsString() && i < f.choiceCount; ++i)
-            if (View(v) == f.choices[i].name) return f.choices[i].value;
+            if (Same(View(v), f.choices[i].name)) return f.choices[i].value;
         std::string names;
         for (std::size_t i = 0; i < f.choiceCount; ++i)
             names += (i ? ", " : "") + std::string(f.choices[i].name);
@@ -367,13 +365,13 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
     if (!node.IsObject()) Fail(path, "expected an object");
     const Json *type = nullptr, *unit = nullptr;
     for (const auto& m : node.GetObject()) {
-        if (View(m.name) == "type") type = &m.value;
-        if (View(m.name) == "unit") unit = &m.value;
+        if (Same(View(m.name), "type")) type = &m.value;
+        if (Same(View(m.name), "unit")) unit = &m.value;
     }
     const auto [kinds, count] = Kinds();
     const KindTable* table = nullptr;
     for (std::size_t i = 0; type && type->IsString() && i < count; ++i)
-        if (View(*type) == kinds[i].name) table = &kinds[i];
+        if (Same(View(*type), kinds[i].name)) table = &kinds[i];
     if (!type) Fail(path + ".type", "missing");
     std::string names;
     for (std::size_t i = 0; !table && i < count; ++i) names += (i ? ", " : "") + std::string(kinds[i].name);
@@ -411,7 +409,7 @@ void ReadObject(const Reader& reader, const Json& node, const std::string& path,
 // RapidJSON's strlen of the key).
 bool Named(const Json& root, std::string_view key, std::string_view value) {
     for (const auto& m : root.GetObject())
-        if (View(m.name) == key) return m.value.IsString() && View(m.value) == value;
+        if (Same(View(m.name), key)) return m.value.IsString() && Same(View(m.value), value);
     return false;
 }
 
