@@ -114,8 +114,7 @@ const KindTable& LabelTable();
 // The fields of a QR segment.
 const KindTable& SegmentTable();
 
-// Names are a few bytes long: compared here, not by a call to memcmp, which
-// cost the reader more than the comparing itself.
+// Names are a few bytes long: a loop here costs less than a call to memcmp.
 inline bool Same(std::string_view a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (std::size_t i = 0; i < a.size(); ++i)

@@ -105,8 +105,7 @@ class Reader {
             const Field& f = table.fields[k];
             if (f.tied || (!f.defaultText && !given[k])) CheckTogether(table, k, path, given);
             if (f.preset && !given[k]) {  // the tool's default where it is not the library's
-                FieldValue preset;
-                preset.number = f.value, preset.integer = static_cast<long long>(f.value);
+                FieldValue preset{f.value, static_cast<long long>(f.value), {}, false};
                 f.set(target, preset);
             }
         }
