@@ -31,11 +31,13 @@ constexpr Text kTexts[] = {
 
 std::string ShippingPlain(int language) {
     CreateLabel(language, "SHIP1", 203.0f, ScaleEnum::Inch);
-    for (const Text& t : kTexts) CreateTexts(t.x, t.y, t.size, t.size, t.data, Dot, Points, Normal, Default, "", None);
+    for (const Text& t : kTexts)
+        CreateTexts(t.x, t.y, t.size, t.size, t.data, Dot, Points, Normal, Default, "", None);
     CreateLines(0, 120, 812, 120, 3, Dot);
     CreateLines(0, 560, 812, 560, 3, Dot);
     CreateBoxs(10, 130, 802, 250, 4, Dot);
-    CreateBarcode1D(40, 600, "1Z999AA10123456784", Dot, 3, 3, 200, BarcodeTypeEnum_1D::Code_128, true, None, false);
+    CreateBarcode1D(40, 600, "1Z999AA10123456784", Dot, 3, 3, 200, BarcodeTypeEnum_1D::Code_128, true, None,
+                    false);
     std::string text;
     LabelToString(text);
     CloseLabel();
@@ -54,8 +56,8 @@ std::string ShippingObject(int language) {
     label.line({0, 120, 812, 120, 3, quillon::Unit::Dot});
     label.line({0, 560, 812, 560, 3, quillon::Unit::Dot});
     label.box({10, 130, 802, 250, 4, quillon::Unit::Dot});
-    label.barcode1D({40, 600, "1Z999AA10123456784", 3, 3, 200, BarcodeTypeEnum_1D::Code_128, true, None, false,
-                     quillon::Unit::Dot});
+    label.barcode1D({40, 600, "1Z999AA10123456784", 3, 3, 200, BarcodeTypeEnum_1D::Code_128, true, None,
+                     false, quillon::Unit::Dot});
     return label.render();
 }
 

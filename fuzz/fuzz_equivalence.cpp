@@ -76,7 +76,8 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
             const int sizeUnit = in.Enum(2), style = in.Enum(3), align = in.Enum(3);
             return {[=] {
                         CreateTexts(x, y, a, b, data, scale, static_cast<FontSizeUnitsEnum>(sizeUnit),
-                                    static_cast<FontStyleEnum>(style), static_cast<AlignEnum>(align), more, rotation);
+                                    static_cast<FontStyleEnum>(style), static_cast<AlignEnum>(align), more,
+                                    rotation);
                     },
                     [=](quillon::Label& l) {
                         quillon::TextOptions t;
@@ -89,15 +90,23 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
                     }};
         }
         case 1:
-            return {[=] { CreateLines(x, y, a, b, c, scale); }, [=](quillon::Label& l) { l.line({x, y, a, b, c, unit}); }};
+            return {[=] { CreateLines(x, y, a, b, c, scale); },
+                    [=](quillon::Label& l) {
+                        l.line({x, y, a, b, c, unit});
+                    }};
         case 2:
-            return {[=] { CreateBoxs(x, y, a, b, c, scale); }, [=](quillon::Label& l) { l.box({x, y, a, b, c, unit}); }};
+            return {[=] { CreateBoxs(x, y, a, b, c, scale); },
+                    [=](quillon::Label& l) {
+                        l.box({x, y, a, b, c, unit});
+                    }};
         case 3: {
             const int type = in.Enum(8);
             const bool human = in.Byte() % 2, above = in.Byte() % 2;
             const auto t = static_cast<BarcodeTypeEnum_1D>(type);
             return {[=] { CreateBarcode1D(x, y, data, scale, a, b, c, t, human, rotation, above); },
-                    [=](quillon::Label& l) { l.barcode1D({x, y, data, a, b, c, t, human, rotation, above, unit}); }};
+                    [=](quillon::Label& l) {
+                        l.barcode1D({x, y, data, a, b, c, t, human, rotation, above, unit});
+                    }};
         }
         case 4: {
             const int px = static_cast<std::int8_t>(in.Byte()), py = in.Byte();
@@ -117,15 +126,15 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
                     },
                     [=](quillon::Label& l) {
                         l.qr({x, y, data, a, GivenEnum<QRCodeMaskEnum>(mask), segments,
-                              GivenEnum<QRCodeErrorCorrectionEnum>(level), GivenEnum<QRCodeModelEnum>(model), rotation,
-                              unit});
+                              GivenEnum<QRCodeErrorCorrectionEnum>(level), GivenEnum<QRCodeModelEnum>(model),
+                              rotation, unit});
                     }};
         }
         case 6: {
             const int level = in.Enum(8), rows = in.Enum(40), cols = in.Enum(40);
             return {[=] {
-                        CreatePdf417Bcodes(x, y, data, scale, a, b, static_cast<Pdf417ErrCorrectionEnum>(level), rows,
-                                           cols, rotation);
+                        CreatePdf417Bcodes(x, y, data, scale, a, b,
+                                           static_cast<Pdf417ErrCorrectionEnum>(level), rows, cols, rotation);
                     },
                     [=](quillon::Label& l) {
                         l.pdf417({x, y, data, a, b, GivenEnum<Pdf417ErrCorrectionEnum>(level), Given(rows),
@@ -136,20 +145,24 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
             const bool rect = in.Byte() % 2;
             const char c1 = static_cast<char>(in.Byte()), c2 = static_cast<char>(in.Byte());
             const int rows = in.Enum(30), cols = in.Enum(30);
-            return {[=] { CreateDataMatrixBarcodes(x, y, data, scale, a, rotation, rect, more, c1, c2, rows, cols); },
+            return {[=] {
+                        CreateDataMatrixBarcodes(x, y, data, scale, a, rotation, rect, more, c1, c2, rows,
+                                                 cols);
+                    },
                     [=](quillon::Label& l) {
-                        l.dataMatrix({x, y, data, a, rotation, rect, more, c1, c2, Given(rows), Given(cols), unit});
+                        l.dataMatrix(
+                            {x, y, data, a, rotation, rect, more, c1, c2, Given(rows), Given(cols), unit});
                     }};
         }
         case 8: {
             const int type = in.Enum(4), level = in.Enum(99), layers = in.Enum(34);
             return {[=] {
-                        CreateAztecBarcodes(x, y, data, scale, a, static_cast<AztecCodeTypeEnum>(type), level, layers,
-                                            rotation);
+                        CreateAztecBarcodes(x, y, data, scale, a, static_cast<AztecCodeTypeEnum>(type), level,
+                                            layers, rotation);
                     },
                     [=](quillon::Label& l) {
-                        l.aztec({x, y, data, a, GivenEnum<AztecCodeTypeEnum>(type), Given(level), Given(layers),
-                                 rotation, unit});
+                        l.aztec({x, y, data, a, GivenEnum<AztecCodeTypeEnum>(type), Given(level),
+                                 Given(layers), rotation, unit});
                     }};
         }
         case 9: {
@@ -157,12 +170,12 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
             const bool zipper = in.Byte() % 2;
             const std::string postal = in.Text(), year = in.Text();
             return {[=] {
-                        CreateMaxicodeBarcodes(kind, static_cast<MaxicodeModeEnum>(mode), postal, "840", "001", more,
-                                               year, data, x, y, scale, zipper, rotation);
+                        CreateMaxicodeBarcodes(kind, static_cast<MaxicodeModeEnum>(mode), postal, "840",
+                                               "001", more, year, data, x, y, scale, zipper, rotation);
                     },
                     [=](quillon::Label& l) {
-                        l.maxicode({x, y, static_cast<MaxicodeModeEnum>(mode), postal, "840", "001", year, data, more,
-                                    zipper, rotation, kind, unit});
+                        l.maxicode({x, y, static_cast<MaxicodeModeEnum>(mode), postal, "840", "001", year,
+                                    data, more, zipper, rotation, kind, unit});
                     }};
         }
         default: {
@@ -171,7 +184,9 @@ Call Decode(Bytes& in, ScaleEnum labelUnit) {
             const unsigned f32 = in.Byte() * 0x01010101u, f16 = in.Byte();
             const int offset = in.Enum(10);
             return {[=] { CreateRfidEncode(f32, f16, data, bank, offset, more, "0A0B", password, "PW"); },
-                    [=](quillon::Label& l) { l.rfid({bank, f32, data, f16, offset, more, "0A0B", password, "PW"}); }};
+                    [=](quillon::Label& l) {
+                        l.rfid({bank, f32, data, f16, offset, more, "0A0B", password, "PW"});
+                    }};
         }
     }
 }

@@ -45,12 +45,12 @@ enum class Language : int { Vorn = 0, Kesh = 1 };
 enum class Unit : int { Dot = 0, MM = 1, Inch = 2 };
 
 struct TextOptions {
-    float x = 0;                                                 // start of the text
-    float y = 0;                                                 //
-    std::string data;                                            // the text itself
-    float fontSize = 10;                                         // character width and height, in fontSizeUnit
-    std::optional<float> fontSizeX;                              // character width; empty: fontSize
-    std::optional<float> fontSizeY;                              // character height; empty: fontSize
+    float x = 0;                     // start of the text
+    float y = 0;                     //
+    std::string data;                // the text itself
+    float fontSize = 10;             // character width and height, in fontSizeUnit
+    std::optional<float> fontSizeX;  // character width; empty: fontSize
+    std::optional<float> fontSizeY;  // character height; empty: fontSize
     FontSizeUnitsEnum fontSizeUnit = FontSizeUnitsEnum::Points;  // unit of the character size
     FontStyleEnum fontStyle = FontStyleEnum::Normal;             // normal, bold or italic
     AlignEnum alignment = AlignEnum::Default;                    // alignment at the start point
@@ -78,17 +78,17 @@ struct BoxOptions {
 };
 
 struct Barcode1DOptions {
-    float x = 0;                                               // reference point of the barcode
-    float y = 0;                                               //
-    std::string data;                                          // the encoded data
-    float narrowBar = 0;                                       // narrow bar width
-    float wideBar = 0;                                         // wide bar width
-    float height = 0;                                          // bar height
-    BarcodeTypeEnum_1D type = BarcodeTypeEnum_1D::Code_128;    // symbology
-    bool humanReadable = true;                                 // print the interpretation line
-    RotateEnum rotation = RotateEnum::None;                    // rotation about the reference point
-    bool textAbove = false;                                    // interpretation line above the bars
-    std::optional<Unit> unit;                                  // unit of position, bar widths and height
+    float x = 0;                                             // reference point of the barcode
+    float y = 0;                                             //
+    std::string data;                                        // the encoded data
+    float narrowBar = 0;                                     // narrow bar width
+    float wideBar = 0;                                       // wide bar width
+    float height = 0;                                        // bar height
+    BarcodeTypeEnum_1D type = BarcodeTypeEnum_1D::Code_128;  // symbology
+    bool humanReadable = true;                               // print the interpretation line
+    RotateEnum rotation = RotateEnum::None;                  // rotation about the reference point
+    bool textAbove = false;                                  // interpretation line above the bars
+    std::optional<Unit> unit;                                // unit of position, bar widths and height
 };
 
 struct PictureOptions {
@@ -98,84 +98,84 @@ struct PictureOptions {
 };
 
 struct QRCodeOptions {
-    float x = 0;                                                 // top-left corner
-    float y = 0;                                                 //
-    std::string data;                                            // the encoded data, when no segments
-    float module = 0;                                            // module width
-    std::optional<QRCodeMaskEnum> mask;                          // data mask
+    float x = 0;                         // top-left corner
+    float y = 0;                         //
+    std::string data;                    // the encoded data, when no segments
+    float module = 0;                    // module width
+    std::optional<QRCodeMaskEnum> mask;  // data mask
     std::vector<std::pair<QRCodeManualEncodingEnum, std::string>> segments;  // manually encoded data
-    std::optional<QRCodeErrorCorrectionEnum> errorCorrection;    // error correction level
-    std::optional<QRCodeModelEnum> model;                        // symbol model
-    RotateEnum rotation = RotateEnum::None;                      // rotation
-    std::optional<Unit> unit;                                    // unit of position and module
+    std::optional<QRCodeErrorCorrectionEnum> errorCorrection;                // error correction level
+    std::optional<QRCodeModelEnum> model;                                    // symbol model
+    RotateEnum rotation = RotateEnum::None;                                  // rotation
+    std::optional<Unit> unit;                                                // unit of position and module
 };
 
 struct Pdf417Options {
-    float x = 0;                                                 // top-left corner
-    float y = 0;                                                 //
-    std::string data;                                            // the encoded data
-    float module = 0;                                            // module width
-    float moduleHeight = 0;                                      // module (row) height
-    std::optional<Pdf417ErrCorrectionEnum> errorCorrection;      // error correction level
-    std::optional<int> rows;                                     // rows; empty: as the data needs
-    std::optional<int> columns;                                  // data columns; empty: as the data needs
-    RotateEnum rotation = RotateEnum::None;                      // rotation
-    std::optional<Unit> unit;                                    // unit of position and module sizes
+    float x = 0;                                             // top-left corner
+    float y = 0;                                             //
+    std::string data;                                        // the encoded data
+    float module = 0;                                        // module width
+    float moduleHeight = 0;                                  // module (row) height
+    std::optional<Pdf417ErrCorrectionEnum> errorCorrection;  // error correction level
+    std::optional<int> rows;                                 // rows; empty: as the data needs
+    std::optional<int> columns;                              // data columns; empty: as the data needs
+    RotateEnum rotation = RotateEnum::None;                  // rotation
+    std::optional<Unit> unit;                                // unit of position and module sizes
 };
 
 struct DataMatrixOptions {
-    float x = 0;                                 // top-left corner
-    float y = 0;                                 //
-    std::string data;                            // the encoded data
-    float module = 0;                            // module width
-    RotateEnum rotation = RotateEnum::None;      // rotation
-    bool rectangle = false;                      // rectangular rather than square symbol
-    std::string lines;                           // further lines, joined by the four characters "/r/n"
-    char lineControl1 = 13;                      // first control byte written before each further line
-    char lineControl2 = 10;                      // second control byte written before each further line
-    std::optional<int> rows;                     // rows; empty: as the data needs
-    std::optional<int> columns;                  // columns; empty: as the data needs
-    std::optional<Unit> unit;                    // unit of position and module
+    float x = 0;                             // top-left corner
+    float y = 0;                             //
+    std::string data;                        // the encoded data
+    float module = 0;                        // module width
+    RotateEnum rotation = RotateEnum::None;  // rotation
+    bool rectangle = false;                  // rectangular rather than square symbol
+    std::string lines;                       // further lines, joined by the four characters "/r/n"
+    char lineControl1 = 13;                  // first control byte written before each further line
+    char lineControl2 = 10;                  // second control byte written before each further line
+    std::optional<int> rows;                 // rows; empty: as the data needs
+    std::optional<int> columns;              // columns; empty: as the data needs
+    std::optional<Unit> unit;                // unit of position and module
 };
 
 struct AztecOptions {
-    float x = 0;                                   // top-left corner
-    float y = 0;                                   //
-    std::string data;                              // the encoded data
-    float module = 0;                              // module width
-    std::optional<AztecCodeTypeEnum> codeType;     // symbol type
-    std::optional<int> errorCorrection;            // error correction percentage
-    std::optional<int> layers;                     // layers
-    RotateEnum rotation = RotateEnum::None;        // rotation
-    std::optional<Unit> unit;                      // unit of position and module
+    float x = 0;                                // top-left corner
+    float y = 0;                                //
+    std::string data;                           // the encoded data
+    float module = 0;                           // module width
+    std::optional<AztecCodeTypeEnum> codeType;  // symbol type
+    std::optional<int> errorCorrection;         // error correction percentage
+    std::optional<int> layers;                  // layers
+    RotateEnum rotation = RotateEnum::None;     // rotation
+    std::optional<Unit> unit;                   // unit of position and module
 };
 
 struct MaxicodeOptions {
-    float x = 0;                                         // top-left corner
-    float y = 0;                                         //
-    MaxicodeModeEnum mode = MaxicodeModeEnum::MODE_2;    // symbol mode
-    std::string postalCode;                              // modes 2 and 3
-    std::string countryCode;                             // modes 2 and 3
-    std::string serviceClass;                            // modes 2 and 3
-    std::string year;                                    // mode 3 (open system standard)
-    std::string primaryMessage;                          // mode 4
-    std::string remainingMessage;                        // secondary message, every mode
-    bool zipperPattern = false;                          // zipper pattern beside the symbol
-    RotateEnum rotation = RotateEnum::None;              // rotation
-    std::optional<int> messageKind;                      // 0 structured, 1 with year, 2 plain; empty: by mode
-    std::optional<Unit> unit;                            // unit of position
+    float x = 0;                                       // top-left corner
+    float y = 0;                                       //
+    MaxicodeModeEnum mode = MaxicodeModeEnum::MODE_2;  // symbol mode
+    std::string postalCode;                            // modes 2 and 3
+    std::string countryCode;                           // modes 2 and 3
+    std::string serviceClass;                          // modes 2 and 3
+    std::string year;                                  // mode 3 (open system standard)
+    std::string primaryMessage;                        // mode 4
+    std::string remainingMessage;                      // secondary message, every mode
+    bool zipperPattern = false;                        // zipper pattern beside the symbol
+    RotateEnum rotation = RotateEnum::None;            // rotation
+    std::optional<int> messageKind;                    // 0 structured, 1 with year, 2 plain; empty: by mode
+    std::optional<Unit> unit;                          // unit of position
 };
 
 struct RfidOptions {
-    RfidMemBlockEnum bank = RfidMemBlockEnum::EPC;                  // EPC or User; other banks add nothing
-    unsigned int field32 = 0;                                       // EPC: first 32 bits
-    std::string ascii6;                                             // EPC: six ASCII characters after them
-    unsigned int field16 = 0;                                       // EPC: last 16 bits
-    int offset = 0;                                                 // User: offset from the start of the bank
-    std::string userData10;                                         // User: ten bytes of data
-    std::string userHex4;                                           // User: four bytes as hex digits
-    RfidPasswordTypeEnum passwordType = RfidPasswordTypeEnum::None; // lock action
-    std::string password;                                           // password for the lock action
+    RfidMemBlockEnum bank = RfidMemBlockEnum::EPC;  // EPC or User; other banks add nothing
+    unsigned int field32 = 0;                       // EPC: first 32 bits
+    std::string ascii6;                             // EPC: six ASCII characters after them
+    unsigned int field16 = 0;                       // EPC: last 16 bits
+    int offset = 0;                                 // User: offset from the start of the bank
+    std::string userData10;                         // User: ten bytes of data
+    std::string userHex4;                           // User: four bytes as hex digits
+    RfidPasswordTypeEnum passwordType = RfidPasswordTypeEnum::None;  // lock action
+    std::string password;                                            // password for the lock action
 };
 
 // What a rendering reports instead of printing it.

@@ -41,7 +41,8 @@ void BtComm::Open() {
     sockaddr_rc address = quillon::RfcommAddress(_bt_address);
     if (::connect(_windows_socket, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
         int err = errno;
-        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " + quillon::IntToString(err));
+        quillon::Warning("Failed to connect to the Bluetooth device. Error code: " +
+                         quillon::IntToString(err));
         quillon::CloseStream(_windows_socket);
         return;
     }

@@ -71,8 +71,8 @@ void ComComm::Write(const unsigned char* dataOut, int iDataSize) {
         // caller. Job delivery (quillon::deliver) is what tells a lost job.
         quillon::Warning("Failed to write data to COM port!");
     } else if (written < iDataSize) {
-        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " + quillon::IntToString(iDataSize) +
-                         " bytes were written!");
+        quillon::Warning("Warning: Only " + quillon::IntToString(written) + " of " +
+                         quillon::IntToString(iDataSize) + " bytes were written!");
     }
 }
 

@@ -22,8 +22,9 @@ Recorded AddLine(const LabelTarget& target, float start_x, float start_y, float 
 Recorded AddBox(const LabelTarget& target, float start_x, float start_y, float end_x, float end_y,
                 float lineThickness, ScaleEnum scale);
 Recorded AddBarcode1D(const LabelTarget& target, float start_x, float start_y, const std::string& content,
-                      ScaleEnum scale, float narrowBar, float wideBar, float Height, BarcodeTypeEnum_1D BcdTyp,
-                      bool PrintHumanReadable, RotateEnum rotation, bool PdfLocTop);
+                      ScaleEnum scale, float narrowBar, float wideBar, float Height,
+                      BarcodeTypeEnum_1D BcdTyp, bool PrintHumanReadable, RotateEnum rotation,
+                      bool PdfLocTop);
 Recorded AddPicture(const LabelTarget& target, int x, int y, const std::string& strFilePath);
 Recorded AddQRCode(const LabelTarget& target, float start_x, float start_y, const std::string& content,
                    ScaleEnum scale, float xdim, QRCodeMaskEnum Mask,
@@ -36,13 +37,13 @@ Recorded AddDataMatrix(const LabelTarget& target, float start_x, float start_y, 
                        ScaleEnum scale, float xdim, RotateEnum Rotation, bool UseRectangle,
                        const std::string& MatrixMultiLine, char CtrlChar1, char CtrlChar2, int row, int col);
 Recorded AddAztec(const LabelTarget& target, float start_x, float start_y, const std::string& content,
-                  ScaleEnum scale, float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection, int iLayers,
-                  RotateEnum rotation);
+                  ScaleEnum scale, float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
+                  int iLayers, RotateEnum rotation);
 Recorded AddMaxicode(const LabelTarget& target, int iMaxicodeTyp, MaxicodeModeEnum mode,
                      const std::string& postalCode, const std::string& countryCode,
-                     const std::string& serviceClass, const std::string& remainingMsg, const std::string& year,
-                     const std::string& primaryMsg, float start_x, float start_y, ScaleEnum scale,
-                     bool ZipperPattern, RotateEnum rotation);
+                     const std::string& serviceClass, const std::string& remainingMsg,
+                     const std::string& year, const std::string& primaryMsg, float start_x, float start_y,
+                     ScaleEnum scale, bool ZipperPattern, RotateEnum rotation);
 Recorded AddRfid(const LabelTarget& target, unsigned int a32BitField, unsigned int a16BitField,
                  const std::string& a6CharAsciiString, RfidMemBlockEnum MemBlock, int iOffsetFromStart,
                  const std::string& _10BytesUserData, const std::string& _4BytesHexUserData,

@@ -6,8 +6,8 @@
 namespace quillon {
 
 Recorded AddAztec(const LabelTarget& target, float start_x, float start_y, const std::string& content,
-                  ScaleEnum scale, float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection, int iLayers,
-                  RotateEnum rotation) {
+                  ScaleEnum scale, float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
+                  int iLayers, RotateEnum rotation) {
     ObjectParts parts(*target.arena);
     Point* start = parts.Make<Point>(kStartPart, start_x, start_y);
     Ruler* ruler = parts.Make<Ruler>(kRulerPart, scale);
@@ -40,8 +40,8 @@ QUILLON_API void* CreateAztecBarcodes(float start_x, float start_y, std::string 
                                       float xdim, AztecCodeTypeEnum CodeType, int iFixedErrCorrection,
                                       int iLayers, RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddAztec(quillon::DefaultLabel(), start_x, start_y, content, scale, xdim,
-                                                  CodeType, iFixedErrCorrection, iLayers, rotation),
+    return quillon::PublishLast(quillon::AddAztec(quillon::DefaultLabel(), start_x, start_y, content, scale,
+                                                  xdim, CodeType, iFixedErrCorrection, iLayers, rotation),
                                 gpAztecBarcodeType);
 }
 

@@ -48,10 +48,10 @@ QUILLON_API void* CreateDataMatrixBarcodes(float start_x, float start_y, std::st
                                            std::string MatrixMultiLine, char CtrlChar1, char CtrlChar2,
                                            int row, int col) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddDataMatrix(quillon::DefaultLabel(), start_x, start_y, content, scale,
-                                                       xdim, Rotation, UseRectangle, MatrixMultiLine, CtrlChar1,
-                                                       CtrlChar2, row, col),
-                                gpDataMatrixBarcodeType);
+    return quillon::PublishLast(
+        quillon::AddDataMatrix(quillon::DefaultLabel(), start_x, start_y, content, scale, xdim, Rotation,
+                               UseRectangle, MatrixMultiLine, CtrlChar1, CtrlChar2, row, col),
+        gpDataMatrixBarcodeType);
 }
 
 }  // extern "C"

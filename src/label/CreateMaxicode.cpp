@@ -14,9 +14,9 @@ enum MaxicodeKind : int { kStructured = 0, kStructuredOpenSystem = 1, kPlain = 2
 
 Recorded AddMaxicode(const LabelTarget& target, int iMaxicodeTyp, MaxicodeModeEnum mode,
                      const std::string& postalCode, const std::string& countryCode,
-                     const std::string& serviceClass, const std::string& remainingMsg, const std::string& year,
-                     const std::string& primaryMsg, float start_x, float start_y, ScaleEnum scale,
-                     bool ZipperPattern, RotateEnum rotation) {
+                     const std::string& serviceClass, const std::string& remainingMsg,
+                     const std::string& year, const std::string& primaryMsg, float start_x, float start_y,
+                     ScaleEnum scale, bool ZipperPattern, RotateEnum rotation) {
     // The message's mode follows from its kind; `mode` is only recorded.
     std::unique_ptr<IMaxicodeData> message;
     switch (iMaxicodeTyp) {
@@ -66,10 +66,11 @@ QUILLON_API void* CreateMaxicodeBarcodes(int iMaxicodeTyp, MaxicodeModeEnum mode
                                          float start_x, float start_y, ScaleEnum scale, bool ZipperPattern,
                                          RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddMaxicode(quillon::DefaultLabel(), iMaxicodeTyp, mode, postalCode,
-                                                     countryCode, serviceClass, remainingMsg, year, primaryMsg,
-                                                     start_x, start_y, scale, ZipperPattern, rotation),
-                                gpMexiCodeBarcodeType);
+    return quillon::PublishLast(
+        quillon::AddMaxicode(quillon::DefaultLabel(), iMaxicodeTyp, mode, postalCode, countryCode,
+                             serviceClass, remainingMsg, year, primaryMsg, start_x, start_y, scale,
+                             ZipperPattern, rotation),
+        gpMexiCodeBarcodeType);
 }
 
 }  // extern "C"

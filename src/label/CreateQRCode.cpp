@@ -46,9 +46,10 @@ QUILLON_API void* CreateQRBarcodes(float start_x, float start_y, std::string con
                                    QRCodeErrorCorrectionEnum errEnum, QRCodeModelEnum modelEnum,
                                    RotateEnum rotation) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddQRCode(quillon::DefaultLabel(), start_x, start_y, content, scale,
-                                                   xdim, Mask, dataManuallyEncoded, errEnum, modelEnum, rotation),
-                                gpQRBarcodeType);
+    return quillon::PublishLast(
+        quillon::AddQRCode(quillon::DefaultLabel(), start_x, start_y, content, scale, xdim, Mask,
+                           dataManuallyEncoded, errEnum, modelEnum, rotation),
+        gpQRBarcodeType);
 }
 
 }  // extern "C"

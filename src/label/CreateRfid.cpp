@@ -51,10 +51,10 @@ QUILLON_API void* CreateRfidEncode(unsigned int a32BitField, unsigned int a16Bit
                                    std::string _4BytesHexUserData, RfidPasswordTypeEnum PasswordEnum,
                                    std::string Password) {
     if (!gpLabel) return nullptr;
-    return quillon::PublishLast(quillon::AddRfid(quillon::DefaultLabel(), a32BitField, a16BitField,
-                                                 a6CharAsciiString, MemBlock, iOffsetFromStart, _10BytesUserData,
-                                                 _4BytesHexUserData, PasswordEnum, Password),
-                                gpRfidWriteType);
+    return quillon::PublishLast(
+        quillon::AddRfid(quillon::DefaultLabel(), a32BitField, a16BitField, a6CharAsciiString, MemBlock,
+                         iOffsetFromStart, _10BytesUserData, _4BytesHexUserData, PasswordEnum, Password),
+        gpRfidWriteType);
 }
 
 }  // extern "C"
