@@ -3,7 +3,7 @@
 # .clang-format; names the files that are not.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
-command -v clang-format >/dev/null || apt-get install -y clang-format >/dev/null
+bash scripts/install-deps.sh clang-format >/dev/null
 unformatted=0
 while IFS= read -r file; do
   if ! clang-format --dry-run -Werror "$file" >/dev/null 2>&1; then
