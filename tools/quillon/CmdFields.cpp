@@ -4,8 +4,6 @@
 #include <rapidjson/prettywriter.h>
 #include <rapidjson/stringbuffer.h>
 
-#include <cstring>
-
 #include "Cli.h"
 #include "LabelFields.h"
 
@@ -37,7 +35,7 @@ void Table(Writer& w, const KindTable& table) {
         w.Key("printed_by"), w.String(kPrintedBy[f.langs]);
         if (f.onlyWith) {
             w.Key("only_with"), w.StartObject(), w.Key("field"), w.String(f.onlyWith), w.Key("values");
-            const Field& c = table.fields[FieldIndex(table, f.onlyWith, std::strlen(f.onlyWith))];
+            const Field& c = table.fields[FieldIndex(table, f.onlyWith)];
             w.StartArray();
             for (int v = 0; v < 32; ++v) {
                 if (!(f.onlyValues >> v & 1)) continue;

@@ -124,9 +124,9 @@ inline bool Same(std::string_view a, std::string_view b) {
 
 // The index of field `name` in `table`, or -1. Inline: it runs for every
 // member of every object.
-inline int FieldIndex(const KindTable& table, const char* name, std::size_t size) {
+inline int FieldIndex(const KindTable& table, std::string_view name) {
     for (std::size_t i = 0; i < table.count; ++i)
-        if (Same({table.fields[i].name, table.fields[i].size}, {name, size})) return static_cast<int>(i);
+        if (Same({table.fields[i].name, table.fields[i].size}, name)) return static_cast<int>(i);
     return -1;
 }
 

@@ -90,8 +90,7 @@ class Reader {
             if (Same(key, skip)) continue;
             next = next == static_cast<int>(table.count) ? 0 : next;
             const Field& hint = table.fields[next];
-            const int k =
-                Same({hint.name, hint.size}, key) ? next : FieldIndex(table, key.data(), key.size());
+            const int k = Same({hint.name, hint.size}, key) ? next : FieldIndex(table, key);
             next = k + 1;
             if (k < 0 || given[k])
                 Fail(Join(path, std::string(key).c_str()), k < 0 ? "unknown field" : "given twice");
@@ -195,7 +194,7 @@ class Reader {
     }
 
     static const Field& Named(const KindTable& table, const char* name) {
-        return table.fields[FieldIndex(table, name, std::strlen(name))];
+        return table.fields[FieldIndex(table, name)];
     }
 
     // Fields given together or not at all, and fields another field's value
@@ -443,7 +442,7 @@ LabelDescription ParseLabel(const Json& root, const Overrides& overrides) {
         if (height < 1 || height > kMaxDots) Fail("height", "expected 1 to 32767 dots");
         label.width = static_cast<int>(width), label.height = static_cast<int>(height);
     }
-    if (const Json* objects = given[FieldIndex(table, "objects", 7)]) {
+    if (const Json* objects = given[FieldIndex(table, "objects")]) {
         if (!objects->IsArray()) Fail("objects", "expected an array");
         label.objects.reserve(objects->Size());
         std::string path = "objects[";  // one buffer for every object's path
